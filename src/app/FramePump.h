@@ -1,0 +1,31 @@
+#pragma once
+// Long loops keep the window alive by letting pending events run, but only
+// once per frame: running them after every item costs far more than the
+// items themselves.
+
+#include <QElapsedTimer>
+
+namespace qm::app {
+
+class FramePump {
+ public:
+  static constexpr qint64 kFrameMs = 16;
+
+  explicit FramePump(qint64 frameMs = kFrameMs);
+  // True when a frame's time has passed since events last ran.
+  bool Due() const;
+  // Lets pending window events run and starts the next frame.
+  void Run();
+  // Run() when Due().
+  void Tick();
+
+  // Longest time between two runs so far, for the benchmarks.
+  qint64 LongestGapMs() const { return longestGapMs_; }
+
+ private:
+  qint64 frameMs_;
+  QElapsedTimer sinceLastRun_;
+  qint64 longestGapMs_ = 0;
+};
+
+}  // namespace qm::app

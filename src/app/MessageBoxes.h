@@ -1,0 +1,27 @@
+#pragma once
+// Every message box of the program goes through here, so that tests can
+// read the messages instead of being blocked by them.
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+namespace qm::app {
+
+inline const QString kAppTitle = QStringLiteral("Quillmere");
+
+struct Message {
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+using MessageHandler = std::function<void(const Message&)>;
+
+// Shows a message with an OK button and the program's title.
+void ShowMessage(QWidget* parent, const QString& text,
+                 QMessageBox::Icon icon = QMessageBox::NoIcon);
+
+// Replaces the dialog with a handler (tests); an empty handler restores it.
+void SetMessageHandler(MessageHandler handler);
+
+}  // namespace qm::app

@@ -1,0 +1,42 @@
+#pragma once
+// The platform on a Linux desktop: fonts from fontconfig, the user's fonts
+// folder from the XDG base directories, the system's name from os-release.
+
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/linux/FontRegistryView.h"
+#include "platform/linux/FontconfigFaces.h"
+
+namespace qm::platform {
+
+class LinuxPlatform : public Platform {
+ public:
+  // language chooses which of a font's names is shown ("zh_CN.UTF-8");
+  // empty means the user's locale from the environment.
+  explicit LinuxPlatform(std::string language = {});
+
+  RegistryApi& Registry() override;
+  std::vector<InstalledFamily> InstalledFamilies() override;
+  OsDescription DescribeOs() override;
+
+ private:
+  void Reload();
+
+  std::string language_;
+  FontconfigFaces fontconfig_;
+  FontRegistryView registry_;
+  bool loaded_ = false;
+};
+
+// $XDG_DATA_HOME/fonts, or ~/.local/share/fonts: where a Linux desktop
+// installs the fonts of one user.
+std::string UserFontsFolder();
+
+// The locale that decides the language of messages: LC_ALL, LC_MESSAGES, LANG.
+std::string UserLanguage();
+
+// PRETTY_NAME of an os-release file's text, without quotes; empty if absent.
+std::string PrettyNameFromOsRelease(const std::string& osReleaseText);
+
+}  // namespace qm::platform

@@ -1,0 +1,193 @@
+#!/usr/bin/python3
+"""Generate tiny, deterministic test fonts for Quillmere's tests.
+
+Usage:
+    make_test_fonts.py OUTDIR [--many N DIR2]
+
+Writes a fixed set of small fonts (TrueType, CFF, a collection, odd family
+names, a bilingual name table) plus three deliberately broken files into
+OUTDIR. With --many, also writes N distinct fonts QmMany-00001.ttf ... into
+DIR2 for benchmarks. Re-running produces byte-identical files.
+"""
+import argparse
+import io
+import os
+import sys
+
+from fontTools.agl import UV2AGL
+from fontTools.fontBuilder import FontBuilder
+from fontTools.misc.timeTools import timestampFromString
+from fontTools.pens.t2CharStringPen import T2CharStringPen
+from fontTools.pens.ttGlyphPen import TTGlyphPen
+from fontTools.ttLib import TTFont
+from fontTools.ttLib.ttCollection import TTCollection
+
+# Fixed head timestamps so rebuilds give identical bytes.
+TIMESTAMP = timestampFromString("Mon Jan  1 00:00:00 2024")
+UPM, ASCENT, DESCENT = 1000, 800, -200
+MARGIN = 50  # left side bearing of every drawn glyph
+
+BASE_CHARS = (
+    [chr(c) for c in range(ord("A"), ord("Z") + 1)]
+    + [chr(c) for c in range(ord("a"), ord("z") + 1)]
+    + [chr(c) for c in range(ord("0"), ord("9") + 1)]
+    + list("'&@-.")
+)
+CJK_CHARS = "测试黑体"
+
+
+def glyph_name(ch):
+    return UV2AGL.get(ord(ch), "uni%04X" % ord(ch))
+
+
+def rect(pen, x0, y0, x1, y1, clockwise):
+    pts = [(x0, y0), (x0, y1), (x1, y1), (x1, y0)]
+    if not clockwise:
+        pts.reverse()
+    pen.moveTo(pts[0])
+    for p in pts[1:]:
+        pen.lineTo(p)
+    pen.closePath()
+
+
+def draw_box(pen, index, advance, is_ttf):
+    """A framed box whose hole height varies with the glyph index, so each
+    glyph has a different outline. TrueType outer contours run clockwise,
+    CFF ones counter-clockwise; holes run the other way."""
+    x0, x1 = MARGIN, advance - MARGIN
+    rect(pen, x0, 0, x1, 700, is_ttf)
+    hy = 100 + (index * 53) % 400  # 53 is coprime to 400: distinct positions
+    rect(pen, x0 + 100, hy, x1 - 100, hy + 100, not is_ttf)
+
+
+def build_font(family, style="Regular", weight=400, is_ttf=True,
+               cjk=False, extra_names=()):
+    """Build a font in memory. extra_names: (nameID, string, langID) records
+    added on platform 3 / encoding 1 next to the English ones."""
+    chars = BASE_CHARS + (list(CJK_CHARS) if cjk else [])
+    order = [".notdef", "space"] + [glyph_name(c) for c in chars]
+    cmap = {32: "space"}
+    cmap.update({ord(c): glyph_name(c) for c in chars})
+    advances = {".notdef": 600, "space": 250}
+    advances.update({glyph_name(c): 1000 if ord(c) > 0x7F else 600
+                     for c in chars})
+
+    fb = FontBuilder(UPM, isTTF=is_ttf)
+    bold = weight >= 700
+    fb.setupHead(unitsPerEm=UPM, created=TIMESTAMP, modified=TIMESTAMP,
+                 fontRevision=1.0, macStyle=1 if bold else 0)
+    fb.setupGlyphOrder(order)
+    fb.setupCharacterMap(cmap)
+
+    outlines = {}
+    for i, name in enumerate(order):
+        adv = advances[name]
+        pen = TTGlyphPen(None) if is_ttf else T2CharStringPen(adv, None)
+        if name != "space":
+            draw_box(pen, i, adv, is_ttf)
+        outlines[name] = pen.glyph() if is_ttf else pen.getCharString()
+
+    ps_name = "".join(c for c in family if c.isalnum()) + "-" + style
+    full_name = family if style == "Regular" else "%s %s" % (family, style)
+    if is_ttf:
+        fb.setupGlyf(outlines)
+    else:
+        fb.setupCFF(ps_name, {"FullName": full_name, "FamilyName": family,
+                              "Weight": style}, outlines, {})
+    fb.setupHorizontalMetrics(
+        {n: (advances[n], 0 if n == "space" else MARGIN) for n in order})
+    fb.setupHorizontalHeader(ascent=ASCENT, descent=DESCENT)
+    # Windows records only: that is what fontconfig and Qt read first.
+    fb.setupNameTable({
+        "familyName": family,
+        "styleName": style,
+        "uniqueFontIdentifier": "Quillmere Test: %s" % ps_name,
+        "fullName": full_name,
+        "version": "Version 1.000",
+        "psName": ps_name,
+        "typographicFamily": family,
+        "typographicSubfamily": style,
+    }, mac=False)
+    for name_id, text, lang in extra_names:
+        fb.font["name"].setName(text, name_id, 3, 1, lang)
+    fb.setupOS2(usWeightClass=weight, achVendID="QMTF",
+                fsSelection=0x20 if bold else 0x40,  # BOLD / REGULAR bit
+                sTypoAscender=ASCENT, sTypoDescender=DESCENT, sTypoLineGap=0,
+                usWinAscent=ASCENT, usWinDescent=-DESCENT)
+    # CFF fonts carry their glyph names in the CFF table already.
+    fb.setupPost(keepGlyphNames=is_ttf)
+    return fb.font
+
+
+def save(font, path):
+    font.recalcTimestamp = False  # keep the fixed head.modified
+    font.save(path)
+
+
+def write_fixed_set(outdir):
+    os.makedirs(outdir, exist_ok=True)
+    p = lambda name: os.path.join(outdir, name)
+
+    regular = build_font("Quillmere Test Sans")
+    save(regular, p("QmTestSans-Regular.ttf"))
+    save(build_font("Quillmere Test Sans", "Bold", 700),
+         p("QmTestSans-Bold.ttf"))
+    save(build_font("Quillmere Test Serif", is_ttf=False), p("QmTestSerif.otf"))
+    zh = 0x0804  # Chinese (PRC)
+    save(build_font("Quillmere Hei", cjk=True, extra_names=[
+        (1, "测试黑体", zh), (4, "测试黑体", zh),
+        (16, "测试黑体", zh)]), p("QmTestHei.ttf"))
+    save(build_font("Tom's Type"), p("QmQuote.ttf"))
+    save(build_font("Sun & Moon"), p("QmAmp.ttf"))
+    save(build_font("@Quillmere Vertical"), p("QmVertical.ttf"))
+
+    coll = TTCollection()
+    coll.fonts = [build_font("Quillmere Pair One"),
+                  build_font("Quillmere Pair Two")]
+    for f in coll.fonts:
+        f.recalcTimestamp = False
+    coll.save(p("QmPair.ttc"))
+
+    buf = io.BytesIO()
+    save(regular, buf)
+    with open(p("Broken-Empty.ttf"), "wb"):
+        pass
+    with open(p("Broken-Truncated.ttf"), "wb") as f:
+        f.write(buf.getvalue()[:100])
+    with open(p("Broken-NotAFont.ttf"), "wb") as f:
+        f.write(b"this is not a font\n")
+
+
+def write_many(count, outdir):
+    os.makedirs(outdir, exist_ok=True)
+    # Compile once, then reopen: tables decompile on demand, so per copy only
+    # the name table is rebuilt; the others are copied as raw bytes.
+    buf = io.BytesIO()
+    save(build_font("Quillmere Many 00000"), buf)
+    font = TTFont(io.BytesIO(buf.getvalue()), recalcBBoxes=False)
+    name = font["name"]
+    for i in range(1, count + 1):
+        family = "Quillmere Many %05d" % i
+        ps = "QuillmereMany%05d-Regular" % i
+        for name_id, text in ((1, family), (3, "Quillmere Test: " + ps),
+                              (4, family), (6, ps), (16, family)):
+            name.setName(text, name_id, 3, 1, 0x409)
+        save(font, os.path.join(outdir, "QmMany-%05d.ttf" % i))
+
+
+def main(argv):
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("outdir")
+    ap.add_argument("--many", nargs=2, metavar=("N", "DIR2"),
+                    help="also write N distinct fonts into DIR2")
+    args = ap.parse_args(argv)
+    write_fixed_set(args.outdir)
+    if args.many:
+        count, many_dir = args.many
+        if not count.isdigit():
+            ap.error("--many N must be a non-negative integer")
+        write_many(int(count), many_dir)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])

@@ -1,0 +1,32 @@
+#pragma once
+// A platform whose installed families and registry the test chooses.
+
+#include <functional>
+
+#include "platform/Platform.h"
+#include "support/FakeRegistry.h"
+
+namespace qm::test {
+
+class FakePlatform : public platform::Platform {
+ public:
+  std::vector<platform::InstalledFamily> families;
+  FakeRegistry registry;
+  std::function<void()> whileReading;  // runs inside every read of the families
+  int reads = 0;
+
+  void SetFamilyNames(const std::vector<std::string>& names) {
+    families.clear();
+    for (const std::string& name : names) families.push_back({name, {}});
+  }
+
+  platform::RegistryApi& Registry() override { return registry; }
+  std::vector<platform::InstalledFamily> InstalledFamilies() override {
+    ++reads;
+    if (whileReading) whileReading();
+    return families;
+  }
+  platform::OsDescription DescribeOs() override { return {"", "操作系统：Test System V1.0"}; }
+};
+
+}  // namespace qm::test

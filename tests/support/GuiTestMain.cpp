@@ -1,0 +1,15 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "app/Application.h"
+#include "support/TestEnvironment.h"
+
+int main(int argc, char** argv) {
+  // The environment must be in place before the toolkit reads fonts and settings.
+  qm::test::TestEnvironment environment(QM_TEST_FONTS_DIR);
+  QApplication application(argc, argv);
+  qm::app::ConfigureApplication(application);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

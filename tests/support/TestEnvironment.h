@@ -1,0 +1,31 @@
+#pragma once
+// Every test process runs in a home of its own: temporary HOME and XDG
+// folders, and a fontconfig configuration that sees only the project's own
+// test fonts. Set up before anything reads the environment.
+
+#include <string>
+
+namespace qm::test {
+
+class TestEnvironment {
+ public:
+  // Creates the folders, copies the test fonts and points the environment
+  // at them. fontsSource is the folder the font generator wrote.
+  explicit TestEnvironment(const std::string& fontsSource);
+  ~TestEnvironment();
+
+  static const TestEnvironment& Current();
+
+  const std::string& Root() const { return root_; }
+  // The user's fonts folder ($XDG_DATA_HOME/fonts).
+  std::string UserFontsFolder() const { return root_ + "/data/fonts"; }
+  // A folder fontconfig scans that is not the user's, like a system folder.
+  std::string SystemFontsFolder() const { return root_ + "/system-fonts"; }
+  std::string SourceFont(const std::string& fileName) const { return source_ + "/" + fileName; }
+
+ private:
+  std::string root_;
+  std::string source_;
+};
+
+}  // namespace qm::test
