@@ -16,8 +16,8 @@ float VersionNumber(const WindowsVersion& version) {
 // Shortest decimal text that reads back as the same single-precision value.
 std::string ShortestText(float value) {
   char buffer[32];
-  for (int digits = 1; digits <= 9; ++digits) {
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+  for (int decimals = 0; decimals <= 9; ++decimals) {
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(value));
     float back = 0;
     std::sscanf(buffer, "%f", &back);
     if (back == value) break;
