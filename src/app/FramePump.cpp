@@ -4,7 +4,15 @@
 
 namespace qm::app {
 
-FramePump::FramePump(qint64 frameMs) : frameMs_(frameMs) { sinceLastRun_.start(); }
+namespace {
+qint64 defaultFrameMs = FramePump::kFrameMs;
+}
+
+FramePump::FramePump(qint64 frameMs) : frameMs_(frameMs < 0 ? defaultFrameMs : frameMs) {
+  sinceLastRun_.start();
+}
+
+void FramePump::SetDefaultFrameMs(qint64 frameMs) { defaultFrameMs = frameMs; }
 
 bool FramePump::Due() const { return sinceLastRun_.elapsed() >= frameMs_; }
 

@@ -11,7 +11,10 @@ class FramePump {
  public:
   static constexpr qint64 kFrameMs = 16;
 
-  explicit FramePump(qint64 frameMs = kFrameMs);
+  // frameMs < 0: the length set for the whole program (kFrameMs unless a
+  // test asked for another, such as 0 to let events run after every item).
+  explicit FramePump(qint64 frameMs = -1);
+  static void SetDefaultFrameMs(qint64 frameMs);
   // True when a frame's time has passed since events last ran.
   bool Due() const;
   // Lets pending window events run and starts the next frame.

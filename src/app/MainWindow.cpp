@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,11 +27,13 @@
 
 #include "app/FramePump.h"
 #include "app/Icons.h"
-#include "app/MessageBoxes.h"
+#include "app/Dialogs.h"
 #include "app/SampleFontSize.h"
+#include "catalogue/FindList.h"
 #include "catalogue/FontTable.h"
 #include "catalogue/InstalledFontScan.h"
 #include "samples/FontSample.h"
+#include "samples/SampleSheet.h"
 
 namespace qm::app {
 namespace {
@@ -39,6 +42,26 @@ const QString kTitle = QStringLiteral("Quillmere-Brindlewood");
 const QString kUsageText = QStringLiteral(
     "使用方法：\r\n1、扫描：扫描系统所有字体名称\r\n2、字型：显示所有字体的实际字型");
 const QString kCustomText = QStringLiteral("请在此输入您的文字，看看各种效果！");
+
+// Tool tips of the buttons that act on the current tab's text, by position.
+struct TabTip {
+  int position;
+  const char* sheet;
+  const char* custom;
+};
+const TabTip kTabTips[] = {
+    {6, "打印字型列表", "打印自定义文本"},
+    {12, "设置字型列表文字为黑体", "设置自定义文本为黑体"},
+    {13, "设置字型列表文字为斜体", "设置自定义文本为斜体"},
+    {14, "设置字型列表文字为下划线", "设置自定义文本为下划线"},
+    {15, "设置字型列表文字左对齐", "设置自定义文本左对齐"},
+    {16, "设置字型列表文字置中", "设置自定义文本置中"},
+    {17, "设置字型列表文字大小和颜色", "设置自定义文字大小和颜色"},
+};
+
+constexpr int kSheetTab = 0;
+constexpr int kFileTab = 1;
+constexpr int kCustomTab = 2;
 
 enum class ButtonKind { Push, Check, Alignment };
 
@@ -202,6 +225,8 @@ QWidget* MainWindow::SetupSampleTab() {
   RichTextBox2 = new QPlainTextEdit(tab);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   RichTextBox2->document()->setDefaultFont(QFont(samples::kBaseFace, samples::kBasePointSize));
+  RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
+  RichTextBox2->viewport()->installEventFilter(this);
   Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), tab);
   auto* footer = new QHBoxLayout;
   footer->addWidget(Label2);
@@ -325,6 +350,10 @@ void MainWindow::SetupConnections() {
     if (item->text() == QStringLiteral("退出"))
       connect(item, &QAction::triggered, this, &MainWindow::BeginExit);
   }
+  for (QAction* item : PopupMenu(QStringLiteral("字体"))->actions()) {
+    if (item->text() == QStringLiteral("字体颜色"))
+      connect(item, &QAction::triggered, this, &MainWindow::ChooseTextColor);
+  }
 }
 
 void MainWindow::SwitchOffWordWrap() {
@@ -390,32 +419,157 @@ void MainWindow::ShowFontEffect() {
 void MainWindow::OnList1Click(int row) {
   if (row < 0) return;
   Label3->setText(QStringLiteral("第%1种字体").arg(row + 1));
-  if (SSTab1->currentIndex() == 0)
+  if (SSTab1->currentIndex() == kSheetTab)
     ShowFontEffect();
-  else if (SSTab1->currentIndex() == 2)
+  else if (SSTab1->currentIndex() == kCustomTab)
     samples::SetWholeTextFace(RichTextBox3, List1->item(row)->text());
 }
 
 void MainWindow::OnTabSwitch(int tab) {
+  if (tab == kFileTab) return;
+  ShowTabStyles(tab);
   if (List1->currentRow() < 0) return;
-  if (tab == 0)
+  if (tab == kSheetTab)
     ShowFontEffect();
-  else if (tab == 2)
+  else
     samples::SetWholeTextFace(RichTextBox3, List1->currentItem()->text());
+}
+
+void MainWindow::ShowTabStyles(int tab) {
+  const samples::TextStyleFlags& flags = *StyleFlags(tab);
+  ToolbarButton(12)->setChecked(flags.bold);
+  ToolbarButton(13)->setChecked(flags.italic);
+  ToolbarButton(14)->setChecked(flags.underline);
+  ToolbarButton(flags.centred ? 16 : 15)->setChecked(true);
+  for (const TabTip& tip : kTabTips)
+    ToolbarButton(tip.position)->setToolTip(
+        QString::fromUtf8(tab == kSheetTab ? tip.sheet : tip.custom));
+}
+
+QWidget* MainWindow::StyledBox(int tab) const {
+  if (tab == kSheetTab) return RichTextBox2;
+  if (tab == kCustomTab) return RichTextBox3;
+  return nullptr;
+}
+
+samples::TextStyleFlags* MainWindow::StyleFlags(int tab) {
+  if (tab == kSheetTab) return &sheetStyle_;
+  if (tab == kCustomTab) return &customStyle_;
+  return nullptr;
 }
 
 void MainWindow::OnToolbarButton(QAction* button) {
   const QString key = button->text();
   if (key == QStringLiteral("扫描"))
     ScanInstalledFonts();
+  else if (key == QStringLiteral("字型"))
+    BuildSampleSheet();
   else if (key == QStringLiteral("停止"))
     stopRequested_ = true;
+  else if (key == QStringLiteral("查找"))
+    OpenFindList();
   else if (key == QStringLiteral("打印"))
     PopUp(PopupMenu(QStringLiteral("打印菜单")));
+  else if (key == QStringLiteral("黑体"))
+    TextBold(button);
+  else if (key == QStringLiteral("斜体"))
+    TextItalic(button);
+  else if (key == QStringLiteral("下划线"))
+    TextUnderline(button);
+  else if (key == QStringLiteral("左对齐"))
+    TextAlignLeft();
+  else if (key == QStringLiteral("置中"))
+    TextCenter();
   else if (key == QStringLiteral("大小"))
     PopUp(PopupMenu(QStringLiteral("字体")));
   else if (key == QStringLiteral("帮助"))
     PopUp(mainMenu_);
+}
+
+void MainWindow::OpenFindList() {
+  catalogue::FindList dialog(List1, this);
+  dialog.exec();
+}
+
+void MainWindow::BuildSampleSheet() {
+  // The build lets window events run; a second build meanwhile would
+  // interleave its lines with the first one's.
+  if (sheetRunning_) return;
+  sheetRunning_ = true;
+  SSTab1->setCurrentIndex(kSheetTab);
+  RichTextBox2->setEnabled(false);
+  QStringList names;
+  for (int row = 0; row < List1->count(); ++row) names << List1->item(row)->text();
+  stopRequested_ = false;
+  ShowTabStyles(kSheetTab);
+  FramePump pump;
+  samples::BuildSampleSheet(RichTextBox2, names, sheetStyle_, Label2, pump,
+                            [this] { return stopRequested_; });
+  RichTextBox2->setEnabled(true);
+  sheetRunning_ = false;
+}
+
+void MainWindow::SyncListToSheetLine() {
+  // Without word wrap every line of the sheet is one paragraph.
+  const int line = RichTextBox2->textCursor().blockNumber();
+  Label3->setText(QStringLiteral("第%1种字体").arg(line + 1));
+  if (line < List1->count()) List1->setCurrentRow(line);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == RichTextBox2->viewport() && event->type() == QEvent::MouseButtonRelease)
+    SyncListToSheetLine();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::SetWholeTextStyle(QAction* button, samples::TextStyle style,
+                                   bool samples::TextStyleFlags::*flag) {
+  const int tab = SSTab1->currentIndex();
+  QWidget* box = StyledBox(tab);
+  if (!box) return;
+  const bool on = button->isChecked();
+  samples::SetWholeTextStyle(box, style, on);
+  StyleFlags(tab)->*flag = on;
+}
+
+void MainWindow::TextBold(QAction* button) {
+  SetWholeTextStyle(button, samples::TextStyle::Bold, &samples::TextStyleFlags::bold);
+}
+
+void MainWindow::TextItalic(QAction* button) {
+  SetWholeTextStyle(button, samples::TextStyle::Italic, &samples::TextStyleFlags::italic);
+}
+
+void MainWindow::TextUnderline(QAction* button) {
+  SetWholeTextStyle(button, samples::TextStyle::Underline, &samples::TextStyleFlags::underline);
+}
+
+void MainWindow::SetAlignment(bool centred) {
+  ToolbarButton(centred ? 16 : 15)->setChecked(true);
+  const int tab = SSTab1->currentIndex();
+  QWidget* box = StyledBox(tab);
+  if (!box) return;
+  if (centred)
+    samples::CentreWholeText(box);
+  else
+    samples::AlignWholeTextLeft(box);
+  StyleFlags(tab)->centred = centred;
+  ToolbarButton(14)->setChecked(StyleFlags(tab)->underline);
+}
+
+void MainWindow::TextAlignLeft() { SetAlignment(false); }
+
+void MainWindow::TextCenter() { SetAlignment(true); }
+
+void MainWindow::ChooseTextColor() {
+  // A cancelled dialog keeps the last colour chosen but applies nothing;
+  // black is never applied, as the dialog's value is black until a choice.
+  const QColor chosen = ChooseColour(cd2Colour_, this);
+  if (!chosen.isValid()) return;
+  cd2Colour_ = chosen;
+  if (cd2Colour_ == QColor(Qt::black)) return;
+  if (QWidget* box = StyledBox(SSTab1->currentIndex()))
+    samples::SetWholeTextColour(box, cd2Colour_);
 }
 
 void MainWindow::PopUp(QMenu* menu) { menu->popup(QCursor::pos()); }

@@ -7,6 +7,7 @@
 
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
+#include "samples/TextStyles.h"
 
 class QAction;
 class QActionGroup;
@@ -41,6 +42,16 @@ class MainWindow : public QMainWindow {
   void ShowFontEffect();
   QString OsVersion();
 
+  // The sample sheet and the restyling of the current tab's text.
+  void BuildSampleSheet();
+  void SyncListToSheetLine();
+  void TextBold(QAction* button);
+  void TextItalic(QAction* button);
+  void TextUnderline(QAction* button);
+  void TextAlignLeft();
+  void TextCenter();
+  void ChooseTextColor();
+
   // The toolbar button at a 1-based position; nullptr for a separator.
   QAction* ToolbarButton(int position) const;
   QMenu* PopupMenu(const QString& caption) const;
@@ -48,6 +59,9 @@ class MainWindow : public QMainWindow {
   bool IsQuitting() const { return isQuitting_; }
   bool StopRequested() const { return stopRequested_; }
   bool ScanRunning() const { return scanRunning_; }
+  bool SheetRunning() const { return sheetRunning_; }
+  const samples::TextStyleFlags& SheetStyle() const { return sheetStyle_; }
+  const samples::TextStyleFlags& CustomStyle() const { return customStyle_; }
   qint16 SampleFontSize() const { return sampleFontSize_; }
   const QString& OsName() const { return osName_; }
   TrayIcon& Tray() { return tray_; }
@@ -58,6 +72,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SetupWidgets();
@@ -74,6 +89,14 @@ class MainWindow : public QMainWindow {
   void OnList1Click(int row);
   void OnTabSwitch(int tab);
   void OnToolbarButton(QAction* button);
+  void ShowTabStyles(int tab);
+  // The box whose whole text the style commands change on a tab, and its
+  // flags; none on the font-file tab.
+  QWidget* StyledBox(int tab) const;
+  samples::TextStyleFlags* StyleFlags(int tab);
+  void SetWholeTextStyle(QAction* button, samples::TextStyle style, bool samples::TextStyleFlags::*flag);
+  void SetAlignment(bool centred);
+  void OpenFindList();
   void PopUp(QMenu* menu);
   void BeginExit();
   void Exit();
@@ -85,6 +108,10 @@ class MainWindow : public QMainWindow {
   bool stopRequested_ = false;
   bool isQuitting_ = false;
   bool scanRunning_ = false;
+  bool sheetRunning_ = false;
+  samples::TextStyleFlags sheetStyle_;
+  samples::TextStyleFlags customStyle_;
+  QColor cd2Colour_ = Qt::black;  // the colour dialog's value: black until one is chosen
   bool trayAvailable_;
 
   QListWidget* List1 = nullptr;

@@ -31,6 +31,11 @@ class Platform {
   // name occurs once.
   virtual std::vector<InstalledFamily> InstalledFamilies() = 0;
   virtual OsDescription DescribeOs() = 0;
+
+  // The folders where the system keeps its own programs' shared files and
+  // its fonts, without trailing separator; callers look for files there.
+  virtual std::string GetWindowsFolder() = 0;
+  virtual std::string GetSystemFolder() = 0;
 };
 
 // The implementation for the system this program was built for.

@@ -16,8 +16,9 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <filesystem>
+#include <memory>
 
-#include "app/MessageBoxes.h"
+#include "app/Dialogs.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "support/TestEnvironment.h"
 
@@ -57,9 +58,9 @@ TEST_F(MainWindowTest, StartupListsTheInstalledFamiliesAndNamesTheSystem) {
   EXPECT_EQ(window.windowTitle(), "Quillmere-Brindlewood");
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(Entries(), (QStringList{"测试黑体", "Quillmere Pair One", "Quillmere Pair Two",
-                                    "Quillmere Test Sans", "Quillmere Test Serif", "Sun & Moon",
-                                    "Tom's Type"}));
-  EXPECT_EQ(Text("Label1"), "字体总数：7");
+                                    "Quillmere Test Sans", "Quillmere Test Sans Light",
+                                    "Quillmere Test Serif", "Sun & Moon", "Tom's Type"}));
+  EXPECT_EQ(Text("Label1"), "字体总数：8");
   EXPECT_TRUE(Text("Label7").startsWith("操作系统："));
   EXPECT_EQ(window.OsName(), "");
   EXPECT_EQ(window.SampleFontSize(), 30);
@@ -77,12 +78,13 @@ TEST_F(MainWindowTest, EveryListedNameDrawsInItsOwnFace) {
 TEST_F(MainWindowTest, AFontInstalledWhileRunningAppearsAndDrawsAfterAScan) {
   window.Startup();
   const std::string source = test::TestEnvironment::Current().SourceFont("many/QmMany-00001.ttf");
-  std::filesystem::copy_file(source,
-                             test::TestEnvironment::Current().UserFontsFolder() + "/Late.ttf");
+  const std::string late = test::TestEnvironment::Current().UserFontsFolder() + "/Late.ttf";
+  std::filesystem::copy_file(source, late);
+  const std::shared_ptr<void> removeLate(nullptr, [&](void*) { std::filesystem::remove(late); });
   EXPECT_FALSE(QFontDatabase::hasFamily("Quillmere Many 00001"));
   window.ToolbarButton(1)->trigger();
   EXPECT_TRUE(Entries().contains("Quillmere Many 00001"));
-  EXPECT_EQ(Text("Label1"), "字体总数：8");
+  EXPECT_EQ(Text("Label1"), "字体总数：9");
   EXPECT_TRUE(QFontDatabase::hasFamily("Quillmere Many 00001"));
 }
 
@@ -94,7 +96,7 @@ TEST_F(MainWindowTest, ASettingThatIsNoNumberIsReportedOnceAtTheEnd) {
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages.front(), "打开错误：类型不匹配\r\n请与软件作者联系！");
   EXPECT_EQ(window.SampleFontSize(), 0);
-  EXPECT_EQ(Text("Label1"), "字体总数：7");  // the start-up went on
+  EXPECT_EQ(Text("Label1"), "字体总数：8");  // the start-up went on
 }
 
 TEST_F(MainWindowTest, AStoredSizeIsRead) {

@@ -132,6 +132,12 @@ def write_fixed_set(outdir):
     save(regular, p("QmTestSans-Regular.ttf"))
     save(build_font("Quillmere Test Sans", "Bold", 700),
          p("QmTestSans-Bold.ttf"))
+    # A light face named like a weight-specific family, under a typographic
+    # family shared with the regular face.
+    en = 0x0409
+    save(build_font("Quillmere Test Sans Light", "Regular", 300, extra_names=[
+        (16, "Quillmere Test Sans", en), (17, "Light", en)]),
+         p("QmTestSans-Light.ttf"))
     save(build_font("Quillmere Test Serif", is_ttf=False), p("QmTestSerif.otf"))
     zh = 0x0804  # Chinese (PRC)
     save(build_font("Quillmere Hei", cjk=True, extra_names=[

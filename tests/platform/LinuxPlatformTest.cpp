@@ -34,10 +34,11 @@ TEST(LinuxPlatformTest, ListsEachInstalledFamilyOnceInTheUsersLanguage) {
   EXPECT_EQ(Names(families),
             (std::vector<std::string>{"@Quillmere Vertical", "Quillmere Pair One",
                                       "Quillmere Pair Two", "Quillmere Test Sans",
-                                      "Quillmere Test Serif", "Sun & Moon", "Tom's Type",
+                                      "Quillmere Test Sans Light", "Quillmere Test Serif", "Sun & Moon", "Tom's Type",
                                       "测试黑体"}));
   const std::string user = TestEnvironment::Current().UserFontsFolder();
   EXPECT_EQ(FileOf(families, "Quillmere Test Sans"), user + "/QmTestSans-Regular.ttf");
+  EXPECT_EQ(FileOf(families, "Quillmere Test Sans Light"), user + "/QmTestSans-Light.ttf");
   EXPECT_EQ(FileOf(families, "测试黑体"), user + "/QmTestHei.ttf");
 
   LinuxPlatform english("en_US.UTF-8");

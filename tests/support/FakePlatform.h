@@ -27,6 +27,8 @@ class FakePlatform : public platform::Platform {
     return families;
   }
   platform::OsDescription DescribeOs() override { return {"", "操作系统：Test System V1.0"}; }
+  std::string GetWindowsFolder() override { return "/nonexistent/windows"; }
+  std::string GetSystemFolder() override { return "/nonexistent/system"; }
 };
 
 }  // namespace qm::test

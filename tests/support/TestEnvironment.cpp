@@ -13,6 +13,7 @@ namespace {
 const TestEnvironment* current = nullptr;
 
 const char* const kUserFonts[] = {"QmTestSans-Regular.ttf", "QmTestSans-Bold.ttf",
+                                  "QmTestSans-Light.ttf",
                                   "QmTestHei.ttf",          "QmQuote.ttf",
                                   "QmAmp.ttf",              "QmVertical.ttf",
                                   "Broken-Empty.ttf",       "Broken-Truncated.ttf",
@@ -52,7 +53,9 @@ TestEnvironment::TestEnvironment(const std::string& fontsSource) : source_(fonts
   setenv("XDG_DATA_HOME", (root_ + "/data").c_str(), 1);
   setenv("XDG_CACHE_HOME", (root_ + "/cache").c_str(), 1);
   setenv("XDG_RUNTIME_DIR", (root_ + "/runtime").c_str(), 1);
-  setenv("XDG_DATA_DIRS", (root_ + "/data").c_str(), 1);
+  // The system's shared data stays readable (the MIME database); fonts come
+  // only from the configuration below.
+  setenv("XDG_DATA_DIRS", (root_ + "/data:/usr/share").c_str(), 1);
   setenv("XDG_CONFIG_DIRS", (root_ + "/config").c_str(), 1);
   setenv("FONTCONFIG_FILE", (root_ + "/fontconfig/fonts.conf").c_str(), 1);
   unsetenv("FONTCONFIG_PATH");

@@ -33,16 +33,18 @@ std::string LanguageTag(const std::string& locale) {
   return tag;
 }
 
-const std::string& NameForLanguage(const FontFace& face, const std::string& tag) {
+// The language whose names a user of tag reads: tag itself, else the same
+// language of another region, else the language of the face's first name.
+std::string ChosenLanguage(const FontFace& face, const std::string& tag) {
   const std::string primary = tag.substr(0, tag.find('-'));
-  const FamilyName* samePrimary = nullptr;
+  std::string samePrimary;
   for (const FamilyName& family : face.families) {
     const std::string own = LanguageTag(family.language);
-    if (own == tag) return family.name;
-    if (!samePrimary && !primary.empty() && own.substr(0, own.find('-')) == primary)
-      samePrimary = &family;
+    if (own == tag) return own;
+    if (samePrimary.empty() && !primary.empty() && own.substr(0, own.find('-')) == primary)
+      samePrimary = own;
   }
-  return samePrimary ? samePrimary->name : face.families.front().name;
+  return samePrimary.empty() ? LanguageTag(face.families.front().language) : samePrimary;
 }
 
 }  // namespace
@@ -154,9 +156,14 @@ std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
   const std::string tag = LanguageTag(language);
   std::vector<InstalledFamily> families;
   std::unordered_set<std::string> seen;
+  // A face may carry several names in one language, such as a typographic
+  // family and a weight-specific one; each is a family of its own here.
   for (const FontFace& face : view.Faces()) {
-    const std::string& name = NameForLanguage(face, tag);
-    if (seen.insert(name).second) families.push_back({name, view.RegularFaceFile(name)});
+    const std::string language = ChosenLanguage(face, tag);
+    for (const FamilyName& family : face.families) {
+      if (LanguageTag(family.language) != language || !seen.insert(family.name).second) continue;
+      families.push_back({family.name, view.RegularFaceFile(family.name)});
+    }
   }
   return families;
 }

@@ -57,8 +57,9 @@ class FontRegistryView : public RegistryApi {
   RegKey nextKey_ = 1;
 };
 
-// The installed families, each under the name a user of the given language
-// reads (its name in that language when it has one, else its first name).
+// The installed families, each under the names a user of the given language
+// reads (a face's names in that language when it has any, else the names in
+// the language of its first name).
 // language is a locale such as "zh_CN.UTF-8" or a tag such as "zh-cn".
 std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
                                              const std::string& language);

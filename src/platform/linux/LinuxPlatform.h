@@ -19,6 +19,10 @@ class LinuxPlatform : public Platform {
   RegistryApi& Registry() override;
   std::vector<InstalledFamily> InstalledFamilies() override;
   OsDescription DescribeOs() override;
+  // There is no Windows folder here: the nearest equivalents are the
+  // system's shared data folder and its font folder.
+  std::string GetWindowsFolder() override { return "/usr/share"; }
+  std::string GetSystemFolder() override { return "/usr/share/fonts"; }
 
  private:
   void Reload();

@@ -1,13 +1,18 @@
-// Times the scan of the installed families, as a press of "扫描" runs it,
-// and the sample of one font, on the machine's own fonts. Prints figures;
-// judges nothing.
+// Times the main window's long work on the machine's own fonts: the scan
+// of the installed families as a press of "扫描" runs it, the sample of one
+// font, and the sample sheet of all fonts ("字型"): its first screen, the
+// whole build, pauses, showing new pages while scrolling, and memory.
+// Prints figures; judges nothing.
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTimer>
+#include <sys/resource.h>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -43,6 +48,33 @@ class PauseWatch {
   QElapsedTimer sinceLast_;
   qint64 longest_ = 0;
 };
+
+// Notes when the sheet is first drawn with some text on it.
+class FirstPaint : public QObject {
+ public:
+  FirstPaint(QPlainTextEdit* sheet, const QElapsedTimer& clock) : sheet_(sheet), clock_(clock) {
+    sheet->viewport()->installEventFilter(this);
+  }
+  double Ms() const { return ms_; }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && ms_ < 0 && !sheet_->document()->isEmpty())
+      ms_ = clock_.nsecsElapsed() / 1e6;
+    return false;
+  }
+
+ private:
+  QPlainTextEdit* sheet_;
+  const QElapsedTimer& clock_;
+  double ms_ = -1;
+};
+
+long PeakMemoryMb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -89,5 +121,35 @@ int main(int argc, char* argv[]) {
   if (!sampleMs.empty())
     std::printf("ShowFontEffect: %d families, median %.2f ms, worst %.2f ms (drawing included)\n",
                 samples, Median(sampleMs), *std::max_element(sampleMs.begin(), sampleMs.end()));
+
+  std::printf("peak memory before the sheet: %ld MB\n", PeakMemoryMb());
+  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+  QElapsedTimer clock;
+  FirstPaint firstPaint(sheet, clock);
+  pauses.Start();
+  clock.start();
+  window.ToolbarButton(2)->trigger();
+  const double buildMs = clock.nsecsElapsed() / 1e6;
+  QCoreApplication::processEvents();
+  std::printf(
+      "sheet: %d lines, first screen drawn %.1f ms, whole build %.1f ms, longest pause %lld ms\n",
+      sheet->document()->blockCount(), firstPaint.Ms(), buildMs,
+      static_cast<long long>(pauses.Stop()));
+
+  std::printf("peak memory after the sheet is built: %ld MB\n", PeakMemoryMb());
+  // Each page is shown for the first time, as a user paging down would.
+  QScrollBar* scroll = sheet->verticalScrollBar();
+  std::vector<double> pageMs;
+  for (int value = scroll->pageStep(); value <= scroll->maximum(); value += scroll->pageStep()) {
+    QElapsedTimer page;
+    page.start();
+    scroll->setValue(value);
+    sheet->viewport()->repaint();
+    pageMs.push_back(page.nsecsElapsed() / 1e6);
+  }
+  if (!pageMs.empty())
+    std::printf("sheet scrolling: %zu new pages, median %.1f ms, worst %.1f ms\n", pageMs.size(),
+                Median(pageMs), *std::max_element(pageMs.begin(), pageMs.end()));
+  std::printf("peak memory after every page was shown: %ld MB\n", PeakMemoryMb());
   return 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Every message box of the program goes through here, so that tests can
-// read the messages instead of being blocked by them.
+// Every message box and common dialog of the program goes through here, so
+// that tests can answer them instead of being blocked by them.
 
+#include <QColor>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -23,5 +24,10 @@ void ShowMessage(QWidget* parent, const QString& text,
 
 // Replaces the dialog with a handler (tests); an empty handler restores it.
 void SetMessageHandler(MessageHandler handler);
+
+// The colour dialog: the chosen colour, or an invalid one when cancelled.
+using ColourChooser = std::function<QColor(const QColor& initial, QWidget* parent)>;
+QColor ChooseColour(const QColor& initial, QWidget* parent);
+void SetColourChooser(ColourChooser chooser);
 
 }  // namespace qm::app

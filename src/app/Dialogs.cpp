@@ -1,4 +1,6 @@
-#include "app/MessageBoxes.h"
+#include "app/Dialogs.h"
+
+#include <QColorDialog>
 
 namespace qm::app {
 namespace {
@@ -6,6 +8,11 @@ namespace {
 MessageHandler& Handler() {
   static MessageHandler handler;
   return handler;
+}
+
+ColourChooser& Chooser() {
+  static ColourChooser chooser;
+  return chooser;
 }
 
 }  // namespace
@@ -20,5 +27,12 @@ void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
 }
 
 void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+
+QColor ChooseColour(const QColor& initial, QWidget* parent) {
+  if (Chooser()) return Chooser()(initial, parent);
+  return QColorDialog::getColor(initial, parent);
+}
+
+void SetColourChooser(ColourChooser chooser) { Chooser() = std::move(chooser); }
 
 }  // namespace qm::app

@@ -1,0 +1,27 @@
+#pragma once
+// Path and file helpers shared by several windows. They hold no state.
+
+#include <string>
+
+namespace qm::platform {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// path followed by the separator unless it already ends with one; an empty
+// path gives the separator alone (the root folder).
+std::string AddBackslash(const std::string& path);
+
+// The extension of the file a path names, at most six characters, or a
+// single space when there is none. Both "\" and "/" separate folders, and
+// an anchor after "#" is dropped ("page.htm#top" gives "htm").
+std::string GetFileExtension(const std::string& path);
+
+// True when path names a file (hidden and read-only ones included); false
+// for a folder, a missing file or a path that cannot be looked at.
+bool FileIsPresent(const std::string& path);
+
+}  // namespace qm::platform

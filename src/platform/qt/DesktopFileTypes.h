@@ -1,0 +1,37 @@
+#pragma once
+// File kinds and icons as the desktop knows them: the shared MIME database
+// names the kind (localised, "TrueType 字体"), the icon theme draws it. Icons
+// are kept once per MIME type, so a folder of thousands of fonts looks each
+// kind up once. For the GUI thread only.
+
+#include <QFileIconProvider>
+#include <QHash>
+#include <QIcon>
+#include <QMimeDatabase>
+#include <QString>
+#include <vector>
+
+#include "platform/FileTypes.h"
+
+namespace qm::platform {
+
+class DesktopFileTypes final : public FileTypes {
+ public:
+  // The display name is the file name; the type name is empty for a kind
+  // the database does not know, so the caller names it by its extension.
+  FileTypeInfo Describe(const std::string& fullPath) override;
+
+  // The icon a key from Describe stands for; a null icon for 0 or a key
+  // this object did not hand out.
+  QIcon IconFor(FileIconKey key) const;
+
+ private:
+  FileIconKey IconKeyFor(const QMimeType& type, const QString& path);
+
+  QMimeDatabase mimeTypes_;
+  QFileIconProvider iconProvider_;
+  QHash<QString, FileIconKey> keys_;  // by MIME type name
+  std::vector<QIcon> icons_;          // key - 1 is the index
+};
+
+}  // namespace qm::platform

@@ -1,0 +1,92 @@
+#include "samples/SampleSheet.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include "app/FramePump.h"
+
+namespace qm::samples {
+namespace {
+
+QTextCharFormat LineFormat(const QString& face, const TextStyleFlags& style) {
+  QTextCharFormat format;
+  format.setFontFamilies({face});
+  format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
+  format.setFontItalic(style.italic);
+  format.setFontUnderline(style.underline);
+  return format;
+}
+
+// Finding a face, and the fallback faces for letters it lacks, is what
+// laying out a line costs: a few milliseconds each. The view lays out the
+// lines it shows and, whenever the text changes, those of the last page (to
+// size its scroll bar). The builder resolves the faces of exactly those
+// lines itself, one at a time between frames, so that neither stalls the
+// window; every other line is resolved when it is scrolled into view.
+void PrepareFace(QPlainTextEdit* sheet, const QTextCharFormat& format, const QString& text) {
+  const QFont font = format.font().resolve(sheet->document()->defaultFont());
+  QFontMetricsF(font, sheet->viewport()).horizontalAdvance(text);
+}
+
+// Generously more lines than fit on one screen.
+qsizetype LinesPerScreen(QPlainTextEdit* sheet) {
+  const qreal lineHeight = QFontMetricsF(sheet->document()->defaultFont()).lineSpacing();
+  return 2 * static_cast<qsizetype>(sheet->viewport()->height() / lineHeight) + 2;
+}
+
+}  // namespace
+
+QString SheetProgressText(qsizetype line, qsizetype total) {
+  return QStringLiteral("%1/%2").arg(line).arg(total);
+}
+
+qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
+                           const TextStyleFlags& style, QLabel* label, app::FramePump& pump,
+                           const std::function<bool()>& stopRequested) {
+  sheet->clear();
+  if (style.centred)
+    CentreWholeText(sheet);
+  else
+    AlignWholeTextLeft(sheet);
+  const qsizetype total = names.size();
+  label->setText(SheetProgressText(total == 0 ? 0 : 1, total));
+
+  const qsizetype screen = LinesPerScreen(sheet);
+  QTextCursor cursor(sheet->document());
+  cursor.movePosition(QTextCursor::End);
+  qsizetype written = 0;
+  const auto frame = [&] {
+    label->setText(SheetProgressText(written, total));
+    pump.Run();
+  };
+  // The first screen shows as it fills; the rest goes in as one edit, which
+  // the view takes note of once, at the end.
+  bool inEdit = false;
+  while (written < total) {
+    const QString& name = names[written];
+    const QTextCharFormat format = LineFormat(name, style);
+    if (written < screen) {
+      PrepareFace(sheet, format, name);
+    } else if (!inEdit) {
+      cursor.beginEditBlock();
+      inEdit = true;
+    }
+    cursor.insertText(written == 0 ? name : QStringLiteral("\r\n") + name, format);
+    ++written;
+    if (pump.Due()) frame();
+    if (stopRequested()) break;
+  }
+  if (inEdit) {
+    for (qsizetype line = std::max(screen, written - screen); line < written; ++line) {
+      PrepareFace(sheet, LineFormat(names[line], style), names[line]);
+      if (pump.Due()) frame();
+    }
+    cursor.endEditBlock();
+  }
+  label->setText(SheetProgressText(written, total));
+  return written;
+}
+
+}  // namespace qm::samples
