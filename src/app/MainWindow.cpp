@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCursor>
 #include <QEvent>
 #include <QGroupBox>
@@ -22,7 +23,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/FramePump.h"
@@ -30,8 +30,11 @@
 #include "app/Dialogs.h"
 #include "app/SampleFontSize.h"
 #include "catalogue/FindList.h"
+#include "catalogue/FolderListing.h"
+#include "catalogue/FontFileList.h"
 #include "catalogue/FontTable.h"
 #include "catalogue/InstalledFontScan.h"
+#include "platform/qt/DesktopFileTypes.h"
 #include "samples/FontSample.h"
 #include "samples/SampleSheet.h"
 
@@ -168,6 +171,8 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
   resize(960, 680);
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::SetupWidgets() {
   auto* central = new QWidget(this);
   auto* columns = new QHBoxLayout;
@@ -244,23 +249,29 @@ QWidget* MainWindow::SetupSampleTab() {
 QWidget* MainWindow::SetupFileTab() {
   auto* tab = new QWidget;
   Label5 = NamedLabel(QStringLiteral("Label5"), QStringLiteral("字体文件夹路径"), tab);
-  auto* icons = new QRadioButton(QStringLiteral("图标"), tab);
-  icons->setObjectName(QStringLiteral("Option1"));
-  auto* report = new QRadioButton(QStringLiteral("列表"), tab);
-  report->setObjectName(QStringLiteral("Option2"));
-  report->setChecked(true);
+  cboFolder = new QComboBox(tab);
+  cboFolder->setObjectName(QStringLiteral("cboFolder"));
+  cboFolder->setToolTip(QStringLiteral("选择要列出的字体文件夹"));
+  cboFolder->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cboFolder->setMinimumContentsLength(12);
+  Option1 = new QRadioButton(QStringLiteral("图标"), tab);
+  Option1->setObjectName(QStringLiteral("Option1"));
+  Option2 = new QRadioButton(QStringLiteral("列表"), tab);
+  Option2->setObjectName(QStringLiteral("Option2"));
+  Option2->setChecked(true);
+  Command1 = NamedButton(QStringLiteral("Command1"), QStringLiteral("刷新"), tab);
   auto* header = new QHBoxLayout;
   header->addWidget(Label5, 1);
-  header->addWidget(icons);
-  header->addWidget(report);
-  header->addWidget(NamedButton(QStringLiteral("Command1"), QStringLiteral("刷新"), tab));
+  header->addWidget(cboFolder);
+  header->addWidget(Option1);
+  header->addWidget(Option2);
+  header->addWidget(Command1);
 
-  ListView1 = new QTreeWidget(tab);
+  fileTypes_ = std::make_unique<platform::DesktopFileTypes>();
+  fontFiles_ = new catalogue::FontFileModel(
+      [types = fileTypes_.get()](platform::FileIconKey key) { return types->IconFor(key); }, this);
+  ListView1 = new catalogue::FontFileView(fontFiles_, tab);
   ListView1->setObjectName(QStringLiteral("ListView1"));
-  ListView1->setRootIsDecorated(false);
-  ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ListView1->setHeaderLabels({QStringLiteral("文件名"), QStringLiteral("字体名"),
-                              QStringLiteral("大小(KB)"), QStringLiteral("修改时间")});
 
   Label6 = NamedLabel(QStringLiteral("Label6"), QStringLiteral("0"), tab);
   auto* footer = new QHBoxLayout;
@@ -350,6 +361,23 @@ void MainWindow::SetupConnections() {
     if (item->text() == QStringLiteral("退出"))
       connect(item, &QAction::triggered, this, &MainWindow::BeginExit);
   }
+  connect(Command1, &QPushButton::clicked, this, [this] {
+    Label5->setText(ChosenFolder());
+    LoadFontFileList(ChosenFolder());
+  });
+  connect(cboFolder, &QComboBox::activated, this, [this] {
+    Label5->setText(ChosenFolder());
+    LoadFontFileList(ChosenFolder());
+  });
+  connect(Option1, &QRadioButton::clicked, ListView1, &catalogue::FontFileView::ShowIcons);
+  connect(Option2, &QRadioButton::clicked, ListView1, &catalogue::FontFileView::ShowReport);
+  connect(ListView1, &catalogue::FontFileView::HeaderClicked, this, &MainWindow::OnListView1HeaderClick);
+  connect(ListView1, &catalogue::FontFileView::ContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu(QStringLiteral("字体文件夹"))->popup(at); });
+  List1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(List1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    PopupMenu(QStringLiteral("list菜单"))->popup(List1->viewport()->mapToGlobal(at));
+  });
   for (QAction* item : PopupMenu(QStringLiteral("字体"))->actions()) {
     if (item->text() == QStringLiteral("字体颜色"))
       connect(item, &QAction::triggered, this, &MainWindow::ChooseTextColor);
@@ -426,13 +454,106 @@ void MainWindow::OnList1Click(int row) {
 }
 
 void MainWindow::OnTabSwitch(int tab) {
-  if (tab == kFileTab) return;
-  ShowTabStyles(tab);
-  if (List1->currentRow() < 0) return;
-  if (tab == kSheetTab)
-    ShowFontEffect();
-  else
-    samples::SetWholeTextFace(RichTextBox3, List1->currentItem()->text());
+  if (tab == kFileTab) {
+    QCoreApplication::processEvents();
+    // A first load fills the family column itself.
+    if (OpenFontsFolder()) return;
+  } else {
+    ShowTabStyles(tab);
+    if (List1->currentRow() >= 0) {
+      if (tab == kSheetTab)
+        ShowFontEffect();
+      else
+        samples::SetWholeTextFace(RichTextBox3, List1->currentItem()->text());
+    }
+  }
+  // The family column follows the last scan.
+  FillFontNameColumn();
+}
+
+QString MainWindow::FontsFolder() {
+  return QString::fromStdString(catalogue::GetFontsFolder(platform_.Registry()));
+}
+
+QString MainWindow::ChosenFolder() {
+  return cboFolder->count() > 0 ? cboFolder->currentText() : FontsFolder();
+}
+
+void MainWindow::FillFolderChoice() {
+  const QString fontsFolder = FontsFolder();
+  cboFolder->clear();
+  cboFolder->addItem(fontsFolder);
+  for (const std::string& folder : platform_.FontFolders()) {
+    const QString path = QString::fromStdString(folder);
+    if (cboFolder->findText(path) < 0) cboFolder->addItem(path);
+  }
+  cboFolder->setCurrentIndex(0);
+}
+
+bool MainWindow::OpenFontsFolder() {
+  if (cboFolder->count() == 0) FillFolderChoice();
+  SSTab1->setCurrentIndex(kFileTab);
+  Label5->setText(ChosenFolder());
+  if (fontFiles_->rowCount() > 0) return false;
+  LoadFontFileList(ChosenFolder());
+  return true;
+}
+
+void MainWindow::OpenShownFolder() {
+  const QString shown = fontFiles_->Folder().isEmpty() ? FontsFolder() : fontFiles_->Folder();
+  platform_.ShellOpen(shown.toStdString());
+}
+
+void MainWindow::LoadFontFileList(const QString& folder) {
+  SetLoadingLabel(true);
+  fontFiles_->SetRows(folder, {});
+  ListView1->ClearSort();
+  std::vector<catalogue::FontFileRow> rows;
+  for (const catalogue::FolderEntry& entry :
+       catalogue::ListFolderFiles(folder.toStdString(), fileTypes_.get()))
+    rows.push_back(catalogue::RowFromEntry(entry));
+  fontFiles_->SetRows(folder, std::move(rows));
+  SetLoadingLabel(false);
+  QCoreApplication::processEvents();
+  FillFontNameColumn();
+}
+
+void MainWindow::SetLoadingLabel(bool loading) {
+  QPalette palette = Label6->palette();
+  palette.setColor(QPalette::WindowText, loading ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  Label6->setPalette(palette);
+  Label6->setText(loading ? QStringLiteral("正在加载...")
+                          : QString::number(fontFiles_->rowCount()));
+  // Loading a large folder takes a moment: show the notice before it starts.
+  if (loading) Label6->repaint();
+}
+
+void MainWindow::FillFontNameColumn() {
+  if (fontFiles_->rowCount() == 0 || List1->count() == 0 || fillingFontNames_) return;
+  fillingFontNames_ = true;
+  fontFiles_->ClearFamilies();
+  FramePump pump;
+  for (int entry = 0; entry < List1->count(); ++entry) {
+    const QString name = List1->item(entry)->text();
+    const std::string file =
+        catalogue::GetFontFileName(platform_.Registry(), osName_.toStdString(), name.toStdString());
+    if (!file.empty()) FindFileNameInListView(QString::fromStdString(file), name);
+    pump.Tick();
+  }
+  fillingFontNames_ = false;
+}
+
+void MainWindow::FindFileNameInListView(const QString& fileName, const QString& familyName) {
+  const int row = fontFiles_->FindFile(fileName);
+  if (row >= 0) fontFiles_->SetFamily(row, familyName);
+}
+
+void MainWindow::OnListView1HeaderClick(int column) {
+  if (fillingFontNames_) {
+    ListView1->ShowSortIndicator();  // the header turned its arrow by itself
+    return;
+  }
+  ListView1->SortByHeaderClick(column);
 }
 
 void MainWindow::ShowTabStyles(int tab) {
@@ -468,6 +589,8 @@ void MainWindow::OnToolbarButton(QAction* button) {
     stopRequested_ = true;
   else if (key == QStringLiteral("查找"))
     OpenFindList();
+  else if (key == QStringLiteral("打开"))
+    OpenShownFolder();
   else if (key == QStringLiteral("打印"))
     PopUp(PopupMenu(QStringLiteral("打印菜单")));
   else if (key == QStringLiteral("黑体"))

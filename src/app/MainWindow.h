@@ -4,12 +4,14 @@
 
 #include <QMainWindow>
 #include <QVector>
+#include <memory>
 
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
 #include "samples/TextStyles.h"
 
 class QAction;
+class QComboBox;
 class QActionGroup;
 class QGroupBox;
 class QLabel;
@@ -22,7 +24,14 @@ class QTabWidget;
 class QTextEdit;
 class QTimer;
 class QToolBar;
-class QTreeWidget;
+
+namespace qm::catalogue {
+class FontFileModel;
+class FontFileView;
+}  // namespace qm::catalogue
+namespace qm::platform {
+class DesktopFileTypes;
+}
 
 namespace qm::app {
 
@@ -33,6 +42,7 @@ class MainWindow : public QMainWindow {
   static constexpr int kExitDelayMs = 10;
 
   explicit MainWindow(platform::Platform& platform, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Reads the setting, names the system, shows the window, scans the fonts
   // and adds the notification icon; reports the last failure once at the end.
@@ -51,6 +61,13 @@ class MainWindow : public QMainWindow {
   void TextAlignLeft();
   void TextCenter();
   void ChooseTextColor();
+
+  // The font-file list of the second tab.
+  bool OpenFontsFolder();  // true when it loaded the list
+  void LoadFontFileList(const QString& folder);
+  void FillFontNameColumn();
+  void FindFileNameInListView(const QString& fileName, const QString& familyName);
+  bool FillingFontNames() const { return fillingFontNames_; }
 
   // The toolbar button at a 1-based position; nullptr for a separator.
   QAction* ToolbarButton(int position) const;
@@ -97,6 +114,12 @@ class MainWindow : public QMainWindow {
   void SetWholeTextStyle(QAction* button, samples::TextStyle style, bool samples::TextStyleFlags::*flag);
   void SetAlignment(bool centred);
   void OpenFindList();
+  QString FontsFolder();
+  QString ChosenFolder();
+  void FillFolderChoice();
+  void OpenShownFolder();
+  void SetLoadingLabel(bool loading);
+  void OnListView1HeaderClick(int column);
   void PopUp(QMenu* menu);
   void BeginExit();
   void Exit();
@@ -109,6 +132,7 @@ class MainWindow : public QMainWindow {
   bool isQuitting_ = false;
   bool scanRunning_ = false;
   bool sheetRunning_ = false;
+  bool fillingFontNames_ = false;
   samples::TextStyleFlags sheetStyle_;
   samples::TextStyleFlags customStyle_;
   QColor cd2Colour_ = Qt::black;  // the colour dialog's value: black until one is chosen
@@ -127,7 +151,13 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* RichTextBox2 = nullptr;
   QTextEdit* RichTextBox3 = nullptr;
   QTextEdit* RichTextBox4 = nullptr;
-  QTreeWidget* ListView1 = nullptr;
+  std::unique_ptr<platform::DesktopFileTypes> fileTypes_;
+  catalogue::FontFileModel* fontFiles_ = nullptr;
+  catalogue::FontFileView* ListView1 = nullptr;
+  QComboBox* cboFolder = nullptr;
+  QRadioButton* Option1 = nullptr;
+  QRadioButton* Option2 = nullptr;
+  QPushButton* Command1 = nullptr;
   QToolBar* tbToolBar = nullptr;
   QVector<QAction*> toolbarButtons_;  // by position - 1; nullptr for separators
   QActionGroup* alignmentGroup_ = nullptr;

@@ -36,6 +36,12 @@ class Platform {
   // its fonts, without trailing separator; callers look for files there.
   virtual std::string GetWindowsFolder() = 0;
   virtual std::string GetSystemFolder() = 0;
+
+  // Every folder the system looks for fonts in, without trailing separator.
+  virtual std::vector<std::string> FontFolders() = 0;
+  // Opens a folder, file or web address as the desktop would on a double
+  // click, without waiting; the result is not known.
+  virtual void ShellOpen(const std::string& target) = 0;
 };
 
 // The implementation for the system this program was built for.

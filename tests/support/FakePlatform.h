@@ -29,6 +29,11 @@ class FakePlatform : public platform::Platform {
   platform::OsDescription DescribeOs() override { return {"", "操作系统：Test System V1.0"}; }
   std::string GetWindowsFolder() override { return "/nonexistent/windows"; }
   std::string GetSystemFolder() override { return "/nonexistent/system"; }
+  std::vector<std::string> FontFolders() override { return folders; }
+  void ShellOpen(const std::string& target) override { opened.push_back(target); }
+
+  std::vector<std::string> folders;
+  std::vector<std::string> opened;
 };
 
 }  // namespace qm::test

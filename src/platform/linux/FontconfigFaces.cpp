@@ -88,3 +88,16 @@ std::vector<std::string> FontconfigFaces::SubstitutesFor(const std::string& fami
 }
 
 }  // namespace qm::platform
+
+namespace qm::platform {
+
+std::vector<std::string> FontconfigFaces::FontFolders() const {
+  std::vector<std::string> folders;
+  if (!config_) return folders;
+  FcStrList* list = FcConfigGetFontDirs(config_);
+  while (FcChar8* folder = FcStrListNext(list)) folders.emplace_back(reinterpret_cast<char*>(folder));
+  FcStrListDone(list);
+  return folders;
+}
+
+}  // namespace qm::platform

@@ -37,6 +37,10 @@ class FontconfigFaces {
   // their order, without the name itself; empty before the first Reload.
   std::vector<std::string> SubstitutesFor(const std::string& familyName) const;
 
+  // The folders the configuration scans, subfolders included, in its order;
+  // empty before the first Reload.
+  std::vector<std::string> FontFolders() const;
+
  private:
   ::_FcConfig* config_ = nullptr;
 };

@@ -1,8 +1,12 @@
 #include "platform/linux/LinuxPlatform.h"
 
 #include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -61,6 +65,9 @@ LinuxPlatform::LinuxPlatform(std::string language)
     : language_(language.empty() ? UserLanguage() : std::move(language)) {}
 
 void LinuxPlatform::Reload() {
+  // The user's fonts folder is where new fonts go; have it there to show.
+  std::error_code ignored;
+  std::filesystem::create_directories(UserFontsFolder(), ignored);
   registry_.Load(fontconfig_.Reload(), UserFontsFolder(),
                  [this](const std::string& name) { return fontconfig_.SubstitutesFor(name); });
   loaded_ = true;
@@ -84,6 +91,36 @@ OsDescription LinuxPlatform::DescribeOs() {
   // None of the Windows names applies, so the font tables are asked in the
   // order used for any other system.
   return {"", app::OsCaptionFor(system.empty() ? "Linux" : system, release)};
+}
+
+}  // namespace qm::platform
+
+namespace qm::platform {
+
+std::vector<std::string> LinuxPlatform::FontFolders() {
+  if (!loaded_) Reload();
+  std::vector<std::string> folders{UserFontsFolder()};
+  for (std::string folder : fontconfig_.FontFolders()) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(std::move(folder));
+  }
+  return folders;
+}
+
+void LinuxPlatform::ShellOpen(const std::string& target) {
+  // The opener runs in a grandchild that nobody waits for, so it neither
+  // blocks the window nor is left behind as a zombie.
+  const pid_t child = fork();
+  if (child == 0) {
+    setsid();
+    if (fork() == 0) {
+      execlp(opener_.c_str(), opener_.c_str(), target.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    _exit(0);
+  }
+  if (child > 0) waitpid(child, nullptr, 0);
 }
 
 }  // namespace qm::platform

@@ -23,11 +23,18 @@ class LinuxPlatform : public Platform {
   // system's shared data folder and its font folder.
   std::string GetWindowsFolder() override { return "/usr/share"; }
   std::string GetSystemFolder() override { return "/usr/share/fonts"; }
+  // The user's fonts folder first, then the others fontconfig scans.
+  std::vector<std::string> FontFolders() override;
+  void ShellOpen(const std::string& target) override;
+
+  // The program that opens things for the desktop (tests give their own).
+  void SetOpener(std::string opener) { opener_ = std::move(opener); }
 
  private:
   void Reload();
 
   std::string language_;
+  std::string opener_ = "xdg-open";
   FontconfigFaces fontconfig_;
   FontRegistryView registry_;
   bool loaded_ = false;
