@@ -103,12 +103,29 @@ bool FolderWritable(const std::string& folder) {
   return faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
+// An absolute path with no "." or ".." parts and no doubled separators is
+// already in normal form; most paths a folder listing gives are.
+bool IsNormalAbsolute(const std::string& path) {
+  if (path.empty() || path.front() != '/') return false;
+  for (const char* part : {"//", "/./", "/../"})
+    if (path.find(part) != std::string::npos) return false;
+  const auto endsWith = [&](const std::string& tail) {
+    return path.size() >= tail.size() && path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
+  };
+  return !endsWith("/.") && !endsWith("/..");
+}
+
 }  // namespace
 
 CFileInfo::CFileInfo(platform::FileTypes* fileTypes) : fileTypes_(fileTypes) {}
 
 bool CFileInfo::SetFullPathName(const std::string& path) {
   if (path.empty()) return false;
+  if (IsNormalAbsolute(path)) {
+    fullPathName_ = path;
+    Refresh();
+    return true;
+  }
   std::error_code error;
   const fs::path absolute = fs::absolute(fs::path(path), error);
   if (error || absolute.empty()) return false;
@@ -123,18 +140,22 @@ void CFileInfo::Refresh() {
     fileExists_ = false;
     return;
   }
-  const fs::path path(fullPathName_);
-  fileName_ = path.filename().string();
-  filePath_ = path.parent_path().string();
-  if (filePath_.empty() || filePath_.back() != '/') filePath_ += '/';
-  fullPathName_ = filePath_ + fileName_;
+  // A normal absolute path: the name follows the last separator.
+  const auto separator = fullPathName_.rfind('/');
+  fileName_ = fullPathName_.substr(separator + 1);
+  filePath_ = fullPathName_.substr(0, separator + 1);
   const auto dot = fileName_.rfind('.');
   fileExtension_ = dot == std::string::npos ? std::string() : fileName_.substr(dot + 1);
 
   attributes_ = 0;
   if ((status.mode & S_IWUSR) == 0) attributes_ |= kAttrReadOnly;
   if (!fileName_.empty() && fileName_.front() == '.') attributes_ |= kAttrHidden;
-  if (!FolderWritable(filePath_)) attributes_ |= kAttrSystem;
+  // One object often walks a whole folder: ask about the folder once.
+  if (filePath_ != checkedFolder_) {
+    checkedFolder_ = filePath_;
+    checkedFolderWritable_ = FolderWritable(filePath_);
+  }
+  if (!checkedFolderWritable_) attributes_ |= kAttrSystem;
 
   fileSize_ = status.size;
   compressedFileSize_ = status.blocks * 512;

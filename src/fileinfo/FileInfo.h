@@ -154,6 +154,8 @@ class CFileInfo {
   FileDateTime modifyTime_;
   std::uint32_t attributes_ = 0;
   platform::FileIconKey icon_ = 0;
+  std::string checkedFolder_;  // the folder whose writability was last asked
+  bool checkedFolderWritable_ = false;
 };
 
 }  // namespace qm::fileinfo

@@ -1,18 +1,32 @@
 #include "platform/qt/DesktopFileTypes.h"
 
 #include <QFileInfo>
+#include <QList>
 
 namespace qm::platform {
 
 FileTypeInfo DesktopFileTypes::Describe(const std::string& fullPath) {
   const QString path = QString::fromStdString(fullPath);
-  const QFileInfo file(path);
-  // By name first; the content is read only when the name says nothing.
-  const QMimeType type = mimeTypes_.mimeTypeForFile(file);
+  const QString name = path.mid(path.lastIndexOf(u'/') + 1);
   FileTypeInfo info;
-  info.displayName = file.fileName().toStdString();
+  info.displayName = name.toStdString();
+  // A folder of fonts holds few kinds: where the suffix alone names the
+  // kind, it is looked up once per suffix, without touching the file.
+  const QString suffix = name.mid(name.lastIndexOf(u'.') + 1).toCaseFolded();
+  const bool hasSuffix = name.lastIndexOf(u'.') > 0;
+  if (hasSuffix) {
+    if (const auto known = kindBySuffix_.constFind(suffix); known != kindBySuffix_.constEnd()) {
+      info.typeName = known->typeName;
+      info.icon = known->icon;
+      return info;
+    }
+  }
+  const QList<QMimeType> byName = mimeTypes_.mimeTypesForFileName(name);
+  // Otherwise by name and, when the name says nothing, by content.
+  const QMimeType type = byName.size() == 1 ? byName.front() : mimeTypes_.mimeTypeForFile(path);
   if (!type.isDefault()) info.typeName = type.comment().toStdString();
   info.icon = IconKeyFor(type, path);
+  if (hasSuffix && byName.size() == 1) kindBySuffix_.insert(suffix, {info.typeName, info.icon});
   return info;
 }
 

@@ -26,11 +26,17 @@ class DesktopFileTypes final : public FileTypes {
   QIcon IconFor(FileIconKey key) const;
 
  private:
+  struct KnownKind {
+    std::string typeName;
+    FileIconKey icon = 0;
+  };
+
   FileIconKey IconKeyFor(const QMimeType& type, const QString& path);
 
   QMimeDatabase mimeTypes_;
   QFileIconProvider iconProvider_;
   QHash<QString, FileIconKey> keys_;  // by MIME type name
+  QHash<QString, KnownKind> kindBySuffix_;  // for names whose suffix alone tells the kind
   std::vector<QIcon> icons_;          // key - 1 is the index
 };
 

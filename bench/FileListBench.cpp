@@ -1,0 +1,82 @@
+// Times the font-file list on real folders: loading a folder (icons and
+// sizes included) next to a bare readdir and stat of the same folder, and
+// filling the family column from the installed families. Prints figures.
+//
+// usage: quillmere_filelist_bench FOLDER...
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "platform/Platform.h"
+
+namespace {
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+template <typename Work>
+double MedianMs(int runs, Work work) {
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    times.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  return Median(times);
+}
+
+// The least any listing of the folder must do.
+int ReaddirAndStat(const std::string& folder) {
+  int files = 0;
+  DIR* listing = opendir(folder.c_str());
+  if (!listing) return 0;
+  while (dirent* entry = readdir(listing)) {
+    struct stat status {};
+    const std::string path = folder + "/" + entry->d_name;
+    if (stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode)) ++files;
+  }
+  closedir(listing);
+  return files;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  qm::app::ConfigureApplication(application);
+  const auto platform = qm::platform::CreatePlatform();
+  qm::app::MainWindow window(*platform);
+  auto* count = window.findChild<QLabel*>("Label6");
+  const int runs = 7;
+  for (int i = 1; i < argc; ++i) {
+    const std::string folder = argv[i];
+    int files = 0;
+    const double bare = MedianMs(runs, [&] { files = ReaddirAndStat(folder); });
+    // With the font-name list still empty the load does only the listing.
+    const double load =
+        MedianMs(runs, [&] { window.LoadFontFileList(QString::fromStdString(folder)); });
+    std::printf("%s: %d files; readdir+stat %.1f ms; list loaded %.1f ms (%.1fx); Label6 %s\n",
+                folder.c_str(), files, bare, load, load / bare,
+                count->text().toStdString().c_str());
+  }
+  window.ScanInstalledFonts();
+  if (argc > 1) {
+    window.LoadFontFileList(QString::fromUtf8(argv[1]));
+    const double fill = MedianMs(runs, [&] { window.FillFontNameColumn(); });
+    std::printf("family column of %s from the installed families: %.1f ms\n", argv[1], fill);
+  }
+  return 0;
+}
