@@ -57,6 +57,25 @@ TEST(FontFileModelTest, SizesSortByValueInBothDirectionsAndUnreadableAsZero) {
   EXPECT_EQ(Column(model, FontFileModel::kSize), (QStringList{"1,024.00", "10.00", "2.00", ""}));
 }
 
+TEST(FontFileModelTest, FamiliesSortAsTextAndDatesInTime) {
+  FontFileModel model(nullptr);
+  std::vector<FontFileRow> rows;
+  const fileinfo::FileDateTime dates[] = {
+      {2004, 3, 15, 13, 5, 9}, {1999, 12, 31, 23, 59, 59}, {2004, 3, 15, 9, 0, 0}};
+  for (int i = 0; i < 3; ++i)
+    rows.push_back(RowFromEntry({"f" + std::to_string(i) + ".ttf", true, 1, dates[i], 0}));
+  model.SetRows("/fonts", std::move(rows));
+  model.SetFamily(0, "beta");
+  model.SetFamily(1, "Alpha");
+  model.SetFamily(2, "Gamma");
+  model.Sort(FontFileModel::kModified, Qt::AscendingOrder);
+  EXPECT_EQ(Column(model, FontFileModel::kFileName), (QStringList{"f1.ttf", "f2.ttf", "f0.ttf"}));
+  model.Sort(FontFileModel::kFamily, Qt::DescendingOrder);
+  EXPECT_EQ(Column(model, FontFileModel::kFamily), (QStringList{"Gamma", "beta", "Alpha"}));
+  model.ClearFamilies();
+  EXPECT_EQ(Column(model, FontFileModel::kFamily), (QStringList{"", "", ""}));
+}
+
 TEST(FontFileModelTest, NamesSortWithoutRegardToCaseAndFilesAreFoundAfterSorting) {
   FontFileModel model(nullptr);
   model.SetRows("/fonts", {SizedRow("b.ttf", 1), SizedRow("C.ttf", 1), SizedRow("a.TTF", 1)});
