@@ -18,25 +18,9 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "platform/Platform.h"
+#include "Timing.h"
 
 namespace {
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-template <typename Work>
-double MedianMs(int runs, Work work) {
-  std::vector<double> times;
-  for (int run = 0; run < runs; ++run) {
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    times.push_back(clock.nsecsElapsed() / 1e6);
-  }
-  return Median(times);
-}
 
 // The least any listing of the folder must do.
 int ReaddirAndStat(const std::string& folder) {

@@ -20,6 +20,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "platform/Platform.h"
+#include "Timing.h"
 
 namespace {
 
@@ -76,10 +77,6 @@ long PeakMemoryMb() {
   return usage.ru_maxrss / 1024;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 }  // namespace
 

@@ -3,15 +3,10 @@
 #include <vector>
 
 #include "platform/RegistryProcedures.h"
+#include "platform/Text.h"
 
 namespace qm::catalogue {
 namespace {
-
-std::string TrimSpaces(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 struct Lookup {
   const char* key;
@@ -51,7 +46,7 @@ std::string GetFontFileName(platform::RegistryApi& registry, const std::string& 
         lookup.withTrueTypeSuffix ? familyName + kTrueTypeSuffix : familyName;
     const std::string text = platform::RegValueText(platform::ReadRegistryValue(
         registry, platform::kHkeyLocalMachine, lookup.key, valueName));
-    if (!text.empty()) return TrimSpaces(text);
+    if (!text.empty()) return platform::TrimSpaces(text);
   }
   return {};
 }

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Text.h"
+
 namespace qm::fileinfo {
 namespace {
 
@@ -81,20 +83,6 @@ bool ToTimeT(const FileDateTime& time, std::time_t* result) {
   local.tm_isdst = -1;
   *result = std::mktime(&local);
   return *result != static_cast<std::time_t>(-1);
-}
-
-std::string Trimmed(const std::string& text) {
-  const char* const space = " \t\r\n\f\v";
-  const auto first = text.find_first_not_of(space);
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(space) - first + 1);
-}
-
-// Only ASCII letters change: enough for extensions, and needs no locale.
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
 }
 
 // The user may add and remove files in the folder (checked with the
@@ -169,8 +157,8 @@ void CFileInfo::Refresh() {
   platform::FileTypeInfo type;
   if (fileTypes_) type = fileTypes_->Describe(fullPathName_);
   displayName_ = type.displayName;
-  typeName_ = Trimmed(type.typeName);
-  if (typeName_.empty()) typeName_ = Trimmed(UpperAscii(fileExtension_) + " File");
+  typeName_ = platform::TrimSpaces(type.typeName);
+  if (typeName_.empty()) typeName_ = platform::TrimSpaces(platform::AsciiUpper(fileExtension_) + " File");
   icon_ = type.icon;
 }
 

@@ -4,14 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Text.h"
+
 namespace qm::platform {
 namespace {
-
-std::string TrimSpaces(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Number of characters (not bytes) of UTF-8 text.
 std::size_t CharacterCount(const std::string& text) {

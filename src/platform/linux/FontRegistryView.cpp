@@ -6,15 +6,10 @@
 #include <unordered_set>
 
 #include "catalogue/FontTable.h"
+#include "platform/Text.h"
 
 namespace qm::platform {
 namespace {
-
-std::string AsciiLower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() &&

@@ -1,0 +1,24 @@
+#pragma once
+// Timing helpers shared by the benchmarks.
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <vector>
+
+inline double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The median time of work over runs, in milliseconds.
+template <typename Work>
+double MedianMs(int runs, Work work) {
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    times.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  return Median(times);
+}
