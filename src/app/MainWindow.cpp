@@ -118,12 +118,12 @@ QIcon IconFor(const ToolbarEntry& entry) {
   return ThemeOrLetterIcon(entry.themeIcon, letter, font);
 }
 
-struct MenuSpec {
+struct MenuLayout {
   const char* caption;
   QVector<const char*> items;  // nullptr for a separator
 };
 
-const QVector<MenuSpec> kMenus = {
+const QVector<MenuLayout> kMenus = {
     {"菜单", {"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", nullptr, "退出"}},
     {"字体", {"字体大小", "字体颜色"}},
     {"字体文件夹",
@@ -329,9 +329,9 @@ void MainWindow::SetupToolbar() {
 void MainWindow::SetupMenus() {
   // The menus never show in a menu bar; each pops up where it is asked for.
   menuBar()->hide();
-  for (const MenuSpec& spec : kMenus) {
-    auto* menu = new QMenu(QString::fromUtf8(spec.caption), this);
-    for (const char* item : spec.items) {
+  for (const MenuLayout& layout : kMenus) {
+    auto* menu = new QMenu(QString::fromUtf8(layout.caption), this);
+    for (const char* item : layout.items) {
       if (item)
         menu->addAction(QString::fromUtf8(item));
       else
