@@ -445,7 +445,9 @@ void MainWindow::ShowFontEffect() {
 }
 
 void MainWindow::OnList1Click(int row) {
-  if (row < 0) return;
+  // A list taking the focus makes its first entry current without choosing
+  // it; only an entry that is also selected has been chosen.
+  if (row < 0 || !List1->item(row)->isSelected()) return;
   Label3->setText(QStringLiteral("第%1种字体").arg(row + 1));
   if (SSTab1->currentIndex() == kSheetTab)
     ShowFontEffect();

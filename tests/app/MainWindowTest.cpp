@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
@@ -145,6 +146,16 @@ TEST_F(MainWindowTest, ClickingAFamilyShowsItsOrdinalAndSampleOnTheFirstTab) {
   EXPECT_TRUE(Child<QTextEdit>("RichTextBox1")
                   ->toPlainText()
                   .startsWith("文件名：QmTestSans-Regular.ttf  字体名：Quillmere Test Sans (正常体12)\n"));
+}
+
+TEST_F(MainWindowTest, TheListTakingTheFocusChoosesNoFamily) {
+  window.Startup();
+  auto* list = Child<QListWidget>("List1");
+  list->setFocus();
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(list, &focusIn);
+  EXPECT_EQ(Text("Label3"), "第0种字体");
+  EXPECT_TRUE(Child<QTextEdit>("RichTextBox1")->toPlainText().startsWith("使用方法："));
 }
 
 TEST_F(MainWindowTest, OnTheCustomTabAClickSetsTheFaceOfTheWholeText) {
