@@ -232,6 +232,7 @@ QWidget* MainWindow::SetupSampleTab() {
   RichTextBox2->document()->setDefaultFont(QFont(samples::kBaseFace, samples::kBasePointSize));
   RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
   RichTextBox2->viewport()->installEventFilter(this);
+  sheetPrefetcher_ = new samples::SheetFacePrefetcher(RichTextBox2);
   Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), tab);
   auto* footer = new QHBoxLayout;
   footer->addWidget(Label2);
@@ -631,6 +632,7 @@ void MainWindow::BuildSampleSheet() {
   samples::BuildSampleSheet(RichTextBox2, names, sheetStyle_, Label2, pump,
                             [this] { return stopRequested_; });
   RichTextBox2->setEnabled(true);
+  sheetPrefetcher_->Restart();
   sheetRunning_ = false;
 }
 

@@ -32,6 +32,9 @@ class FontFileView;
 namespace qm::platform {
 class DesktopFileTypes;
 }
+namespace qm::samples {
+class SheetFacePrefetcher;
+}
 
 namespace qm::app {
 
@@ -149,6 +152,7 @@ class MainWindow : public QMainWindow {
   QTabWidget* SSTab1 = nullptr;
   QTextEdit* RichTextBox1 = nullptr;
   QPlainTextEdit* RichTextBox2 = nullptr;
+  samples::SheetFacePrefetcher* sheetPrefetcher_ = nullptr;
   QTextEdit* RichTextBox3 = nullptr;
   QTextEdit* RichTextBox4 = nullptr;
   std::unique_ptr<platform::DesktopFileTypes> fileTypes_;

@@ -1,8 +1,11 @@
 #include "samples/SampleSheet.h"
 
 #include <QFontMetricsF>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "app/FramePump.h"
@@ -87,6 +90,57 @@ qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
   }
   label->setText(SheetProgressText(written, total));
   return written;
+}
+
+}  // namespace qm::samples
+
+namespace qm::samples {
+
+SheetFacePrefetcher::SheetFacePrefetcher(QPlainTextEdit* sheet) : QObject(sheet), sheet_(sheet) {
+  idle_.setInterval(0);
+  connect(&idle_, &QTimer::timeout, this, &SheetFacePrefetcher::PrefetchSome);
+  connect(sheet->verticalScrollBar(), &QScrollBar::valueChanged, &idle_,
+          qOverload<>(&QTimer::start));
+}
+
+void SheetFacePrefetcher::Restart() {
+  prepared_.assign(static_cast<std::size_t>(sheet_->document()->blockCount()), false);
+  idle_.start();
+}
+
+bool SheetFacePrefetcher::PrepareNext(int from, int to) {
+  for (int line = std::max(from, 0); line < std::min<int>(to, static_cast<int>(prepared_.size()));
+       ++line) {
+    if (prepared_[static_cast<std::size_t>(line)]) continue;
+    prepared_[static_cast<std::size_t>(line)] = true;
+    const QTextBlock block = sheet_->document()->findBlockByNumber(line);
+    QTextCursor end(block);
+    end.movePosition(QTextCursor::EndOfBlock);
+    PrepareFace(sheet_, end.charFormat(), block.text());
+    return true;
+  }
+  return false;
+}
+
+void SheetFacePrefetcher::PrefetchSome() {
+  // A sheet being built is left alone: its builder has the window's time.
+  if (!sheet_->isEnabled() ||
+      static_cast<int>(prepared_.size()) != sheet_->document()->blockCount()) {
+    idle_.stop();
+    return;
+  }
+  const int top = sheet_->cursorForPosition(QPoint(0, 0)).blockNumber();
+  const int bottom = sheet_->cursorForPosition(QPoint(0, sheet_->viewport()->height() - 1))
+                         .blockNumber();
+  const int page = static_cast<int>(LinesPerScreen(sheet_));
+  QElapsedTimer turn;
+  turn.start();
+  while (turn.elapsed() < kTurnMs) {
+    if (!PrepareNext(bottom + 1, bottom + 1 + page) && !PrepareNext(top - page, top)) {
+      idle_.stop();
+      return;
+    }
+  }
 }
 
 }  // namespace qm::samples

@@ -1,8 +1,11 @@
 #pragma once
 // The sample sheet: every font name written in its own face, one per line.
 
+#include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
+#include <vector>
 
 #include "samples/TextStyles.h"
 
@@ -23,5 +26,27 @@ QString SheetProgressText(qsizetype line, qsizetype total);  // "5/320"
 qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
                            const TextStyleFlags& style, QLabel* label, app::FramePump& pump,
                            const std::function<bool()>& stopRequested);
+
+// While the window is idle, resolves the faces of the lines just below and
+// above the page shown, so that paging finds them ready. Only lines next to
+// those the user has looked at are resolved, which keeps memory to them.
+class SheetFacePrefetcher : public QObject {
+ public:
+  // Budget of one idle turn: short enough not to be felt.
+  static constexpr qint64 kTurnMs = 8;
+
+  explicit SheetFacePrefetcher(QPlainTextEdit* sheet);
+
+  // Starts over on a new sheet, from the page now shown.
+  void Restart();
+
+ private:
+  void PrefetchSome();
+  bool PrepareNext(int from, int to);
+
+  QPlainTextEdit* sheet_;
+  QTimer idle_;
+  std::vector<bool> prepared_;  // by line
+};
 
 }  // namespace qm::samples
