@@ -17,7 +17,6 @@ void FramePump::SetDefaultFrameMs(qint64 frameMs) { defaultFrameMs = frameMs; }
 bool FramePump::Due() const { return sinceLastRun_.elapsed() >= frameMs_; }
 
 void FramePump::Run() {
-  longestGapMs_ = std::max(longestGapMs_, sinceLastRun_.elapsed());
   QCoreApplication::processEvents();
   sinceLastRun_.restart();
 }

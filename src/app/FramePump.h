@@ -22,13 +22,9 @@ class FramePump {
   // Run() when Due().
   void Tick();
 
-  // Longest time between two runs so far, for the benchmarks.
-  qint64 LongestGapMs() const { return longestGapMs_; }
-
  private:
   qint64 frameMs_;
   QElapsedTimer sinceLastRun_;
-  qint64 longestGapMs_ = 0;
 };
 
 }  // namespace qm::app

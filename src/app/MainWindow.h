@@ -79,7 +79,6 @@ class MainWindow : public QMainWindow {
   bool IsQuitting() const { return isQuitting_; }
   bool StopRequested() const { return stopRequested_; }
   bool ScanRunning() const { return scanRunning_; }
-  bool SheetRunning() const { return sheetRunning_; }
   const samples::TextStyleFlags& SheetStyle() const { return sheetStyle_; }
   const samples::TextStyleFlags& CustomStyle() const { return customStyle_; }
   qint16 SampleFontSize() const { return sampleFontSize_; }

@@ -81,7 +81,6 @@ class FontFileView : public QStackedWidget {
   void ClearSort();
   void ShowSortIndicator();
   int SortColumn() const { return sortColumn_; }
-  Qt::SortOrder SortOrder() const { return sortOrder_; }
 
   QTreeView* Report() const { return report_; }
   QListView* Icons() const { return icons_; }
