@@ -25,9 +25,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/Commands.h"
+#include "app/Dialogs.h"
 #include "app/FramePump.h"
 #include "app/Icons.h"
-#include "app/Dialogs.h"
 #include "app/SampleFontSize.h"
 #include "catalogue/FindList.h"
 #include "catalogue/FolderListing.h"
@@ -46,91 +47,9 @@ const QString kUsageText = QStringLiteral(
     "使用方法：\r\n1、扫描：扫描系统所有字体名称\r\n2、字型：显示所有字体的实际字型");
 const QString kCustomText = QStringLiteral("请在此输入您的文字，看看各种效果！");
 
-// Tool tips of the buttons that act on the current tab's text, by position.
-struct TabTip {
-  int position;
-  const char* sheet;
-  const char* custom;
-};
-const TabTip kTabTips[] = {
-    {6, "打印字型列表", "打印自定义文本"},
-    {12, "设置字型列表文字为黑体", "设置自定义文本为黑体"},
-    {13, "设置字型列表文字为斜体", "设置自定义文本为斜体"},
-    {14, "设置字型列表文字为下划线", "设置自定义文本为下划线"},
-    {15, "设置字型列表文字左对齐", "设置自定义文本左对齐"},
-    {16, "设置字型列表文字置中", "设置自定义文本置中"},
-    {17, "设置字型列表文字大小和颜色", "设置自定义文字大小和颜色"},
-};
-
 constexpr int kSheetTab = 0;
 constexpr int kFileTab = 1;
 constexpr int kCustomTab = 2;
-
-enum class ButtonKind { Push, Check, Alignment };
-
-struct ToolbarEntry {
-  const char* key;  // nullptr for a separator
-  const char* tip;
-  ButtonKind kind;
-  const char* themeIcon;
-  QStyle::StandardPixmap standardIcon;
-  const char* letter;  // drawn when the theme has no icon and the style has none fitting
-};
-
-constexpr QStyle::StandardPixmap kNoStandard = QStyle::SP_CustomBase;
-
-const ToolbarEntry kToolbar[MainWindow::kToolbarPositions] = {
-    {"扫描", "扫描系统字体", ButtonKind::Push, "view-refresh", QStyle::SP_BrowserReload, nullptr},
-    {"字型", "列出所有字体的字型", ButtonKind::Push, "preferences-desktop-font",
-     QStyle::SP_FileDialogDetailedView, nullptr},
-    {"停止", "停止列出字型", ButtonKind::Push, "process-stop", QStyle::SP_BrowserStop, nullptr},
-    {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr},
-    {"查找", "在字体列表中查找字体名称", ButtonKind::Push, "edit-find",
-     QStyle::SP_FileDialogContentsView, nullptr},
-    {"打印", "打印字型列表", ButtonKind::Push, "document-print", QStyle::SP_FileIcon, nullptr},
-    {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr},
-    {"打开", "打开系统字体文件夹", ButtonKind::Push, "folder-open", QStyle::SP_DirOpenIcon, nullptr},
-    {"添加", "添加字体文件", ButtonKind::Push, "list-add", QStyle::SP_FileDialogNewFolder, nullptr},
-    {"删除", "卸载并删除字体文件", ButtonKind::Push, "edit-delete", QStyle::SP_TrashIcon, nullptr},
-    {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr},
-    {"黑体", "设置字型列表文字为黑体", ButtonKind::Check, "format-text-bold", kNoStandard, "B"},
-    {"斜体", "设置字型列表文字为斜体", ButtonKind::Check, "format-text-italic", kNoStandard, "I"},
-    {"下划线", "设置字型列表文字为下划线", ButtonKind::Check, "format-text-underline", kNoStandard,
-     "U"},
-    {"左对齐", "设置字型列表文字左对齐", ButtonKind::Alignment, "format-justify-left", kNoStandard,
-     "≡"},
-    {"置中", "设置字型列表文字置中", ButtonKind::Alignment, "format-justify-center", kNoStandard,
-     "☰"},
-    {"大小", "设置字型列表文字大小和颜色", ButtonKind::Push, "format-font-size-more", kNoStandard,
-     "A"},
-    {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr},
-    {"下载", "网络下载新的字体", ButtonKind::Push, "go-down", QStyle::SP_ArrowDown, nullptr},
-    {"帮助", "帮助和关于", ButtonKind::Push, "help-about", QStyle::SP_DialogHelpButton, nullptr},
-};
-
-QIcon IconFor(const ToolbarEntry& entry) {
-  if (!entry.letter) return ThemeOrStandardIcon(entry.themeIcon, entry.standardIcon);
-  QFont font;
-  const QString letter = QString::fromUtf8(entry.letter);
-  font.setBold(letter == QLatin1String("B"));
-  font.setItalic(letter == QLatin1String("I"));
-  font.setUnderline(letter == QLatin1String("U"));
-  return ThemeOrLetterIcon(entry.themeIcon, letter, font);
-}
-
-struct MenuLayout {
-  const char* caption;
-  QVector<const char*> items;  // nullptr for a separator
-};
-
-const QVector<MenuLayout> kMenus = {
-    {"菜单", {"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", nullptr, "退出"}},
-    {"字体", {"字体大小", "字体颜色"}},
-    {"字体文件夹",
-     {"文件属性", "查看字体文件", nullptr, "卸载并删除字体文件", "安装新的字体"}},
-    {"打印菜单", {"打印...", "打印预览"}},
-    {"list菜单", {"卸载和删除字体"}},
-};
 
 QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -318,7 +237,7 @@ void MainWindow::SetupToolbar() {
       toolbarButtons_.append(nullptr);
       continue;
     }
-    QAction* button = tbToolBar->addAction(IconFor(entry), QString::fromUtf8(entry.key));
+    QAction* button = tbToolBar->addAction(ToolbarIcon(entry), QString::fromUtf8(entry.key));
     button->setToolTip(QString::fromUtf8(entry.tip));
     button->setCheckable(entry.kind != ButtonKind::Push);
     if (entry.kind == ButtonKind::Alignment) alignmentGroup_->addAction(button);

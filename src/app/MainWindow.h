@@ -41,7 +41,6 @@ namespace qm::app {
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  static constexpr int kToolbarPositions = 20;
   static constexpr int kExitDelayMs = 10;
 
   explicit MainWindow(platform::Platform& platform, QWidget* parent = nullptr);

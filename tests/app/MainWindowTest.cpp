@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/Commands.h"
 #include "app/Dialogs.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "support/TestEnvironment.h"
@@ -110,7 +111,7 @@ TEST_F(MainWindowTest, AStoredSizeIsRead) {
 TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
   const QStringList keys = {"扫描", "字型", "停止", "", "查找", "打印", "", "打开", "添加", "删除",
                             "", "黑体", "斜体", "下划线", "左对齐", "置中", "大小", "", "下载", "帮助"};
-  for (int position = 1; position <= MainWindow::kToolbarPositions; ++position) {
+  for (int position = 1; position <= kToolbarPositions; ++position) {
     QAction* button = window.ToolbarButton(position);
     const QString& key = keys[position - 1];
     SCOPED_TRACE(position);
