@@ -4,19 +4,16 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCursor>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -29,13 +26,12 @@
 #include "app/Dialogs.h"
 #include "app/FramePump.h"
 #include "app/Icons.h"
+#include "app/NamedWidgets.h"
 #include "app/SampleFontSize.h"
 #include "catalogue/FindList.h"
-#include "catalogue/FolderListing.h"
-#include "catalogue/FontFileList.h"
+#include "catalogue/FontFileTab.h"
 #include "catalogue/FontTable.h"
 #include "catalogue/InstalledFontScan.h"
-#include "platform/qt/DesktopFileTypes.h"
 #include "samples/FontSample.h"
 #include "samples/SampleSheet.h"
 
@@ -50,24 +46,6 @@ const QString kCustomText = QStringLiteral("请在此输入您的文字，看看
 constexpr int kSheetTab = 0;
 constexpr int kFileTab = 1;
 constexpr int kCustomTab = 2;
-
-QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QLabel* PictureLabel(const QString& name, const QIcon& icon, QWidget* parent) {
-  QLabel* label = NamedLabel(name, QString(), parent);
-  label->setPixmap(icon.pixmap(32, 32));
-  return label;
-}
-
-QPushButton* NamedButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  return button;
-}
 
 }  // namespace
 
@@ -90,8 +68,6 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
   resize(960, 680);
 }
 
-MainWindow::~MainWindow() = default;
-
 void MainWindow::SetupWidgets() {
   auto* central = new QWidget(this);
   auto* columns = new QHBoxLayout;
@@ -100,7 +76,19 @@ void MainWindow::SetupWidgets() {
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
   SSTab1->setFont(QFont(samples::kBaseFace, 9));
   SSTab1->addTab(SetupSampleTab(), QStringLiteral("字型列表"));
-  SSTab1->addTab(SetupFileTab(), QStringLiteral("字体文件名列表"));
+  fontFileTab_ = new catalogue::FontFileTab(
+      platform_,
+      {[this] {
+         QStringList names;
+         for (int row = 0; row < List1->count(); ++row) names << List1->item(row)->text();
+         return names;
+       },
+       [this](const QString& family) {
+         return QString::fromStdString(catalogue::GetFontFileName(
+             platform_.Registry(), osName_.toStdString(), family.toStdString()));
+       }},
+      SSTab1);
+  SSTab1->addTab(fontFileTab_, QStringLiteral("字体文件名列表"));
   SSTab1->addTab(SetupCustomTab(), QStringLiteral("自定义"));
   columns->addWidget(SSTab1, 1);
 
@@ -162,45 +150,6 @@ QWidget* MainWindow::SetupSampleTab() {
   auto* layout = new QVBoxLayout(tab);
   layout->addWidget(RichTextBox1, 2);
   layout->addWidget(RichTextBox2, 3);
-  layout->addLayout(footer);
-  return tab;
-}
-
-QWidget* MainWindow::SetupFileTab() {
-  auto* tab = new QWidget;
-  Label5 = NamedLabel(QStringLiteral("Label5"), QStringLiteral("字体文件夹路径"), tab);
-  cboFolder = new QComboBox(tab);
-  cboFolder->setObjectName(QStringLiteral("cboFolder"));
-  cboFolder->setToolTip(QStringLiteral("选择要列出的字体文件夹"));
-  cboFolder->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboFolder->setMinimumContentsLength(12);
-  Option1 = new QRadioButton(QStringLiteral("图标"), tab);
-  Option1->setObjectName(QStringLiteral("Option1"));
-  Option2 = new QRadioButton(QStringLiteral("列表"), tab);
-  Option2->setObjectName(QStringLiteral("Option2"));
-  Option2->setChecked(true);
-  Command1 = NamedButton(QStringLiteral("Command1"), QStringLiteral("刷新"), tab);
-  auto* header = new QHBoxLayout;
-  header->addWidget(Label5, 1);
-  header->addWidget(cboFolder);
-  header->addWidget(Option1);
-  header->addWidget(Option2);
-  header->addWidget(Command1);
-
-  fileTypes_ = std::make_unique<platform::DesktopFileTypes>();
-  fontFiles_ = new catalogue::FontFileModel(
-      [types = fileTypes_.get()](platform::FileIconKey key) { return types->IconFor(key); }, this);
-  ListView1 = new catalogue::FontFileView(fontFiles_, tab);
-  ListView1->setObjectName(QStringLiteral("ListView1"));
-
-  Label6 = NamedLabel(QStringLiteral("Label6"), QStringLiteral("0"), tab);
-  auto* footer = new QHBoxLayout;
-  footer->addWidget(PictureLabel(QStringLiteral("Image1"),
-                                 ThemeOrStandardIcon("folder", QStyle::SP_DirIcon), tab));
-  footer->addWidget(Label6, 1);
-  auto* layout = new QVBoxLayout(tab);
-  layout->addLayout(header);
-  layout->addWidget(ListView1, 1);
   layout->addLayout(footer);
   return tab;
 }
@@ -281,18 +230,7 @@ void MainWindow::SetupConnections() {
     if (item->text() == QStringLiteral("退出"))
       connect(item, &QAction::triggered, this, &MainWindow::BeginExit);
   }
-  connect(Command1, &QPushButton::clicked, this, [this] {
-    Label5->setText(ChosenFolder());
-    LoadFontFileList(ChosenFolder());
-  });
-  connect(cboFolder, &QComboBox::activated, this, [this] {
-    Label5->setText(ChosenFolder());
-    LoadFontFileList(ChosenFolder());
-  });
-  connect(Option1, &QRadioButton::clicked, ListView1, &catalogue::FontFileView::ShowIcons);
-  connect(Option2, &QRadioButton::clicked, ListView1, &catalogue::FontFileView::ShowReport);
-  connect(ListView1, &catalogue::FontFileView::HeaderClicked, this, &MainWindow::OnListView1HeaderClick);
-  connect(ListView1, &catalogue::FontFileView::ContextMenuRequested, this,
+  connect(fontFileTab_, &catalogue::FontFileTab::ContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu(QStringLiteral("字体文件夹"))->popup(at); });
   List1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(List1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -393,90 +331,16 @@ void MainWindow::OnTabSwitch(int tab) {
   FillFontNameColumn();
 }
 
-QString MainWindow::FontsFolder() {
-  return QString::fromStdString(catalogue::GetFontsFolder(platform_.Registry()));
-}
-
-QString MainWindow::ChosenFolder() {
-  return cboFolder->count() > 0 ? cboFolder->currentText() : FontsFolder();
-}
-
-void MainWindow::FillFolderChoice() {
-  const QString fontsFolder = FontsFolder();
-  cboFolder->clear();
-  cboFolder->addItem(fontsFolder);
-  for (const std::string& folder : platform_.FontFolders()) {
-    const QString path = QString::fromStdString(folder);
-    if (cboFolder->findText(path) < 0) cboFolder->addItem(path);
-  }
-  cboFolder->setCurrentIndex(0);
-}
-
 bool MainWindow::OpenFontsFolder() {
-  if (cboFolder->count() == 0) FillFolderChoice();
   SSTab1->setCurrentIndex(kFileTab);
-  Label5->setText(ChosenFolder());
-  if (fontFiles_->rowCount() > 0) return false;
-  LoadFontFileList(ChosenFolder());
-  return true;
+  return fontFileTab_->OpenFontsFolder();
 }
 
-void MainWindow::OpenShownFolder() {
-  const QString shown = fontFiles_->Folder().isEmpty() ? FontsFolder() : fontFiles_->Folder();
-  platform_.ShellOpen(shown.toStdString());
-}
+void MainWindow::LoadFontFileList(const QString& folder) { fontFileTab_->LoadFontFileList(folder); }
 
-void MainWindow::LoadFontFileList(const QString& folder) {
-  SetLoadingLabel(true);
-  fontFiles_->SetRows(folder, {});
-  ListView1->ClearSort();
-  std::vector<catalogue::FontFileRow> rows;
-  for (const catalogue::FolderEntry& entry :
-       catalogue::ListFolderFiles(folder.toStdString(), fileTypes_.get()))
-    rows.push_back(catalogue::RowFromEntry(entry));
-  fontFiles_->SetRows(folder, std::move(rows));
-  SetLoadingLabel(false);
-  QCoreApplication::processEvents();
-  FillFontNameColumn();
-}
+void MainWindow::FillFontNameColumn() { fontFileTab_->FillFontNameColumn(); }
 
-void MainWindow::SetLoadingLabel(bool loading) {
-  QPalette palette = Label6->palette();
-  palette.setColor(QPalette::WindowText, loading ? QColor(255, 0, 0) : QColor(0, 0, 0));
-  Label6->setPalette(palette);
-  Label6->setText(loading ? QStringLiteral("正在加载...")
-                          : QString::number(fontFiles_->rowCount()));
-  // Loading a large folder takes a moment: show the notice before it starts.
-  if (loading) Label6->repaint();
-}
-
-void MainWindow::FillFontNameColumn() {
-  if (fontFiles_->rowCount() == 0 || List1->count() == 0 || fillingFontNames_) return;
-  fillingFontNames_ = true;
-  fontFiles_->ClearFamilies();
-  FramePump pump;
-  for (int entry = 0; entry < List1->count(); ++entry) {
-    const QString name = List1->item(entry)->text();
-    const std::string file =
-        catalogue::GetFontFileName(platform_.Registry(), osName_.toStdString(), name.toStdString());
-    if (!file.empty()) FindFileNameInListView(QString::fromStdString(file), name);
-    pump.Tick();
-  }
-  fillingFontNames_ = false;
-}
-
-void MainWindow::FindFileNameInListView(const QString& fileName, const QString& familyName) {
-  const int row = fontFiles_->FindFile(fileName);
-  if (row >= 0) fontFiles_->SetFamily(row, familyName);
-}
-
-void MainWindow::OnListView1HeaderClick(int column) {
-  if (fillingFontNames_) {
-    ListView1->ShowSortIndicator();  // the header turned its arrow by itself
-    return;
-  }
-  ListView1->SortByHeaderClick(column);
-}
+bool MainWindow::FillingFontNames() const { return fontFileTab_->FillingFontNames(); }
 
 void MainWindow::ShowTabStyles(int tab) {
   const samples::TextStyleFlags& flags = *StyleFlags(tab);
@@ -512,7 +376,7 @@ void MainWindow::OnToolbarButton(QAction* button) {
   else if (key == QStringLiteral("查找"))
     OpenFindList();
   else if (key == QStringLiteral("打开"))
-    OpenShownFolder();
+    fontFileTab_->OpenShownFolder();
   else if (key == QStringLiteral("打印"))
     PopUp(PopupMenu(QStringLiteral("打印菜单")));
   else if (key == QStringLiteral("黑体"))

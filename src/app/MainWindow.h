@@ -4,33 +4,25 @@
 
 #include <QMainWindow>
 #include <QVector>
-#include <memory>
 
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
 #include "samples/TextStyles.h"
 
 class QAction;
-class QComboBox;
 class QActionGroup;
 class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
 class QToolBar;
 
 namespace qm::catalogue {
-class FontFileModel;
-class FontFileView;
-}  // namespace qm::catalogue
-namespace qm::platform {
-class DesktopFileTypes;
+class FontFileTab;
 }
 namespace qm::samples {
 class SheetFacePrefetcher;
@@ -44,7 +36,6 @@ class MainWindow : public QMainWindow {
   static constexpr int kExitDelayMs = 10;
 
   explicit MainWindow(platform::Platform& platform, QWidget* parent = nullptr);
-  ~MainWindow() override;
 
   // Reads the setting, names the system, shows the window, scans the fonts
   // and adds the notification icon; reports the last failure once at the end.
@@ -68,8 +59,7 @@ class MainWindow : public QMainWindow {
   bool OpenFontsFolder();  // true when it loaded the list
   void LoadFontFileList(const QString& folder);
   void FillFontNameColumn();
-  void FindFileNameInListView(const QString& fileName, const QString& familyName);
-  bool FillingFontNames() const { return fillingFontNames_; }
+  bool FillingFontNames() const;
 
   // The toolbar button at a 1-based position; nullptr for a separator.
   QAction* ToolbarButton(int position) const;
@@ -96,7 +86,6 @@ class MainWindow : public QMainWindow {
   void SetupWidgets();
   QGroupBox* SetupFontNameFrame();
   QWidget* SetupSampleTab();
-  QWidget* SetupFileTab();
   QWidget* SetupCustomTab();
   void SetupToolbar();
   void SetupMenus();
@@ -115,12 +104,6 @@ class MainWindow : public QMainWindow {
   void SetWholeTextStyle(QAction* button, samples::TextStyle style, bool samples::TextStyleFlags::*flag);
   void SetAlignment(bool centred);
   void OpenFindList();
-  QString FontsFolder();
-  QString ChosenFolder();
-  void FillFolderChoice();
-  void OpenShownFolder();
-  void SetLoadingLabel(bool loading);
-  void OnListView1HeaderClick(int column);
   void PopUp(QMenu* menu);
   void BeginExit();
   void Exit();
@@ -133,7 +116,6 @@ class MainWindow : public QMainWindow {
   bool isQuitting_ = false;
   bool scanRunning_ = false;
   bool sheetRunning_ = false;
-  bool fillingFontNames_ = false;
   samples::TextStyleFlags sheetStyle_;
   samples::TextStyleFlags customStyle_;
   QColor cd2Colour_ = Qt::black;  // the colour dialog's value: black until one is chosen
@@ -144,8 +126,6 @@ class MainWindow : public QMainWindow {
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
   QLabel* Label7 = nullptr;
   QTabWidget* SSTab1 = nullptr;
   QTextEdit* RichTextBox1 = nullptr;
@@ -153,13 +133,7 @@ class MainWindow : public QMainWindow {
   samples::SheetFacePrefetcher* sheetPrefetcher_ = nullptr;
   QTextEdit* RichTextBox3 = nullptr;
   QTextEdit* RichTextBox4 = nullptr;
-  std::unique_ptr<platform::DesktopFileTypes> fileTypes_;
-  catalogue::FontFileModel* fontFiles_ = nullptr;
-  catalogue::FontFileView* ListView1 = nullptr;
-  QComboBox* cboFolder = nullptr;
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QPushButton* Command1 = nullptr;
+  catalogue::FontFileTab* fontFileTab_ = nullptr;
   QToolBar* tbToolBar = nullptr;
   QVector<QAction*> toolbarButtons_;  // by position - 1; nullptr for separators
   QActionGroup* alignmentGroup_ = nullptr;
