@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -193,6 +194,24 @@ TEST_F(MainWindowTest, ClosingHidesWithANotificationAreaAndMinimizesWithout) {
   window.close();
   EXPECT_TRUE(window.isVisible());
   EXPECT_TRUE(window.isMinimized());
+}
+
+TEST_F(MainWindowTest, ALeftClickOnTheIconBringsTheWindowBackAndTipsAreCut) {
+  window.Startup();
+  window.SetTrayAvailable(true);
+  window.close();
+  ASSERT_FALSE(window.isVisible());
+  auto* icon = window.Tray().findChild<QSystemTrayIcon*>();
+  ASSERT_NE(icon, nullptr);
+  emit icon->activated(QSystemTrayIcon::Context);
+  EXPECT_FALSE(window.isVisible());
+  emit icon->activated(QSystemTrayIcon::Trigger);
+  EXPECT_TRUE(window.isVisible());
+  emit icon->activated(QSystemTrayIcon::Trigger);  // already shown: stays so
+  EXPECT_TRUE(window.isVisible());
+
+  window.Tray().SetTrayTip(QString(70, 'x'));
+  EXPECT_EQ(window.Tray().Tip(), QString(64, 'x'));
 }
 
 TEST_F(MainWindowTest, ExitEndsTheProgramAfterTheTimerAndRemovesTheIcon) {
