@@ -16,9 +16,7 @@ namespace fs = std::filesystem;
 class FolderListingTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder = test::TestEnvironment::Current().Root() + "/listing-" +
-             testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::create_directories(folder);
+    folder = test::TestEnvironment::Current().FolderForCurrentTest("listing");
   }
   void Write(const std::string& name, std::size_t bytes) {
     std::ofstream(folder + "/" + name, std::ios::binary) << std::string(bytes, 'x');

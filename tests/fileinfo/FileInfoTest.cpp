@@ -23,9 +23,7 @@ namespace fs = std::filesystem;
 class FileInfoTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = test::TestEnvironment::Current().Root() + "/fileinfo/" +
-              testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::create_directories(folder_);
+    folder_ = test::TestEnvironment::Current().FolderForCurrentTest("fileinfo");
   }
 
   std::string Write(const std::string& relative, const std::string& content = "abc") {

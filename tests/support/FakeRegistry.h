@@ -2,13 +2,12 @@
 // An in-memory registry with the real one's habits: names without regard
 // to letter case, text stored with its terminating zero, result codes.
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <map>
 #include <string>
 
 #include "platform/Registry.h"
+#include "platform/Text.h"
 
 namespace qm::test {
 
@@ -21,30 +20,30 @@ class FakeRegistry : public platform::RegistryApi {
 
   void PutText(platform::RegKey root, const std::string& key, const std::string& name,
                const std::string& text) {
-    keys_[{root, Lower(key)}][Lower(name)] = {platform::kRegSz, text + '\0'};
+    keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = {platform::kRegSz, text + '\0'};
   }
   void PutDword(platform::RegKey root, const std::string& key, const std::string& name,
                 std::uint32_t number) {
     std::string bytes(4, '\0');
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
-    keys_[{root, Lower(key)}][Lower(name)] = {platform::kRegDword, bytes};
+    keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = {platform::kRegDword, bytes};
   }
   void PutRaw(platform::RegKey root, const std::string& key, const std::string& name,
               Value value) {
-    keys_[{root, Lower(key)}][Lower(name)] = std::move(value);
+    keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = std::move(value);
   }
-  void CreateKey(platform::RegKey root, const std::string& key) { keys_[{root, Lower(key)}]; }
+  void CreateKey(platform::RegKey root, const std::string& key) { keys_[{root, platform::AsciiLower(key)}]; }
   const Value* Find(platform::RegKey root, const std::string& key, const std::string& name) const {
-    const auto k = keys_.find({root, Lower(key)});
+    const auto k = keys_.find({root, platform::AsciiLower(key)});
     if (k == keys_.end()) return nullptr;
-    const auto v = k->second.find(Lower(name));
+    const auto v = k->second.find(platform::AsciiLower(name));
     return v == k->second.end() ? nullptr : &v->second;
   }
   int OpenKeys() const { return static_cast<int>(open_.size()); }
 
   long OpenKey(platform::RegKey root, const std::string& subKey, std::uint32_t,
                platform::RegKey* opened) override {
-    const auto key = keys_.find({root, Lower(subKey)});
+    const auto key = keys_.find({root, platform::AsciiLower(subKey)});
     if (key == keys_.end()) return platform::kErrorFileNotFound;
     *opened = next_++;
     open_[*opened] = key->first;
@@ -65,13 +64,13 @@ class FakeRegistry : public platform::RegistryApi {
                 const std::string& data) override {
     const auto open = open_.find(key);
     if (open == open_.end()) return platform::kErrorInvalidParameter;
-    keys_[open->second][Lower(valueName)] = {type, data};
+    keys_[open->second][platform::AsciiLower(valueName)] = {type, data};
     return platform::kErrorSuccess;
   }
   long DeleteValue(platform::RegKey key, const std::string& valueName) override {
     const auto open = open_.find(key);
     if (open == open_.end()) return platform::kErrorInvalidParameter;
-    return keys_[open->second].erase(Lower(valueName)) ? platform::kErrorSuccess
+    return keys_[open->second].erase(platform::AsciiLower(valueName)) ? platform::kErrorSuccess
                                                        : platform::kErrorFileNotFound;
   }
   long CloseKey(platform::RegKey key) override {
@@ -80,11 +79,6 @@ class FakeRegistry : public platform::RegistryApi {
 
  private:
   using KeyId = std::pair<platform::RegKey, std::string>;
-  static std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-  }
 
   std::map<KeyId, std::map<std::string, Value>> keys_;
   std::map<platform::RegKey, KeyId> open_;

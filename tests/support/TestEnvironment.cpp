@@ -1,5 +1,7 @@
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -73,5 +75,12 @@ TestEnvironment::~TestEnvironment() {
 }
 
 const TestEnvironment& TestEnvironment::Current() { return *current; }
+
+std::string TestEnvironment::FolderForCurrentTest(const std::string& group) const {
+  const std::string folder =
+      root_ + "/" + group + "/" + testing::UnitTest::GetInstance()->current_test_info()->name();
+  fs::create_directories(folder);
+  return folder;
+}
 
 }  // namespace qm::test
