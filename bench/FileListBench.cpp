@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
-#include "platform/Platform.h"
+#include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "core/platform/Platform.h"
 #include "Timing.h"
 
 namespace {
@@ -40,9 +40,9 @@ int ReaddirAndStat(const std::string& folder) {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  qm::app::ConfigureApplication(application);
+  qm::gui::ConfigureApplication(application);
   const auto platform = qm::platform::CreatePlatform();
-  qm::app::MainWindow window(*platform);
+  qm::gui::MainWindow window(*platform);
   auto* count = window.findChild<QLabel*>("Label6");
   const int runs = 7;
   for (int i = 1; i < argc; ++i) {

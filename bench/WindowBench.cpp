@@ -18,9 +18,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
-#include "platform/Platform.h"
+#include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "core/platform/Platform.h"
 #include "Timing.h"
 
 namespace {
@@ -83,9 +83,9 @@ long PeakMemoryMb() {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  qm::app::ConfigureApplication(application);
+  qm::gui::ConfigureApplication(application);
   const auto platform = qm::platform::CreatePlatform();
-  qm::app::MainWindow window(*platform);
+  qm::gui::MainWindow window(*platform);
   window.show();
   QCoreApplication::processEvents();
 

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 #include "support/FakeRegistry.h"
 
 namespace qm::test {

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "platform/Registry.h"
-#include "platform/Text.h"
+#include "core/platform/Registry.h"
+#include "core/platform/Text.h"
 
 namespace qm::test {
 

@@ -2,14 +2,14 @@
 
 #include <QApplication>
 
-#include "app/Application.h"
+#include "gui/mainwindow/Application.h"
 #include "support/TestEnvironment.h"
 
 int main(int argc, char** argv) {
   // The environment must be in place before the toolkit reads fonts and settings.
   qm::test::TestEnvironment environment(QM_TEST_FONTS_DIR);
   QApplication application(argc, argv);
-  qm::app::ConfigureApplication(application);
+  qm::gui::ConfigureApplication(application);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

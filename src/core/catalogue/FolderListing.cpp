@@ -1,0 +1,36 @@
+#include "core/catalogue/FolderListing.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/platform/PathHelpers.h"
+
+namespace qm::catalogue {
+
+std::vector<FolderEntry> ListFolderFiles(const std::string& folder,
+                                         platform::FileTypes* fileTypes) {
+  namespace fs = std::filesystem;
+  std::vector<FolderEntry> entries;
+  const std::string prefix = platform::AddBackslash(folder);
+  std::error_code error;
+  fs::directory_iterator listing(prefix, error);
+  if (error) return entries;
+  fileinfo::CFileInfo info(fileTypes);
+  for (const fs::directory_entry& item : listing) {
+    std::error_code kindError;
+    if (item.is_directory(kindError)) continue;
+    FolderEntry entry;
+    entry.name = item.path().filename().string();
+    info.SetFullPathName(prefix + entry.name);
+    if (info.FileExists()) {
+      entry.readable = true;
+      entry.size = info.FileSize();
+      entry.modified = info.ModifyTime();
+      entry.icon = info.hIcon();
+    }
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+}  // namespace qm::catalogue

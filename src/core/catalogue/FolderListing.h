@@ -1,0 +1,26 @@
+#pragma once
+// The files of one folder as the font-file list shows them.
+
+#include <string>
+#include <vector>
+
+#include "core/fileinfo/FileInfo.h"
+#include "core/platform/FileTypes.h"
+
+namespace qm::catalogue {
+
+struct FolderEntry {
+  std::string name;  // as stored on disk, without folder
+  bool readable = false;  // false when the file could not be looked at
+  std::uint64_t size = 0;
+  fileinfo::FileDateTime modified;
+  platform::FileIconKey icon = 0;
+};
+
+// Every file of folder (hidden ones too, no subfolders, whatever the kind)
+// in the order the folder lists them; empty for a missing folder. An empty
+// folder path means the root folder. fileTypes may be null.
+std::vector<FolderEntry> ListFolderFiles(const std::string& folder,
+                                         platform::FileTypes* fileTypes);
+
+}  // namespace qm::catalogue

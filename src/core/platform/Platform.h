@@ -1,0 +1,50 @@
+#pragma once
+// Everything the program asks of the operating system goes through this
+// interface; each system has one implementation of it.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/platform/Registry.h"
+
+namespace qm::platform {
+
+// One installed family as the display knows it: the name a user reads and
+// the file of its regular face.
+struct InstalledFamily {
+  std::string name;
+  std::string file;
+};
+
+struct OsDescription {
+  std::string name;     // one of the short names the font tables are chosen by, or empty
+  std::string caption;  // the one-line description shown in the main window
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  virtual RegistryApi& Registry() = 0;
+  // Read afresh at every call, so fonts installed meanwhile are seen; each
+  // name occurs once.
+  virtual std::vector<InstalledFamily> InstalledFamilies() = 0;
+  virtual OsDescription DescribeOs() = 0;
+
+  // The folders where the system keeps its own programs' shared files and
+  // its fonts, without trailing separator; callers look for files there.
+  virtual std::string GetWindowsFolder() = 0;
+  virtual std::string GetSystemFolder() = 0;
+
+  // Every folder the system looks for fonts in, without trailing separator.
+  virtual std::vector<std::string> FontFolders() = 0;
+  // Opens a folder, file or web address as the desktop would on a double
+  // click, without waiting; the result is not known.
+  virtual void ShellOpen(const std::string& target) = 0;
+};
+
+// The implementation for the system this program was built for.
+std::unique_ptr<Platform> CreatePlatform();
+
+}  // namespace qm::platform

@@ -1,0 +1,15 @@
+#pragma once
+// The registry keys that hold the fonts folder and the font tables; the
+// procedures read them and each backend answers for them.
+
+namespace qm::platform {
+
+inline constexpr const char* kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr const char* kFontsNtKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+inline constexpr const char* kFonts9xKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+inline constexpr const char* kFontSubstitutesKey =
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
+inline constexpr const char* kTrueTypeSuffix = " (TrueType)";
+
+}  // namespace qm::platform

@@ -1,0 +1,166 @@
+#include "core/platform/linux/FontRegistryView.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <unordered_set>
+
+#include "core/platform/RegistryKeys.h"
+#include "core/platform/Text.h"
+
+namespace qm::platform {
+namespace {
+
+bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() &&
+         AsciiLower(text.substr(text.size() - suffix.size())) == AsciiLower(suffix);
+}
+
+// How far a face is from the upright, normal-width regular face.
+int DistanceFromRegular(const FontFace& face) {
+  return std::abs(face.weight - 80) + std::abs(face.width - 100) + (face.slant != 0 ? 1000 : 0);
+}
+
+// "zh_CN.UTF-8" and "zh-CN" both become "zh-cn".
+std::string LanguageTag(const std::string& locale) {
+  std::string tag = AsciiLower(locale.substr(0, locale.find_first_of(".@")));
+  std::replace(tag.begin(), tag.end(), '_', '-');
+  return tag;
+}
+
+// The language whose names a user of tag reads: tag itself, else the same
+// language of another region, else the language of the face's first name.
+std::string ChosenLanguage(const FontFace& face, const std::string& tag) {
+  const std::string primary = tag.substr(0, tag.find('-'));
+  std::string samePrimary;
+  for (const FamilyName& family : face.families) {
+    const std::string own = LanguageTag(family.language);
+    if (own == tag) return own;
+    if (samePrimary.empty() && !primary.empty() && own.substr(0, own.find('-')) == primary)
+      samePrimary = own;
+  }
+  return samePrimary.empty() ? LanguageTag(face.families.front().language) : samePrimary;
+}
+
+}  // namespace
+
+void FontRegistryView::Load(std::vector<FontFace> faces, const std::string& fontsFolder,
+                            SubstituteSource substitutes) {
+  faces_ = std::move(faces);
+  fontsFolder_ = fontsFolder;
+  substitutes_ = std::move(substitutes);
+  families_.clear();
+  for (const FontFace& face : faces_) {
+    for (const FamilyName& family : face.families) {
+      Family& entry = families_[AsciiLower(family.name)];
+      if (!entry.regular || DistanceFromRegular(face) < DistanceFromRegular(*entry.regular))
+        entry = {family.name, &face};
+    }
+  }
+}
+
+std::string FontRegistryView::RegularFaceFile(const std::string& familyName) const {
+  const auto found = families_.find(AsciiLower(familyName));
+  return found == families_.end() ? std::string() : found->second.regular->file;
+}
+
+std::string FontRegistryView::RegistryPath(const std::string& file) const {
+  const std::filesystem::path path(file);
+  const std::filesystem::path folder(fontsFolder_);
+  if (!fontsFolder_.empty() &&
+      path.parent_path().lexically_normal() == folder.lexically_normal())
+    return path.filename().string();
+  return file;
+}
+
+std::string FontRegistryView::FontTableText(const std::string& valueName) const {
+  // Outline faces are registered as "Family (TrueType)", bitmap faces under
+  // the plain family name.
+  const bool suffixed = EndsWithNoCase(valueName, kTrueTypeSuffix);
+  const std::string familyName =
+      suffixed ? valueName.substr(0, valueName.size() - std::string(kTrueTypeSuffix).size())
+               : valueName;
+  const auto found = families_.find(AsciiLower(familyName));
+  if (found == families_.end() || found->second.regular->outline != suffixed) return {};
+  return RegistryPath(found->second.regular->file);
+}
+
+std::string FontRegistryView::SubstituteText(const std::string& familyName) const {
+  if (families_.count(AsciiLower(familyName)) || !substitutes_) return {};
+  for (const std::string& candidate : substitutes_(familyName)) {
+    const auto found = families_.find(AsciiLower(candidate));
+    if (found != families_.end()) return found->second.name;
+  }
+  return {};
+}
+
+std::string FontRegistryView::TextOf(KeyKind kind, const std::string& valueName) const {
+  switch (kind) {
+    case KeyKind::ShellFolders:
+      return AsciiLower(valueName) == "fonts" ? fontsFolder_ : std::string();
+    case KeyKind::FontTable:
+      return FontTableText(valueName);
+    case KeyKind::Substitutes:
+      return SubstituteText(valueName);
+  }
+  return {};
+}
+
+long FontRegistryView::OpenKey(RegKey root, const std::string& subKey, std::uint32_t,
+                               RegKey* opened) {
+  const std::string key = AsciiLower(subKey);
+  KeyKind kind;
+  if (root == kHkeyCurrentUser && key == AsciiLower(kShellFoldersKey))
+    kind = KeyKind::ShellFolders;
+  else if (root == kHkeyLocalMachine && (key == AsciiLower(kFontsNtKey) ||
+                                         key == AsciiLower(kFonts9xKey)))
+    kind = KeyKind::FontTable;
+  else if (root == kHkeyLocalMachine && key == AsciiLower(kFontSubstitutesKey))
+    kind = KeyKind::Substitutes;
+  else
+    return kErrorFileNotFound;
+  *opened = nextKey_++;
+  openKeys_[*opened] = kind;
+  return kErrorSuccess;
+}
+
+long FontRegistryView::QueryValue(RegKey key, const std::string& valueName, std::uint32_t* type,
+                                  std::string* data, std::uint32_t* byteSize) {
+  const auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return kErrorInvalidParameter;
+  const std::string text = TextOf(open->second, valueName);
+  if (text.empty()) return kErrorFileNotFound;
+  *type = kRegSz;
+  *byteSize = static_cast<std::uint32_t>(text.size() + 1);
+  if (data) *data = text + '\0';
+  return kErrorSuccess;
+}
+
+long FontRegistryView::SetValue(RegKey, const std::string&, std::uint32_t, const std::string&) {
+  return kErrorAccessDenied;
+}
+
+long FontRegistryView::DeleteValue(RegKey, const std::string&) { return kErrorAccessDenied; }
+
+long FontRegistryView::CloseKey(RegKey key) {
+  return openKeys_.erase(key) ? kErrorSuccess : kErrorInvalidParameter;
+}
+
+std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
+                                             const std::string& language) {
+  const std::string tag = LanguageTag(language);
+  std::vector<InstalledFamily> families;
+  std::unordered_set<std::string> seen;
+  // A face may carry several names in one language, such as a typographic
+  // family and a weight-specific one; each is a family of its own here.
+  for (const FontFace& face : view.Faces()) {
+    const std::string language = ChosenLanguage(face, tag);
+    for (const FamilyName& family : face.families) {
+      if (LanguageTag(family.language) != language || !seen.insert(family.name).second) continue;
+      families.push_back({family.name, view.RegularFaceFile(family.name)});
+    }
+  }
+  return families;
+}
+
+}  // namespace qm::platform

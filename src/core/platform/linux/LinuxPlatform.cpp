@@ -1,0 +1,126 @@
+#include "core/platform/linux/LinuxPlatform.h"
+
+#include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/system/OsNaming.h"
+
+namespace qm::platform {
+namespace {
+
+std::string EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+std::string FileText(const char* path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Unquoted(std::string value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return value;
+}
+
+}  // namespace
+
+std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<LinuxPlatform>(); }
+
+std::string UserFontsFolder() {
+  std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
+  if (dataHome.empty()) dataHome = EnvironmentValue("HOME") + "/.local/share";
+  return dataHome + "/fonts";
+}
+
+std::string UserLanguage() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    std::string value = EnvironmentValue(name);
+    if (!value.empty()) return value;
+  }
+  return {};
+}
+
+std::string PrettyNameFromOsRelease(const std::string& osReleaseText) {
+  std::istringstream lines(osReleaseText);
+  const std::string key = "PRETTY_NAME=";
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(key, 0) == 0) return Unquoted(line.substr(key.size()));
+  }
+  return {};
+}
+
+LinuxPlatform::LinuxPlatform(std::string language)
+    : language_(language.empty() ? UserLanguage() : std::move(language)) {}
+
+void LinuxPlatform::Reload() {
+  // The user's fonts folder is where new fonts go; have it there to show.
+  std::error_code ignored;
+  std::filesystem::create_directories(UserFontsFolder(), ignored);
+  registry_.Load(fontconfig_.Reload(), UserFontsFolder(),
+                 [this](const std::string& name) { return fontconfig_.SubstitutesFor(name); });
+  loaded_ = true;
+}
+
+RegistryApi& LinuxPlatform::Registry() {
+  if (!loaded_) Reload();
+  return registry_;
+}
+
+std::vector<InstalledFamily> LinuxPlatform::InstalledFamilies() {
+  Reload();
+  return DisplayFamilies(registry_, language_);
+}
+
+OsDescription LinuxPlatform::DescribeOs() {
+  std::string system = PrettyNameFromOsRelease(FileText("/etc/os-release"));
+  if (system.empty()) system = PrettyNameFromOsRelease(FileText("/usr/lib/os-release"));
+  utsname kernel{};
+  const std::string release = uname(&kernel) == 0 ? kernel.release : "";
+  // None of the Windows names applies, so the font tables are asked in the
+  // order used for any other system.
+  return {"", system::OsCaptionFor(system.empty() ? "Linux" : system, release)};
+}
+
+}  // namespace qm::platform
+
+namespace qm::platform {
+
+std::vector<std::string> LinuxPlatform::FontFolders() {
+  if (!loaded_) Reload();
+  std::vector<std::string> folders{UserFontsFolder()};
+  for (std::string folder : fontconfig_.FontFolders()) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(std::move(folder));
+  }
+  return folders;
+}
+
+void LinuxPlatform::ShellOpen(const std::string& target) {
+  // The opener runs in a grandchild that nobody waits for, so it neither
+  // blocks the window nor is left behind as a zombie.
+  const pid_t child = fork();
+  if (child == 0) {
+    setsid();
+    if (fork() == 0) {
+      execlp(opener_.c_str(), opener_.c_str(), target.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    _exit(0);
+  }
+  if (child > 0) waitpid(child, nullptr, 0);
+}
+
+}  // namespace qm::platform

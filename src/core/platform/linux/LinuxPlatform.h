@@ -1,0 +1,53 @@
+#pragma once
+// The platform on a Linux desktop: fonts from fontconfig, the user's fonts
+// folder from the XDG base directories, the system's name from os-release.
+
+#include <string>
+
+#include "core/platform/Platform.h"
+#include "core/platform/linux/FontRegistryView.h"
+#include "core/platform/linux/FontconfigFaces.h"
+
+namespace qm::platform {
+
+class LinuxPlatform : public Platform {
+ public:
+  // language chooses which of a font's names is shown ("zh_CN.UTF-8");
+  // empty means the user's locale from the environment.
+  explicit LinuxPlatform(std::string language = {});
+
+  RegistryApi& Registry() override;
+  std::vector<InstalledFamily> InstalledFamilies() override;
+  OsDescription DescribeOs() override;
+  // There is no Windows folder here: the nearest equivalents are the
+  // system's shared data folder and its font folder.
+  std::string GetWindowsFolder() override { return "/usr/share"; }
+  std::string GetSystemFolder() override { return "/usr/share/fonts"; }
+  // The user's fonts folder first, then the others fontconfig scans.
+  std::vector<std::string> FontFolders() override;
+  void ShellOpen(const std::string& target) override;
+
+  // The program that opens things for the desktop (tests give their own).
+  void SetOpener(std::string opener) { opener_ = std::move(opener); }
+
+ private:
+  void Reload();
+
+  std::string language_;
+  std::string opener_ = "xdg-open";
+  FontconfigFaces fontconfig_;
+  FontRegistryView registry_;
+  bool loaded_ = false;
+};
+
+// $XDG_DATA_HOME/fonts, or ~/.local/share/fonts: where a Linux desktop
+// installs the fonts of one user.
+std::string UserFontsFolder();
+
+// The locale that decides the language of messages: LC_ALL, LC_MESSAGES, LANG.
+std::string UserLanguage();
+
+// PRETTY_NAME of an os-release file's text, without quotes; empty if absent.
+std::string PrettyNameFromOsRelease(const std::string& osReleaseText);
+
+}  // namespace qm::platform

@@ -1,0 +1,24 @@
+#pragma once
+// The stored sample size is decimal text that must become a 16-bit integer.
+
+#include <cstdint>
+#include <string>
+
+namespace qm::system {
+
+inline constexpr const char* kSettingsSection = "设置";
+inline constexpr const char* kFontSizeKey = "字体大小";
+inline constexpr const char* kDefaultFontSize = "30";
+
+struct FontSizeReading {
+  bool ok = false;
+  std::int16_t value = 0;
+  std::string error;  // why the text is not a size, in the user's language
+};
+
+// Spaces around the number are allowed and a fraction rounds to the nearest
+// integer, halves to even; text that is no number, or a number outside the
+// 16-bit range, is an error.
+FontSizeReading ParseSampleFontSize(const std::string& text);
+
+}  // namespace qm::system

@@ -1,0 +1,18 @@
+#pragma once
+// Controls made with the object names tests and people find them by.
+
+#include <QIcon>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace qm::gui {
+
+QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent);
+// A label showing a picture, 32 pixels square.
+QLabel* PictureLabel(const QString& name, const QIcon& icon, QWidget* parent);
+QPushButton* NamedButton(const QString& name, const QString& text, QWidget* parent);
+
+}  // namespace qm::gui

@@ -1,0 +1,29 @@
+#pragma once
+// Restyling the whole text of a rich-text box (a QTextEdit or a
+// QPlainTextEdit), never just the user's selection.
+
+#include <QColor>
+
+class QWidget;
+
+namespace qm::gui {
+
+// What each restylable box remembers of its styles; the toolbar is set
+// from it whenever the box's tab is shown.
+struct TextStyleFlags {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool centred = false;
+};
+
+enum class TextStyle { Bold, Italic, Underline };
+
+// These keep the caret where it was, with nothing selected.
+void SetWholeTextStyle(QWidget* box, TextStyle style, bool on);
+void SetWholeTextColour(QWidget* box, const QColor& colour);
+void AlignWholeTextLeft(QWidget* box);
+// Centres the whole text and leaves the caret at its end.
+void CentreWholeText(QWidget* box);
+
+}  // namespace qm::gui

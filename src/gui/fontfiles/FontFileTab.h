@@ -1,0 +1,71 @@
+#pragma once
+// The second tab of the main window: the files of a fonts folder, with the
+// family registered for each, in a report or an icon view.
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "core/platform/Platform.h"
+
+class QComboBox;
+class QLabel;
+
+namespace qm::gui {
+class DesktopFileTypes;
+}
+
+namespace qm::gui {
+
+class FontFileModel;
+class FontFileView;
+
+class FontFileTab : public QWidget {
+  Q_OBJECT
+ public:
+  // Where the family column comes from: the installed family names, in the
+  // font-name list's order, and the file each is registered for.
+  struct FamilySource {
+    std::function<QStringList()> names;
+    std::function<QString(const QString& family)> registeredFile;
+  };
+
+  FontFileTab(platform::Platform& platform, FamilySource families, QWidget* parent = nullptr);
+  ~FontFileTab() override;
+
+  // Shows the chosen folder (the fonts folder at first) and loads its list
+  // unless it has rows already; true when it loaded.
+  bool OpenFontsFolder();
+  void LoadFontFileList(const QString& folder);
+  // Fills the family column from the family source, a later family
+  // overwriting an earlier one registered for the same file.
+  void FillFontNameColumn();
+  void FindFileNameInListView(const QString& fileName, const QString& familyName);
+  bool FillingFontNames() const { return fillingFontNames_; }
+  // Opens the folder shown (the fonts folder before any) on the desktop.
+  void OpenShownFolder();
+
+ signals:
+  void ContextMenuRequested(const QPoint& globalPosition);
+
+ private:
+  QString FontsFolder() const;
+  QString ChosenFolder() const;
+  void FillFolderChoice();
+  void ReloadChosenFolder();
+  void SetLoadingLabel(bool loading);
+  void OnHeaderClick(int column);
+
+  platform::Platform& platform_;
+  FamilySource families_;
+  std::unique_ptr<gui::DesktopFileTypes> fileTypes_;
+  FontFileModel* model_ = nullptr;
+  FontFileView* ListView1 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QComboBox* cboFolder = nullptr;
+  bool fillingFontNames_ = false;
+};
+
+}  // namespace qm::gui

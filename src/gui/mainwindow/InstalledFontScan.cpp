@@ -1,0 +1,76 @@
+#include "gui/mainwindow/InstalledFontScan.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QSet>
+
+#include "gui/common/FramePump.h"
+
+namespace qm::gui {
+namespace {
+
+// The toolkit reads the installed fonts once, at start; fonts installed
+// later must be added to it by file.
+void MakeKnownToToolkit(const std::vector<platform::InstalledFamily>& families) {
+  QSet<QString> known;
+  for (const QString& family : QFontDatabase::families()) known.insert(family.toCaseFolded());
+  for (const platform::InstalledFamily& family : families) {
+    const QString name = QString::fromStdString(family.name);
+    if (known.contains(name.toCaseFolded()) || family.file.empty()) continue;
+    // The name may be another language's name of a family the toolkit knows.
+    if (QFontDatabase::hasFamily(name)) continue;
+    QFontDatabase::addApplicationFont(QString::fromStdString(family.file));
+  }
+}
+
+}  // namespace
+
+QCollator FontNameCollator() {
+  QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  return collator;
+}
+
+bool InsertSorted(QListWidget* list, const QString& name, const QCollator& collator) {
+  int low = 0;
+  int high = list->count();
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    const int order = collator.compare(list->item(middle)->text(), name);
+    if (order == 0) return false;
+    if (order < 0)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  list->insertItem(low, name);
+  return true;
+}
+
+QString ScanProgressText(qsizetype done, qsizetype total) {
+  return QStringLiteral("正在扫描...%1/%2").arg(done).arg(total);
+}
+
+QString FontTotalText(qsizetype total) { return QStringLiteral("字体总数：%1").arg(total); }
+
+void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel* label,
+                        gui::FramePump& pump) {
+  list->clear();
+  const std::vector<platform::InstalledFamily> families = platform.InstalledFamilies();
+  MakeKnownToToolkit(families);
+  const QCollator collator = FontNameCollator();
+  const qsizetype total = static_cast<qsizetype>(families.size());
+  for (qsizetype i = 0; i < total; ++i) {
+    const QString name = QString::fromStdString(families[static_cast<std::size_t>(i)].name);
+    if (!name.startsWith(u'@')) InsertSorted(list, name, collator);
+    if (pump.Due()) {
+      label->setText(ScanProgressText(i + 1, total));
+      pump.Run();
+    }
+  }
+  label->setText(FontTotalText(list->count()));
+}
+
+}  // namespace qm::gui

@@ -1,0 +1,35 @@
+#pragma once
+// Fills the font-name list with the installed families, in the order a
+// reader expects of a sorted list, and reports progress in a label.
+
+#include <QCollator>
+#include <QString>
+
+#include "core/platform/Platform.h"
+
+class QLabel;
+class QListWidget;
+
+namespace qm::gui {
+class FramePump;
+}
+
+namespace qm::gui {
+
+// Case-insensitive, Chinese names in pinyin order.
+QCollator FontNameCollator();
+
+// Puts name at its sorted place; false when an equal name is already there.
+bool InsertSorted(QListWidget* list, const QString& name, const QCollator& collator);
+
+QString ScanProgressText(qsizetype done, qsizetype total);  // "正在扫描...5/320"
+QString FontTotalText(qsizetype total);                     // "字体总数：318"
+
+// Clears list, then adds every installed family except the vertical-writing
+// forms whose names begin with "@". Families the toolkit has not seen since
+// the program started are made known to it, so that every name draws in
+// its own face.
+void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel* label,
+                        gui::FramePump& pump);
+
+}  // namespace qm::gui

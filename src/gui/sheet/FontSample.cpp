@@ -1,0 +1,83 @@
+#include "gui/sheet/FontSample.h"
+
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace qm::gui {
+namespace {
+
+QTextCharFormat BaseFormat() {
+  QTextCharFormat format;
+  format.setFontFamilies({kBaseFace});
+  format.setFontPointSize(kBasePointSize);
+  format.setForeground(Qt::black);
+  format.setFontWeight(QFont::Normal);
+  format.setFontItalic(false);
+  format.setFontUnderline(false);
+  return format;
+}
+
+// Appends text with the format in effect at the end, changed by change.
+template <typename Change>
+void AppendWith(QTextCursor& cursor, const QString& text, Change change) {
+  cursor.movePosition(QTextCursor::End);
+  QTextCharFormat format = cursor.charFormat();
+  change(format);
+  cursor.insertText(text, format);
+}
+
+}  // namespace
+
+void SetBaseFormat(QTextEdit* box) {
+  box->document()->setDefaultFont(QFont(kBaseFace, kBasePointSize));
+  box->setCurrentCharFormat(BaseFormat());
+}
+
+void ShowFontEffect(QTextEdit* box, const QString& family, const QString& file) {
+  box->clear();
+  QTextCursor cursor(box->document());
+  cursor.insertText(QStringLiteral("文件名：") + file, BaseFormat());
+
+  const auto face = [&](QTextCharFormat& f) { f.setFontFamilies({family}); };
+  cursor.movePosition(QTextCursor::End);
+  QTextCharFormat atCaret = cursor.charFormat();
+  face(atCaret);
+  const int sizeAtCaret = qRound(atCaret.fontPointSize());
+  AppendWith(cursor, QStringLiteral("  字体名：%1 (正常体%2)").arg(family).arg(sizeAtCaret), face);
+
+  const QString lineBreak = QStringLiteral("\r\n");
+  AppendWith(cursor, lineBreak + family + QStringLiteral(" (正常体20)"),
+             [](QTextCharFormat& f) { f.setFontPointSize(kSamplePointSize); });
+  AppendWith(cursor, lineBreak + family + QStringLiteral(" (粗体20)"), [](QTextCharFormat& f) {
+    f.setFontPointSize(kSamplePointSize);
+    f.setFontWeight(QFont::Bold);
+    f.setForeground(QColor(255, 0, 0));
+  });
+  AppendWith(cursor, lineBreak + family + QStringLiteral(" (斜体20)"), [](QTextCharFormat& f) {
+    f.setFontPointSize(kSamplePointSize);
+    f.setFontItalic(true);
+    f.setForeground(QColor(0, 0, 255));
+  });
+  AppendWith(cursor, lineBreak + family + QStringLiteral(" (下划线体20)"),
+             [](QTextCharFormat& f) {
+               f.setFontPointSize(kSamplePointSize);
+               f.setFontUnderline(true);
+               f.setForeground(QColor(0, 255, 0));
+             });
+
+  QTextCursor top(box->document());
+  box->setTextCursor(top);
+}
+
+void SetWholeTextFace(QTextEdit* box, const QString& family) {
+  QTextCursor cursor(box->document());
+  cursor.select(QTextCursor::Document);
+  QTextCharFormat face;
+  face.setFontFamilies({family});
+  cursor.mergeCharFormat(face);
+  cursor.clearSelection();
+  cursor.movePosition(QTextCursor::Start);
+  box->setTextCursor(cursor);
+}
+
+}  // namespace qm::gui

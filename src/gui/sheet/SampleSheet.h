@@ -1,0 +1,52 @@
+#pragma once
+// The sample sheet: every font name written in its own face, one per line.
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+#include "gui/common/TextStyles.h"
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace qm::gui {
+class FramePump;
+}
+
+namespace qm::gui {
+
+QString SheetProgressText(qsizetype line, qsizetype total);  // "5/320"
+
+// Empties sheet and writes line k in the face named by names[k], with the
+// sheet's styles. Progress goes to label as "k/N"; after each line
+// stopRequested is asked whether to go on. Returns the lines written.
+qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
+                           const TextStyleFlags& style, QLabel* label, gui::FramePump& pump,
+                           const std::function<bool()>& stopRequested);
+
+// While the window is idle, resolves the faces of the lines just below and
+// above the page shown, so that paging finds them ready. Only lines next to
+// those the user has looked at are resolved, which keeps memory to them.
+class SheetFacePrefetcher : public QObject {
+ public:
+  // Budget of one idle turn: short enough not to be felt.
+  static constexpr qint64 kTurnMs = 8;
+
+  explicit SheetFacePrefetcher(QPlainTextEdit* sheet);
+
+  // Starts over on a new sheet, from the page now shown.
+  void Restart();
+
+ private:
+  void PrefetchSome();
+  bool PrepareNext(int from, int to);
+
+  QPlainTextEdit* sheet_;
+  QTimer idle_;
+  std::vector<bool> prepared_;  // by line
+};
+
+}  // namespace qm::gui

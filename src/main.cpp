@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "core/platform/Platform.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  qm::gui::ConfigureApplication(application);
+  const auto platform = qm::platform::CreatePlatform();
+  qm::gui::MainWindow window(*platform);
+  window.Startup();
+  return application.exec();
+}

@@ -1,0 +1,73 @@
+#include "core/catalogue/FolderListing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "support/TestEnvironment.h"
+
+namespace qm::catalogue {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FolderListingTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder = test::TestEnvironment::Current().FolderForCurrentTest("listing");
+  }
+  void Write(const std::string& name, std::size_t bytes) {
+    std::ofstream(folder + "/" + name, std::ios::binary) << std::string(bytes, 'x');
+  }
+  std::vector<std::string> Names(const std::vector<FolderEntry>& entries) {
+    std::vector<std::string> names;
+    for (const FolderEntry& entry : entries) names.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::string folder;
+};
+
+TEST_F(FolderListingTest, EveryFileIsListedWhateverItsKindButNoFolders) {
+  Write("Font.TTF", 1536);
+  Write("desktop.ini", 10);
+  Write(".hidden", 0);
+  Write("noextension", 3);
+  fs::create_directories(folder + "/subfolder");
+  Write("subfolder/inner.ttf", 5);
+  const auto entries = ListFolderFiles(folder, nullptr);
+  EXPECT_EQ(Names(entries),
+            (std::vector<std::string>{".hidden", "Font.TTF", "desktop.ini", "noextension"}));
+  for (const FolderEntry& entry : entries) {
+    EXPECT_TRUE(entry.readable) << entry.name;
+    if (entry.name == "Font.TTF") {
+      EXPECT_EQ(entry.size, 1536u);
+      EXPECT_FALSE(entry.modified.IsNull());
+    }
+  }
+  // With or without the trailing separator.
+  EXPECT_EQ(Names(ListFolderFiles(folder + "/", nullptr)), Names(entries));
+}
+
+TEST_F(FolderListingTest, EmptyAndMissingFoldersGiveNoFiles) {
+  EXPECT_TRUE(ListFolderFiles(folder, nullptr).empty());
+  EXPECT_TRUE(ListFolderFiles(folder + "/missing", nullptr).empty());
+}
+
+TEST_F(FolderListingTest, AFileThatCannotBeLookedAtIsListedWithoutSize) {
+  Write("real.ttf", 2048);
+  fs::create_symlink(folder + "/gone.ttf", folder + "/dangling.ttf");
+  for (const FolderEntry& entry : ListFolderFiles(folder, nullptr)) {
+    if (entry.name == "dangling.ttf") {
+      EXPECT_FALSE(entry.readable);
+      EXPECT_EQ(entry.size, 0u);  // not the size of the file looked at before it
+    } else {
+      EXPECT_EQ(entry.size, 2048u);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qm::catalogue

@@ -1,0 +1,139 @@
+#include "core/platform/linux/LinuxPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/catalogue/FontTable.h"
+#include "core/registry/RegistryProcedures.h"
+#include "support/TestEnvironment.h"
+
+namespace qm::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TestEnvironment;
+
+std::vector<std::string> Names(const std::vector<InstalledFamily>& families) {
+  std::vector<std::string> names;
+  for (const InstalledFamily& family : families) names.push_back(family.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string FileOf(const std::vector<InstalledFamily>& families, const std::string& name) {
+  for (const InstalledFamily& family : families)
+    if (family.name == name) return family.file;
+  return "<absent>";
+}
+
+TEST(LinuxPlatformTest, ListsEachInstalledFamilyOnceInTheUsersLanguage) {
+  LinuxPlatform chinese("zh_CN.UTF-8");
+  const auto families = chinese.InstalledFamilies();
+  EXPECT_EQ(Names(families),
+            (std::vector<std::string>{"@Quillmere Vertical", "Quillmere Pair One",
+                                      "Quillmere Pair Two", "Quillmere Test Sans",
+                                      "Quillmere Test Sans Light", "Quillmere Test Serif", "Sun & Moon", "Tom's Type",
+                                      "测试黑体"}));
+  const std::string user = TestEnvironment::Current().UserFontsFolder();
+  EXPECT_EQ(FileOf(families, "Quillmere Test Sans"), user + "/QmTestSans-Regular.ttf");
+  EXPECT_EQ(FileOf(families, "Quillmere Test Sans Light"), user + "/QmTestSans-Light.ttf");
+  EXPECT_EQ(FileOf(families, "测试黑体"), user + "/QmTestHei.ttf");
+
+  LinuxPlatform english("en_US.UTF-8");
+  const auto englishNames = Names(english.InstalledFamilies());
+  EXPECT_NE(std::find(englishNames.begin(), englishNames.end(), "Quillmere Hei"),
+            englishNames.end());
+  EXPECT_EQ(std::find(englishNames.begin(), englishNames.end(), "测试黑体"), englishNames.end());
+}
+
+TEST(LinuxPlatformTest, FontTablesNameTheRegularFaceFile) {
+  LinuxPlatform platform("zh_CN.UTF-8");
+  RegistryApi& registry = platform.Registry();
+  const std::string system = TestEnvironment::Current().SystemFontsFolder();
+  const auto file = [&](const std::string& family) {
+    return catalogue::GetFontFileName(registry, "", family);
+  };
+  // Files in the fonts folder by bare name, others by full path.
+  EXPECT_EQ(file("Quillmere Test Sans"), "QmTestSans-Regular.ttf");
+  EXPECT_EQ(file("QUILLMERE test sans"), "QmTestSans-Regular.ttf");
+  EXPECT_EQ(file("测试黑体"), "QmTestHei.ttf");
+  EXPECT_EQ(file("Quillmere Hei"), "QmTestHei.ttf");
+  EXPECT_EQ(file("Tom's Type"), "QmQuote.ttf");
+  EXPECT_EQ(file("Sun & Moon"), "QmAmp.ttf");
+  EXPECT_EQ(file("Quillmere Test Serif"), system + "/QmTestSerif.otf");
+  EXPECT_EQ(file("Quillmere Pair One"), system + "/QmPair.ttc");
+  EXPECT_EQ(file("Quillmere Pair Two"), system + "/QmPair.ttc");
+  EXPECT_EQ(file("Nobody's Font"), "");
+  // Outline fonts are registered under the " (TrueType)" form only.
+  EXPECT_EQ(registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFontsNtKey,
+                               "Quillmere Test Sans"),
+            "");
+  EXPECT_EQ(registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFonts9xKey,
+                               "Quillmere Test Sans (TrueType)"),
+            "QmTestSans-Regular.ttf");
+}
+
+TEST(LinuxPlatformTest, SubstitutesFollowTheConfiguredRules) {
+  LinuxPlatform platform("zh_CN.UTF-8");
+  RegistryApi& registry = platform.Registry();
+  const auto substitute = [&](const std::string& family) {
+    return registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFontSubstitutesKey, family);
+  };
+  EXPECT_EQ(substitute("Quillmere Alias"), "Quillmere Test Serif");
+  EXPECT_EQ(substitute("No Rule For This"), "");
+  // An installed family is not substituted.
+  EXPECT_EQ(substitute("Quillmere Test Sans"), "");
+  EXPECT_EQ(catalogue::GetFontFileName(registry, "", "Quillmere Alias"), "Quillmere Test Serif");
+}
+
+TEST(LinuxPlatformTest, FontsFolderIsTheUsersAndTablesRefuseWrites) {
+  LinuxPlatform platform("zh_CN.UTF-8");
+  RegistryApi& registry = platform.Registry();
+  EXPECT_EQ(catalogue::GetFontsFolder(registry), TestEnvironment::Current().UserFontsFolder());
+  RegKey key = 0;
+  ASSERT_EQ(registry.OpenKey(kHkeyLocalMachine, catalogue::kFontsNtKey, kKeyFullAccess, &key),
+            kErrorSuccess);
+  EXPECT_EQ(registry::SetValueOnKey(registry, key, "New (TrueType)", kRegSz, std::string("new.ttf")),
+            kErrorAccessDenied);
+  EXPECT_EQ(registry.DeleteValue(key, "Quillmere Test Sans (TrueType)"), kErrorAccessDenied);
+  EXPECT_EQ(registry.CloseKey(key), kErrorSuccess);
+  EXPECT_EQ(registry.OpenKey(kHkeyLocalMachine, "Software\\Elsewhere", 0, &key),
+            kErrorFileNotFound);
+}
+
+TEST(LinuxPlatformTest, FontsInstalledSinceTheLastReadAreSeen) {
+  LinuxPlatform platform("zh_CN.UTF-8");
+  const std::size_t before = platform.InstalledFamilies().size();
+  const fs::path extra = TestEnvironment::Current().UserFontsFolder() + "/extra";
+  fs::create_directories(extra);
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmTestSerif.otf"), extra / "Serif2.otf");
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmPair.ttc"), extra / "Pair2.ttc");
+  // Further files of families already installed add no second entry.
+  EXPECT_EQ(platform.InstalledFamilies().size(), before);
+  fs::remove_all(extra);
+  fs::remove(TestEnvironment::Current().UserFontsFolder() + "/QmAmp.ttf");
+  const auto after = Names(platform.InstalledFamilies());
+  EXPECT_EQ(after.size(), before - 1);
+  EXPECT_EQ(std::find(after.begin(), after.end(), "Sun & Moon"), after.end());
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmAmp.ttf"),
+                TestEnvironment::Current().UserFontsFolder() + "/QmAmp.ttf");
+  EXPECT_EQ(platform.InstalledFamilies().size(), before);
+}
+
+TEST(LinuxPlatformTest, DescribesTheSystemWithoutAWindowsName) {
+  LinuxPlatform platform("zh_CN.UTF-8");
+  const OsDescription os = platform.DescribeOs();
+  EXPECT_EQ(os.name, "");
+  EXPECT_EQ(os.caption.rfind("操作系统：", 0), 0u);
+  EXPECT_NE(os.caption.find(" V"), std::string::npos);
+  EXPECT_EQ(PrettyNameFromOsRelease("NAME=\"Debian\"\nPRETTY_NAME=\"Debian GNU/Linux 12 "
+                                    "(bookworm)\"\nID=debian\n"),
+            "Debian GNU/Linux 12 (bookworm)");
+  EXPECT_EQ(PrettyNameFromOsRelease("PRETTY_NAME=Plain\n"), "Plain");
+  EXPECT_EQ(PrettyNameFromOsRelease("NAME=x\n"), "");
+}
+
+}  // namespace
+}  // namespace qm::platform

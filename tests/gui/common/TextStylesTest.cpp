@@ -1,0 +1,166 @@
+#include "gui/common/TextStyles.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include "gui/common/Dialogs.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/FakePlatform.h"
+#include "support/QtPrinters.h"
+
+namespace qm::gui {
+namespace {
+
+// Whether every character of a document satisfies a condition.
+template <typename Condition>
+bool EveryCharacter(QTextDocument* document, Condition condition) {
+  for (int position = 1; position < document->characterCount(); ++position) {
+    QTextCursor cursor(document);
+    cursor.setPosition(position);
+    if (cursor.block().position() == position && cursor.block().length() == 1) continue;
+    if (cursor.block().position() == position) continue;  // a line break's format
+    if (!condition(cursor.charFormat())) return false;
+  }
+  return true;
+}
+
+class TextStylesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform.SetFamilyNames({"Alpha", "Beta", "Gamma"});
+    window.ScanInstalledFonts();
+    window.ToolbarButton(2)->trigger();  // the sheet: "Alpha\nBeta\nGamma"
+    Custom()->setPlainText("one\ntwo");
+  }
+  void TearDown() override { gui::SetColourChooser(nullptr); }
+
+  QPlainTextEdit* Sheet() { return window.findChild<QPlainTextEdit*>("RichTextBox2"); }
+  QTextEdit* Custom() { return window.findChild<QTextEdit*>("RichTextBox3"); }
+  void ShowTab(int tab) { window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(tab); }
+  void Press(int position) { window.ToolbarButton(position)->trigger(); }
+  bool Pressed(int position) { return window.ToolbarButton(position)->isChecked(); }
+  template <typename Box>
+  void SelectPart(Box* box, int from, int to) {
+    QTextCursor cursor(box->document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    box->setTextCursor(cursor);
+  }
+  static bool Bold(const QTextCharFormat& format) { return format.fontWeight() == QFont::Bold; }
+
+  test::FakePlatform platform;
+  gui::MainWindow window{platform};
+};
+
+TEST_F(TextStylesTest, BoldAppliesToTheWholeTextAndPutsTheCaretBack) {
+  SelectPart(Sheet(), 7, 9);
+  Press(12);
+  EXPECT_TRUE(EveryCharacter(Sheet()->document(), Bold));
+  EXPECT_EQ(Sheet()->textCursor().position(), 9);
+  EXPECT_FALSE(Sheet()->textCursor().hasSelection());
+  EXPECT_TRUE(window.SheetStyle().bold);
+  Press(12);
+  EXPECT_TRUE(EveryCharacter(Sheet()->document(),
+                             [](const QTextCharFormat& f) { return !Bold(f); }));
+  EXPECT_FALSE(window.SheetStyle().bold);
+}
+
+TEST_F(TextStylesTest, ItalicAndUnderlineOnTheCustomTextLeaveTheSheetAlone) {
+  ShowTab(2);
+  Press(13);
+  Press(14);
+  EXPECT_TRUE(EveryCharacter(Custom()->document(), [](const QTextCharFormat& f) {
+    return f.fontItalic() && f.fontUnderline();
+  }));
+  EXPECT_TRUE(window.CustomStyle().italic && window.CustomStyle().underline);
+  EXPECT_FALSE(window.SheetStyle().italic || window.SheetStyle().underline);
+  EXPECT_TRUE(EveryCharacter(Sheet()->document(), [](const QTextCharFormat& f) {
+    return !f.fontItalic() && !f.fontUnderline();
+  }));
+}
+
+TEST_F(TextStylesTest, CentringPutsTheCaretAtTheEndAndLeftPutsItBack) {
+  SelectPart(Sheet(), 3, 3);
+  Press(16);
+  EXPECT_EQ(Sheet()->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+  EXPECT_EQ(Sheet()->textCursor().position(), Sheet()->document()->characterCount() - 1);
+  EXPECT_TRUE(window.SheetStyle().centred);
+  EXPECT_FALSE(Pressed(15));
+  SelectPart(Sheet(), 4, 4);
+  Press(15);
+  EXPECT_EQ(Sheet()->document()->defaultTextOption().alignment(), Qt::AlignLeft);
+  EXPECT_EQ(Sheet()->textCursor().position(), 4);
+  EXPECT_FALSE(window.SheetStyle().centred);
+
+  ShowTab(2);
+  Press(16);
+  for (QTextBlock block = Custom()->document()->begin(); block.isValid(); block = block.next())
+    EXPECT_EQ(block.blockFormat().alignment(), Qt::AlignHCenter);
+}
+
+TEST_F(TextStylesTest, EachTabKeepsItsFlagsAndTheButtonsFollow) {
+  Press(12);  // sheet bold
+  ShowTab(2);
+  EXPECT_FALSE(Pressed(12));
+  EXPECT_EQ(window.ToolbarButton(12)->toolTip(), "设置自定义文本为黑体");
+  EXPECT_EQ(window.ToolbarButton(6)->toolTip(), "打印自定义文本");
+  Press(14);
+  Press(16);  // custom underlined and centred
+  ShowTab(0);
+  EXPECT_TRUE(Pressed(12));
+  EXPECT_FALSE(Pressed(14));
+  EXPECT_TRUE(Pressed(15));
+  EXPECT_FALSE(Pressed(16));
+  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色");
+  ShowTab(2);
+  EXPECT_FALSE(Pressed(12));
+  EXPECT_TRUE(Pressed(14));
+  EXPECT_TRUE(Pressed(16));
+}
+
+TEST_F(TextStylesTest, OnTheFileTabAStyleChangesNoTextAndNoFlag) {
+  const QString sheetBefore = Sheet()->document()->toHtml();
+  const QString customBefore = Custom()->document()->toHtml();
+  ShowTab(1);
+  Press(12);
+  Press(16);
+  EXPECT_TRUE(Pressed(12));  // only the button's own look changed
+  EXPECT_EQ(Sheet()->document()->toHtml(), sheetBefore);
+  EXPECT_EQ(Custom()->document()->toHtml(), customBefore);
+  EXPECT_FALSE(window.SheetStyle().bold || window.SheetStyle().centred);
+  EXPECT_FALSE(window.CustomStyle().bold || window.CustomStyle().centred);
+  ShowTab(0);
+  EXPECT_FALSE(Pressed(12));
+  EXPECT_TRUE(Pressed(15));
+}
+
+TEST_F(TextStylesTest, ColourAppliesToTheWholeTextButNeverBlackOrACancel) {
+  QAction* colourItem = window.PopupMenu("字体")->actions().at(1);
+  ASSERT_EQ(colourItem->text(), "字体颜色");
+  const QString before = Sheet()->document()->toHtml();
+  QColor answer = Qt::black;
+  gui::SetColourChooser([&](const QColor&, QWidget*) { return answer; });
+  colourItem->trigger();
+  EXPECT_EQ(Sheet()->document()->toHtml(), before);
+
+  answer = QColor(255, 0, 0);
+  colourItem->trigger();
+  EXPECT_TRUE(EveryCharacter(Sheet()->document(), [](const QTextCharFormat& f) {
+    return f.foreground().color() == QColor(255, 0, 0);
+  }));
+
+  ShowTab(2);
+  answer = QColor();  // cancelled
+  const QString customBefore = Custom()->document()->toHtml();
+  colourItem->trigger();
+  EXPECT_EQ(Custom()->document()->toHtml(), customBefore);
+}
+
+}  // namespace
+}  // namespace qm::gui

@@ -1,0 +1,88 @@
+#include "gui/mainwindow/InstalledFontScan.h"
+
+#include <gtest/gtest.h>
+
+#include "support/QtPrinters.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QStringList>
+#include <QTimer>
+
+#include "gui/common/FramePump.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/FakePlatform.h"
+
+namespace qm::gui {
+namespace {
+
+QStringList Entries(const QListWidget& list) {
+  QStringList entries;
+  for (int i = 0; i < list.count(); ++i) entries << list.item(i)->text();
+  return entries;
+}
+
+// The Chinese collation puts Han names first, in pinyin order, then Latin
+// names without regard to letter case.
+TEST(InstalledFontScanTest, KeepsNamesSortedCaseInsensitivelyWithChineseByPinyin) {
+  test::FakePlatform platform;
+  platform.SetFamilyNames({"宋体", "b", "Arial", "黑体", "C", "arial", "A", "测试黑体", "@宋体"});
+  QListWidget list;
+  QLabel label;
+  gui::FramePump pump;
+  ScanInstalledFonts(platform, &list, &label, pump);
+  EXPECT_EQ(Entries(list),
+            (QStringList{"测试黑体", "黑体", "宋体", "A", "Arial", "b", "C"}));
+  EXPECT_EQ(label.text(), "字体总数：7");
+}
+
+TEST(InstalledFontScanTest, ProgressCountsEveryFamilyAndTheTotalOnlyTheKeptOnes) {
+  test::FakePlatform platform;
+  std::vector<std::string> names;
+  for (int i = 0; i < 320; ++i)
+    names.push_back((i % 2 ? "@Family " : "Family ") + std::to_string(1000 + i));
+  platform.SetFamilyNames(names);
+  QListWidget list;
+  QLabel label;
+  QStringList seen;
+  QTimer watcher;
+  QObject::connect(&watcher, &QTimer::timeout, [&] { seen << label.text(); });
+  watcher.start(0);
+  gui::FramePump everyItem(0);
+  ScanInstalledFonts(platform, &list, &label, everyItem);
+  EXPECT_TRUE(seen.contains("正在扫描...1/320"));
+  EXPECT_TRUE(seen.contains("正在扫描...5/320"));
+  EXPECT_TRUE(seen.contains("正在扫描...320/320"));
+  EXPECT_EQ(list.count(), 160);
+  EXPECT_EQ(label.text(), "字体总数：160");
+  for (const QString& entry : Entries(list)) EXPECT_FALSE(entry.startsWith('@'));
+}
+
+TEST(InstalledFontScanTest, NoFontsGiveAnEmptyListAndZero) {
+  test::FakePlatform platform;
+  QListWidget list;
+  list.addItem("left over");
+  QLabel label;
+  gui::FramePump pump;
+  ScanInstalledFonts(platform, &list, &label, pump);
+  EXPECT_EQ(list.count(), 0);
+  EXPECT_EQ(label.text(), "字体总数：0");
+}
+
+TEST(InstalledFontScanTest, AScanPressedDuringAScanIsIgnored) {
+  test::FakePlatform platform;
+  platform.SetFamilyNames({"Beta", "Alpha"});
+  gui::MainWindow window(platform);
+  platform.whileReading = [&] { window.ToolbarButton(1)->trigger(); };
+  window.ToolbarButton(1)->trigger();
+  EXPECT_EQ(platform.reads, 1);
+  EXPECT_FALSE(window.ScanRunning());
+  // A scan after the first one finished runs again and rebuilds from empty.
+  platform.whileReading = nullptr;
+  window.ScanInstalledFonts();
+  EXPECT_EQ(platform.reads, 2);
+  EXPECT_EQ(Entries(*window.findChild<QListWidget*>("List1")), (QStringList{"Alpha", "Beta"}));
+}
+
+}  // namespace
+}  // namespace qm::gui

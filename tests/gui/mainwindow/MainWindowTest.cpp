@@ -1,0 +1,239 @@
+#include "gui/mainwindow/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include "support/QtPrinters.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+
+#include "gui/mainwindow/Commands.h"
+#include "gui/common/Dialogs.h"
+#include "core/platform/linux/LinuxPlatform.h"
+#include "support/TestEnvironment.h"
+
+namespace qm::gui {
+namespace {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetMessageHandler([this](const Message& message) { messages << message.text; });
+  }
+  void TearDown() override {
+    SetMessageHandler(nullptr);
+    QSettings().clear();
+  }
+  template <typename T>
+  T* Child(const char* name) {
+    T* child = window.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  QString Text(const char* label) { return Child<QLabel>(label)->text(); }
+  QStringList Entries() {
+    QStringList entries;
+    auto* list = Child<QListWidget>("List1");
+    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+    return entries;
+  }
+
+  QStringList messages;
+  platform::LinuxPlatform platform{"zh_CN.UTF-8"};
+  MainWindow window{platform};
+};
+
+TEST_F(MainWindowTest, StartupListsTheInstalledFamiliesAndNamesTheSystem) {
+  window.Startup();
+  EXPECT_EQ(window.windowTitle(), "Quillmere-Brindlewood");
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(Entries(), (QStringList{"测试黑体", "Quillmere Pair One", "Quillmere Pair Two",
+                                    "Quillmere Test Sans", "Quillmere Test Sans Light",
+                                    "Quillmere Test Serif", "Sun & Moon", "Tom's Type"}));
+  EXPECT_EQ(Text("Label1"), "字体总数：8");
+  EXPECT_TRUE(Text("Label7").startsWith("操作系统："));
+  EXPECT_EQ(window.OsName(), "");
+  EXPECT_EQ(window.SampleFontSize(), 30);
+  EXPECT_EQ(Child<QTextEdit>("RichTextBox1")->toPlainText(),
+            "使用方法：\n1、扫描：扫描系统所有字体名称\n2、字型：显示所有字体的实际字型");
+  EXPECT_EQ(window.Tray().Tip(), "Quillmere");
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, EveryListedNameDrawsInItsOwnFace) {
+  window.Startup();
+  for (const QString& name : Entries()) EXPECT_TRUE(QFontDatabase::hasFamily(name)) << name.toStdString();
+}
+
+TEST_F(MainWindowTest, AFontInstalledWhileRunningAppearsAndDrawsAfterAScan) {
+  window.Startup();
+  const std::string source = test::TestEnvironment::Current().SourceFont("many/QmMany-00001.ttf");
+  const std::string late = test::TestEnvironment::Current().UserFontsFolder() + "/Late.ttf";
+  std::filesystem::copy_file(source, late);
+  const std::shared_ptr<void> removeLate(nullptr, [&](void*) { std::filesystem::remove(late); });
+  EXPECT_FALSE(QFontDatabase::hasFamily("Quillmere Many 00001"));
+  window.ToolbarButton(1)->trigger();
+  EXPECT_TRUE(Entries().contains("Quillmere Many 00001"));
+  EXPECT_EQ(Text("Label1"), "字体总数：9");
+  EXPECT_TRUE(QFontDatabase::hasFamily("Quillmere Many 00001"));
+}
+
+TEST_F(MainWindowTest, ASettingThatIsNoNumberIsReportedOnceAtTheEnd) {
+  QSettings settings;
+  settings.setValue("设置/字体大小", "big");
+  settings.sync();
+  window.Startup();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages.front(), "打开错误：类型不匹配\r\n请与软件作者联系！");
+  EXPECT_EQ(window.SampleFontSize(), 0);
+  EXPECT_EQ(Text("Label1"), "字体总数：8");  // the start-up went on
+}
+
+TEST_F(MainWindowTest, AStoredSizeIsRead) {
+  QSettings().setValue("设置/字体大小", "18");
+  window.Startup();
+  EXPECT_EQ(window.SampleFontSize(), 18);
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
+  const QStringList keys = {"扫描", "字型", "停止", "", "查找", "打印", "", "打开", "添加", "删除",
+                            "", "黑体", "斜体", "下划线", "左对齐", "置中", "大小", "", "下载", "帮助"};
+  for (int position = 1; position <= kToolbarPositions; ++position) {
+    QAction* button = window.ToolbarButton(position);
+    const QString& key = keys[position - 1];
+    SCOPED_TRACE(position);
+    if (key.isEmpty()) {
+      EXPECT_EQ(button, nullptr);
+      continue;
+    }
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), key);
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_EQ(button->isCheckable(), position >= 12 && position <= 16);
+  }
+  EXPECT_EQ(window.ToolbarButton(1)->toolTip(), "扫描系统字体");
+  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色");
+  EXPECT_TRUE(window.ToolbarButton(15)->isChecked());
+  window.ToolbarButton(16)->trigger();
+  EXPECT_FALSE(window.ToolbarButton(15)->isChecked());
+
+  EXPECT_FALSE(window.menuBar()->isVisible());
+  QStringList items;
+  for (QAction* item : window.PopupMenu("菜单")->actions())
+    items << (item->isSeparator() ? "-" : item->text());
+  EXPECT_EQ(items, (QStringList{"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", "-", "退出"}));
+  for (const char* caption : {"字体", "字体文件夹", "打印菜单", "list菜单"})
+    EXPECT_NE(window.PopupMenu(caption), nullptr) << caption;
+}
+
+TEST_F(MainWindowTest, ClickingAFamilyShowsItsOrdinalAndSampleOnTheFirstTab) {
+  window.Startup();
+  auto* list = Child<QListWidget>("List1");
+  list->setCurrentRow(3);
+  EXPECT_EQ(Text("Label3"), "第4种字体");
+  EXPECT_TRUE(Child<QTextEdit>("RichTextBox1")
+                  ->toPlainText()
+                  .startsWith("文件名：QmTestSans-Regular.ttf  字体名：Quillmere Test Sans (正常体12)\n"));
+}
+
+TEST_F(MainWindowTest, TheListTakingTheFocusChoosesNoFamily) {
+  window.Startup();
+  auto* list = Child<QListWidget>("List1");
+  list->setFocus();
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(list, &focusIn);
+  EXPECT_EQ(Text("Label3"), "第0种字体");
+  EXPECT_TRUE(Child<QTextEdit>("RichTextBox1")->toPlainText().startsWith("使用方法："));
+}
+
+TEST_F(MainWindowTest, OnTheCustomTabAClickSetsTheFaceOfTheWholeText) {
+  window.Startup();
+  auto* tabs = Child<QTabWidget>("SSTab1");
+  auto* custom = Child<QTextEdit>("RichTextBox3");
+  auto* sample = Child<QTextEdit>("RichTextBox1");
+  tabs->setCurrentIndex(2);
+  Child<QListWidget>("List1")->setCurrentRow(0);
+  EXPECT_EQ(Text("Label3"), "第1种字体");
+  EXPECT_EQ(custom->toPlainText(), "请在此输入您的文字，看看各种效果！");
+  QTextCursor end(custom->document());
+  end.movePosition(QTextCursor::End);
+  EXPECT_EQ(end.charFormat().fontFamilies().toStringList(), QStringList{"测试黑体"});
+  EXPECT_EQ(sample->toPlainText().left(5), "使用方法：");  // the sample was not touched
+
+  tabs->setCurrentIndex(1);
+  Child<QListWidget>("List1")->setCurrentRow(1);
+  EXPECT_EQ(Text("Label3"), "第2种字体");
+  EXPECT_EQ(sample->toPlainText().left(5), "使用方法：");
+  tabs->setCurrentIndex(0);  // back on the first tab the chosen font is shown
+  EXPECT_TRUE(sample->toPlainText().contains("Quillmere Pair One (粗体20)"));
+}
+
+TEST_F(MainWindowTest, ClosingHidesWithANotificationAreaAndMinimizesWithout) {
+  window.Startup();
+  window.SetTrayAvailable(true);
+  window.close();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(window.IsQuitting());
+
+  window.show();
+  window.SetTrayAvailable(false);
+  window.close();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.isMinimized());
+}
+
+TEST_F(MainWindowTest, ALeftClickOnTheIconBringsTheWindowBackAndTipsAreCut) {
+  window.Startup();
+  window.SetTrayAvailable(true);
+  window.close();
+  ASSERT_FALSE(window.isVisible());
+  auto* icon = window.Tray().findChild<QSystemTrayIcon*>();
+  ASSERT_NE(icon, nullptr);
+  emit icon->activated(QSystemTrayIcon::Context);
+  EXPECT_FALSE(window.isVisible());
+  emit icon->activated(QSystemTrayIcon::Trigger);
+  EXPECT_TRUE(window.isVisible());
+  emit icon->activated(QSystemTrayIcon::Trigger);  // already shown: stays so
+  EXPECT_TRUE(window.isVisible());
+
+  window.Tray().SetTrayTip(QString(70, 'x'));
+  EXPECT_EQ(window.Tray().Tip(), QString(64, 'x'));
+}
+
+TEST_F(MainWindowTest, ExitEndsTheProgramAfterTheTimerAndRemovesTheIcon) {
+  window.Startup();
+  ASSERT_TRUE(window.Tray().IsAdded());
+  QAction* exit = nullptr;
+  for (QAction* item : window.PopupMenu("菜单")->actions())
+    if (item->text() == "退出") exit = item;
+  ASSERT_NE(exit, nullptr);
+  bool endedByItself = true;
+  QTimer::singleShot(0, exit, &QAction::trigger);
+  QTimer::singleShot(5000, [&] {
+    endedByItself = false;
+    QCoreApplication::quit();
+  });
+  EXPECT_FALSE(window.IsQuitting());  // nothing happens before the timer runs
+  QCoreApplication::exec();
+  EXPECT_TRUE(endedByItself);
+  EXPECT_TRUE(window.IsQuitting());
+  EXPECT_FALSE(window.Tray().IsAdded());
+  EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace qm::gui

@@ -1,0 +1,112 @@
+#include "gui/sheet/FontSample.h"
+
+#include <gtest/gtest.h>
+
+#include "support/QtPrinters.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace qm::gui {
+namespace {
+
+// The format of the character at position (counting from 0).
+QTextCharFormat FormatAt(QTextEdit& box, int position) {
+  QTextCursor cursor(box.document());
+  cursor.setPosition(position + 1);
+  return cursor.charFormat();
+}
+
+int StartOfLine(QTextEdit& box, int line) {
+  return box.document()->findBlockByNumber(line).position();
+}
+
+struct LineLook {
+  int size;
+  bool bold, italic, underline;
+  QColor colour;
+};
+
+TEST(FontSampleTest, ShowsFileNameAndFiveLinesWithAccumulatingStyles) {
+  QTextEdit box;
+  SetBaseFormat(&box);
+  ShowFontEffect(&box, "Tom's Type", "f.ttf");
+  EXPECT_EQ(box.toPlainText(),
+            "文件名：f.ttf  字体名：Tom's Type (正常体12)\n"
+            "Tom's Type (正常体20)\n"
+            "Tom's Type (粗体20)\n"
+            "Tom's Type (斜体20)\n"
+            "Tom's Type (下划线体20)");
+
+  const QTextCharFormat fileName = FormatAt(box, 0);
+  EXPECT_EQ(fileName.fontFamilies().toStringList(), QStringList{"宋体"});
+  EXPECT_EQ(fileName.fontPointSize(), 12);
+  EXPECT_EQ(fileName.foreground().color(), QColor(Qt::black));
+  EXPECT_EQ(FormatAt(box, 8).fontFamilies().toStringList(), QStringList{"宋体"});  // 'f' of f.ttf
+  const QTextCharFormat firstSample = FormatAt(box, 13);  // past "文件名：f.ttf"
+  EXPECT_EQ(firstSample.fontFamilies().toStringList(), QStringList{"Tom's Type"});
+  EXPECT_EQ(firstSample.fontPointSize(), 12);
+
+  const LineLook looks[] = {{20, false, false, false, Qt::black},
+                            {20, true, false, false, QColor(255, 0, 0)},
+                            {20, true, true, false, QColor(0, 0, 255)},
+                            {20, true, true, true, QColor(0, 255, 0)}};
+  for (int line = 1; line <= 4; ++line) {
+    const LineLook& look = looks[line - 1];
+    for (int offset : {0, 12}) {
+      const QTextCharFormat format = FormatAt(box, StartOfLine(box, line) + offset);
+      SCOPED_TRACE(testing::Message() << "line " << line << " offset " << offset);
+      EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{"Tom's Type"});
+      EXPECT_EQ(format.fontPointSize(), look.size);
+      EXPECT_EQ(format.fontWeight() == QFont::Bold, look.bold);
+      EXPECT_EQ(format.fontItalic(), look.italic);
+      EXPECT_EQ(format.fontUnderline(), look.underline);
+      EXPECT_EQ(format.foreground().color(), look.colour);
+    }
+  }
+  EXPECT_EQ(box.textCursor().position(), 0);
+  EXPECT_FALSE(box.textCursor().hasSelection());
+}
+
+TEST(FontSampleTest, ShowingTwiceGivesTheSameTextAndAnUnregisteredFontNoFileName) {
+  QTextEdit box;
+  SetBaseFormat(&box);
+  ShowFontEffect(&box, "Sun & Moon", "");
+  const QString once = box.toHtml();
+  ShowFontEffect(&box, "Sun & Moon", "");
+  EXPECT_EQ(box.toHtml(), once);
+  EXPECT_TRUE(box.toPlainText().startsWith("文件名：  字体名：Sun & Moon (正常体12)"));
+  EXPECT_EQ(box.document()->blockCount(), 5);
+}
+
+TEST(FontSampleTest, WholeTextFaceKeepsSizesColoursAndStyles) {
+  QTextEdit box;
+  SetBaseFormat(&box);
+  QTextCursor cursor(box.document());
+  QTextCharFormat big;
+  big.setFontPointSize(30);
+  big.setForeground(QColor(255, 0, 0));
+  cursor.insertText("Hello", big);
+  QTextCharFormat small;
+  small.setFontPointSize(14);
+  small.setFontItalic(true);
+  cursor.insertText(" world", small);
+  cursor.setPosition(3);
+  cursor.setPosition(8, QTextCursor::KeepAnchor);
+  box.setTextCursor(cursor);
+
+  SetWholeTextFace(&box, "测试黑体");
+  EXPECT_EQ(box.toPlainText(), "Hello world");
+  for (int position = 0; position < 11; ++position)
+    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"测试黑体"});
+  EXPECT_EQ(FormatAt(box, 0).fontPointSize(), 30);
+  EXPECT_EQ(FormatAt(box, 0).foreground().color(), QColor(255, 0, 0));
+  EXPECT_EQ(FormatAt(box, 7).fontPointSize(), 14);
+  EXPECT_TRUE(FormatAt(box, 7).fontItalic());
+  EXPECT_EQ(box.textCursor().position(), 0);
+  EXPECT_FALSE(box.textCursor().hasSelection());
+}
+
+}  // namespace
+}  // namespace qm::gui

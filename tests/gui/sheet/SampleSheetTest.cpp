@@ -1,0 +1,138 @@
+#include "gui/sheet/SampleSheet.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "gui/common/FramePump.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/FakePlatform.h"
+#include "support/QtPrinters.h"
+
+namespace qm::gui {
+namespace {
+
+QStringList NumberedNames(int count) {
+  QStringList names;
+  for (int i = 0; i < count; ++i) names << QStringLiteral("Face %1").arg(i, 4, 10, QChar('0'));
+  return names;
+}
+
+QStringList FacesOfLines(const QPlainTextEdit& sheet) {
+  QStringList faces;
+  for (QTextBlock block = sheet.document()->begin(); block.isValid(); block = block.next()) {
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    faces << cursor.charFormat().fontFamilies().toStringList().value(0);
+  }
+  return faces;
+}
+
+TEST(SampleSheetTest, WritesEveryNameOnItsOwnLineInItsOwnFace) {
+  QPlainTextEdit sheet;
+  QLabel label;
+  gui::FramePump pump;
+  const QStringList names = {"Tom's Type", "Sun & Moon", "测试黑体"};
+  EXPECT_EQ(BuildSampleSheet(&sheet, names, {}, &label, pump, [] { return false; }), 3);
+  EXPECT_EQ(sheet.toPlainText(), "Tom's Type\nSun & Moon\n测试黑体");
+  EXPECT_EQ(FacesOfLines(sheet), names);
+  EXPECT_EQ(label.text(), "3/3");
+
+  // A rebuild replaces the sheet and keeps the sheet's styles.
+  BuildSampleSheet(&sheet, {"Only"}, {.bold = true, .centred = true}, &label, pump,
+                   [] { return false; });
+  EXPECT_EQ(sheet.toPlainText(), "Only");
+  QTextCursor end(sheet.document());
+  end.movePosition(QTextCursor::End);
+  EXPECT_EQ(end.charFormat().fontWeight(), QFont::Bold);
+  EXPECT_EQ(sheet.document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+}
+
+TEST(SampleSheetTest, AStopEndsTheBuildAfterTheLineInHand) {
+  QPlainTextEdit sheet;
+  QLabel label;
+  gui::FramePump everyLine(0);
+  int asked = 0;
+  const auto written = BuildSampleSheet(&sheet, NumberedNames(50), {}, &label, everyLine,
+                                        [&] { return ++asked == 4; });
+  EXPECT_EQ(written, 4);
+  EXPECT_EQ(sheet.document()->blockCount(), 4);
+  EXPECT_EQ(label.text(), "4/50");
+}
+
+TEST(SampleSheetTest, AnEmptyListGivesAnEmptySheet) {
+  QPlainTextEdit sheet;
+  sheet.setPlainText("old");
+  QLabel label;
+  gui::FramePump pump;
+  EXPECT_EQ(BuildSampleSheet(&sheet, {}, {}, &label, pump, [] { return false; }), 0);
+  EXPECT_EQ(sheet.toPlainText(), "");
+  EXPECT_EQ(label.text(), "0/0");
+}
+
+class SheetWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform.SetFamilyNames({"Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta"});
+    window.ScanInstalledFonts();
+  }
+  void TearDown() override { gui::FramePump::SetDefaultFrameMs(gui::FramePump::kFrameMs); }
+  QPlainTextEdit* Sheet() { return window.findChild<QPlainTextEdit*>("RichTextBox2"); }
+  QListWidget* List() { return window.findChild<QListWidget*>("List1"); }
+
+  test::FakePlatform platform;
+  gui::MainWindow window{platform};
+};
+
+TEST_F(SheetWindowTest, BuildShowsTheSheetTabAndFollowsTheList) {
+  window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
+  window.ToolbarButton(2)->trigger();
+  EXPECT_EQ(window.findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
+  EXPECT_EQ(Sheet()->toPlainText(), "Alpha\nBeta\nDelta\nEpsilon\nGamma\nZeta");
+  EXPECT_TRUE(Sheet()->isEnabled());
+  EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "6/6");
+}
+
+TEST_F(SheetWindowTest, StopAndASecondBuildPressedDuringTheBuild) {
+  gui::FramePump::SetDefaultFrameMs(0);
+  int frames = 0;
+  QTimer presser;
+  QObject::connect(&presser, &QTimer::timeout, [&] {
+    ++frames;
+    EXPECT_FALSE(Sheet()->isEnabled());
+    if (frames == 1) window.ToolbarButton(2)->trigger();  // refused: a build runs
+    if (frames == 2) window.ToolbarButton(3)->trigger();  // stop
+  });
+  presser.start(0);
+  window.ToolbarButton(2)->trigger();
+  EXPECT_EQ(Sheet()->toPlainText(), "Alpha\nBeta");
+  EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "2/6");
+  EXPECT_TRUE(window.StopRequested());
+  EXPECT_TRUE(Sheet()->isEnabled());
+}
+
+TEST_F(SheetWindowTest, ClickingALineOfTheSheetChoosesThatFamily) {
+  window.show();
+  window.ToolbarButton(2)->trigger();
+  QTextCursor line4(Sheet()->document()->findBlockByNumber(4));
+  const QPoint at = Sheet()->cursorRect(line4).center();
+  QMouseEvent press(QEvent::MouseButtonPress, at, Sheet()->viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, Sheet()->viewport()->mapToGlobal(at),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(Sheet()->viewport(), &press);
+  QCoreApplication::sendEvent(Sheet()->viewport(), &release);
+  EXPECT_EQ(List()->currentRow(), 4);
+  EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), "第5种字体");
+}
+
+}  // namespace
+}  // namespace qm::gui
