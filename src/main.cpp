@@ -10,5 +10,7 @@ int main(int argc, char* argv[]) {
   const auto platform = qm::platform::CreatePlatform();
   qm::gui::MainWindow window(*platform);
   window.Startup();
+  // "退出" chosen while start-up still ran: no event loop is left to end.
+  if (window.IsQuitting()) return 0;
   return application.exec();
 }

@@ -9,6 +9,7 @@ namespace qm::system {
 inline constexpr const char* kSettingsSection = "设置";
 inline constexpr const char* kFontSizeKey = "字体大小";
 inline constexpr const char* kDefaultFontSize = "30";
+inline constexpr std::int16_t kDefaultSampleFontSize = 30;
 
 struct FontSizeReading {
   bool ok = false;

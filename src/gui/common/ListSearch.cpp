@@ -1,15 +1,15 @@
 #include "gui/common/ListSearch.h"
 
-#include <QListWidget>
+#include "gui/common/FontNameList.h"
 
 namespace qm::gui {
 namespace {
 
 template <typename Matches>
-bool SelectFirst(QListWidget* list, Matches matches) {
+bool SelectFirst(FontNameList* list, Matches matches) {
   for (int row = 0; row < list->count(); ++row) {
     if (matches(list->item(row)->text())) {
-      list->setCurrentRow(row);
+      list->Choose(row);
       return true;
     }
   }
@@ -18,13 +18,13 @@ bool SelectFirst(QListWidget* list, Matches matches) {
 
 }  // namespace
 
-bool SelectListEntryExact(const QString& text, QListWidget* list) {
+bool SelectListEntryExact(const QString& text, FontNameList* list) {
   return SelectFirst(list, [&](const QString& entry) {
     return entry.compare(text, Qt::CaseInsensitive) == 0;
   });
 }
 
-bool SelectListEntryContaining(const QString& text, QListWidget* list) {
+bool SelectListEntryContaining(const QString& text, FontNameList* list) {
   return SelectFirst(list,
                      [&](const QString& entry) { return entry.contains(text, Qt::CaseInsensitive); });
 }

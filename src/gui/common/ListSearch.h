@@ -1,17 +1,17 @@
 #pragma once
-// Searches that make an entry of a list the current one, which runs the
-// list's own handling of a chosen entry.
+// Searches that choose an entry of the font-name list, exactly as a click on
+// it would, also when it is already the current entry.
 
 #include <QString>
 
-class QListWidget;
-
 namespace qm::gui {
 
+class FontNameList;
+
 // The first entry equal to text, ignoring letter case; false when none is.
-bool SelectListEntryExact(const QString& text, QListWidget* list);
+bool SelectListEntryExact(const QString& text, FontNameList* list);
 // The first entry that contains text, ignoring letter case; the empty text
 // is in every entry.
-bool SelectListEntryContaining(const QString& text, QListWidget* list);
+bool SelectListEntryContaining(const QString& text, FontNameList* list);
 
 }  // namespace qm::gui

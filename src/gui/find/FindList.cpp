@@ -8,11 +8,12 @@
 #include <QPushButton>
 
 #include "gui/common/Dialogs.h"
+#include "gui/common/FontNameList.h"
 #include "gui/common/ListSearch.h"
 
 namespace qm::gui {
 
-FindList::FindList(QListWidget* fontNames, QWidget* parent)
+FindList::FindList(FontNameList* fontNames, QWidget* parent)
     : QDialog(parent), fontNames_(fontNames) {
   setObjectName(QStringLiteral("FindList"));
   setWindowTitle(QStringLiteral("在字体列表中查找字体名称"));

@@ -6,9 +6,10 @@
 
 class QComboBox;
 class QLineEdit;
-class QListWidget;
 
 namespace qm::gui {
+
+class FontNameList;
 
 class FindList : public QDialog {
   Q_OBJECT
@@ -16,13 +17,13 @@ class FindList : public QDialog {
   static inline const QString kPartialMatch = QStringLiteral("部分匹配");
   static inline const QString kWholeMatch = QStringLiteral("全部匹配");
 
-  FindList(QListWidget* fontNames, QWidget* parent = nullptr);
+  FindList(FontNameList* fontNames, QWidget* parent = nullptr);
 
   // "查找": closes the dialog on a match, else says so and stays open.
   void Find();
 
  private:
-  QListWidget* fontNames_;
+  FontNameList* fontNames_;
   QLineEdit* Text1 = nullptr;
   QComboBox* Combo1 = nullptr;
 };

@@ -24,6 +24,7 @@
 
 #include "gui/mainwindow/Commands.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FontNameList.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
@@ -52,7 +53,7 @@ constexpr int kCustomTab = 2;
 MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
-      trayAvailable_(QSystemTrayIcon::isSystemTrayAvailable()) {
+      trayAvailable_(&QSystemTrayIcon::isSystemTrayAvailable) {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(kTitle);
   setWindowIcon(ApplicationIcon());
@@ -113,9 +114,11 @@ void MainWindow::SetupWidgets() {
 QGroupBox* MainWindow::SetupFontNameFrame() {
   auto* frame = new QGroupBox(QStringLiteral("系统字体名列表"), this);
   frame->setObjectName(QStringLiteral("Frame1"));
-  List1 = new QListWidget(frame);
+  List1 = new FontNameList(frame);
   List1->setObjectName(QStringLiteral("List1"));
-  List1->setFont(QFont(gui::kBaseFace, 10.5));
+  QFont listFont(gui::kBaseFace);
+  listFont.setPointSizeF(10.5);  // QFont's integer size would make it 10
+  List1->setFont(listFont);
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   // Long names scroll into view sideways.
   List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -136,7 +139,8 @@ QWidget* MainWindow::SetupSampleTab() {
   gui::SetBaseFormat(RichTextBox1);
   RichTextBox2 = new QPlainTextEdit(tab);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
-  RichTextBox2->document()->setDefaultFont(QFont(gui::kBaseFace, gui::kBasePointSize));
+  // The box's own font, so that the tab's smaller font does not reach it.
+  RichTextBox2->setFont(QFont(gui::kBaseFace, gui::kBasePointSize));
   RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
   RichTextBox2->viewport()->installEventFilter(this);
   sheetPrefetcher_ = new gui::SheetFacePrefetcher(RichTextBox2);
@@ -223,7 +227,7 @@ QMenu* MainWindow::PopupMenu(const QString& caption) const {
 }
 
 void MainWindow::SetupConnections() {
-  connect(List1, &QListWidget::currentRowChanged, this, &MainWindow::OnList1Click);
+  connect(List1, &FontNameList::FamilyChosen, this, &MainWindow::OnList1Click);
   connect(SSTab1, &QTabWidget::currentChanged, this, &MainWindow::OnTabSwitch);
   connect(tbToolBar, &QToolBar::actionTriggered, this, &MainWindow::OnToolbarButton);
   for (QAction* item : mainMenu_->actions()) {
@@ -256,7 +260,9 @@ QString MainWindow::ReadSampleFontSize() {
           .toString();
   const system::FontSizeReading reading = system::ParseSampleFontSize(text.toStdString());
   if (!reading.ok) return QString::fromStdString(reading.error);
-  sampleFontSize_ = reading.value;
+  // A size no text can have keeps the default, which the pages and
+  // comparisons can use.
+  if (reading.value > 0) sampleFontSize_ = reading.value;
   return {};
 }
 
@@ -270,6 +276,7 @@ void MainWindow::Startup() {
   show();
   QCoreApplication::processEvents();
   ScanInstalledFonts();
+  if (isQuitting_) return;
   tray_.AddTrayIcon(this, mainMenu_);
   tray_.SetTrayTip(QStringLiteral("Quillmere"));
   if (!lastError.isEmpty())
@@ -294,18 +301,14 @@ void MainWindow::ScanInstalledFonts() {
 }
 
 void MainWindow::ShowFontEffect() {
-  QListWidgetItem* current = List1->currentItem();
-  if (!current) return;
-  const QString name = current->text();
+  const QString name = List1->ChosenName();
+  if (name.isEmpty()) return;
   const std::string file =
       catalogue::GetFontFileName(platform_.Registry(), osName_.toStdString(), name.toStdString());
   gui::ShowFontEffect(RichTextBox1, name, QString::fromStdString(file));
 }
 
 void MainWindow::OnList1Click(int row) {
-  // A list taking the focus makes its first entry current without choosing
-  // it; only an entry that is also selected has been chosen.
-  if (row < 0 || !List1->item(row)->isSelected()) return;
   Label3->setText(QStringLiteral("第%1种字体").arg(row + 1));
   if (SSTab1->currentIndex() == kSheetTab)
     ShowFontEffect();
@@ -320,11 +323,11 @@ void MainWindow::OnTabSwitch(int tab) {
     if (OpenFontsFolder()) return;
   } else {
     ShowTabStyles(tab);
-    if (List1->currentRow() >= 0) {
+    if (List1->ChosenRow() >= 0) {
       if (tab == kSheetTab)
         ShowFontEffect();
       else
-        gui::SetWholeTextFace(RichTextBox3, List1->currentItem()->text());
+        gui::SetWholeTextFace(RichTextBox3, List1->ChosenName());
     }
   }
   // The family column follows the last scan.
@@ -423,7 +426,7 @@ void MainWindow::SyncListToSheetLine() {
   // Without word wrap every line of the sheet is one paragraph.
   const int line = RichTextBox2->textCursor().blockNumber();
   Label3->setText(QStringLiteral("第%1种字体").arg(line + 1));
-  if (line < List1->count()) List1->setCurrentRow(line);
+  List1->Choose(line);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -488,6 +491,7 @@ void MainWindow::BeginExit() { Timer1->start(); }
 
 void MainWindow::Exit() {
   isQuitting_ = true;
+  stopRequested_ = true;  // a sample sheet being built ends after its line
   tray_.RemoveTrayIcon();
   close();
 }
@@ -500,7 +504,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   // Without a notification area a hidden window could not be brought back.
   event->ignore();
-  if (trayAvailable_)
+  if (trayAvailable_())
     hide();
   else
     showMinimized();

@@ -4,16 +4,17 @@
 
 #include <QMainWindow>
 #include <QVector>
+#include <functional>
 
 #include "gui/mainwindow/TrayIcon.h"
 #include "core/platform/Platform.h"
+#include "core/system/SampleFontSize.h"
 #include "gui/common/TextStyles.h"
 
 class QAction;
 class QActionGroup;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
@@ -22,13 +23,10 @@ class QTimer;
 class QToolBar;
 
 namespace qm::gui {
-class FontFileTab;
-}
-namespace qm::gui {
-class SheetFacePrefetcher;
-}
 
-namespace qm::gui {
+class FontFileTab;
+class FontNameList;
+class SheetFacePrefetcher;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -39,6 +37,8 @@ class MainWindow : public QMainWindow {
 
   // Reads the setting, names the system, shows the window, scans the fonts
   // and adds the notification icon; reports the last failure once at the end.
+  // An exit chosen meanwhile ends it early, and the caller then starts no
+  // event loop (IsQuitting()).
   void Startup();
 
   void ScanInstalledFonts();
@@ -75,8 +75,14 @@ class MainWindow : public QMainWindow {
   TrayIcon& Tray() { return tray_; }
 
   // Whether closing may hide the window: only with a notification area to
-  // bring it back from. Tests set it; by default the desktop is asked.
-  void SetTrayAvailable(bool available) { trayAvailable_ = available; }
+  // bring it back from, asked at each close since a panel may come or go.
+  // Tests give the answer; by default the desktop is asked.
+  void SetTrayAvailable(bool available) {
+    trayAvailable_ = [available] { return available; };
+  }
+
+  // The toolbar must stay: without it scanning and help are out of reach.
+  QMenu* createPopupMenu() override { return nullptr; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -111,7 +117,7 @@ class MainWindow : public QMainWindow {
   platform::Platform& platform_;
   TrayIcon tray_;
   QString osName_;
-  qint16 sampleFontSize_ = 0;
+  qint16 sampleFontSize_ = system::kDefaultSampleFontSize;
   bool stopRequested_ = false;
   bool isQuitting_ = false;
   bool scanRunning_ = false;
@@ -119,9 +125,9 @@ class MainWindow : public QMainWindow {
   gui::TextStyleFlags sheetStyle_;
   gui::TextStyleFlags customStyle_;
   QColor cd2Colour_ = Qt::black;  // the colour dialog's value: black until one is chosen
-  bool trayAvailable_;
+  std::function<bool()> trayAvailable_;
 
-  QListWidget* List1 = nullptr;
+  FontNameList* List1 = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;

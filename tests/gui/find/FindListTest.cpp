@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QPushButton>
 
 #include "gui/common/Dialogs.h"
+#include "gui/common/FontNameList.h"
 #include "gui/common/ListSearch.h"
 #include "support/QtPrinters.h"
 
@@ -37,7 +39,7 @@ class FindListTest : public testing::Test {
   }
   QString Current() const { return list.currentItem() ? list.currentItem()->text() : QString(); }
 
-  QListWidget list;
+  FontNameList list;
   QStringList messages;
 };
 
@@ -52,6 +54,16 @@ TEST_F(FindListTest, PartialMatchFindsTheFirstEntryContainingTheText) {
   EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(FindListTest, AFoundEntryIsChosenEvenWhenItIsAlreadyCurrent) {
+  QSignalSpy chosen(&list, &FontNameList::FamilyChosen);
+  EXPECT_TRUE(Find("songti", FindList::kWholeMatch));
+  EXPECT_TRUE(Find("songti", FindList::kWholeMatch));
+  ASSERT_EQ(chosen.size(), 2);
+  EXPECT_EQ(chosen.at(1).at(0).toInt(), 2);
+  EXPECT_EQ(list.ChosenName(), "Songti");
+  EXPECT_EQ(list.selectedItems().size(), 1);
+}
+
 TEST_F(FindListTest, WholeMatchIgnoresCaseButNotPartsOrEmptyText) {
   EXPECT_TRUE(Find("ARIAL", FindList::kWholeMatch));
   EXPECT_EQ(Current(), "Arial");
@@ -62,7 +74,7 @@ TEST_F(FindListTest, WholeMatchIgnoresCaseButNotPartsOrEmptyText) {
 }
 
 TEST_F(FindListTest, NothingIsFoundInAnEmptyListAndCancelChangesNothing) {
-  QListWidget empty;
+  FontNameList empty;
   EXPECT_FALSE(gui::SelectListEntryContaining("", &empty));
   EXPECT_FALSE(gui::SelectListEntryExact("x", &empty));
   list.setCurrentRow(1);

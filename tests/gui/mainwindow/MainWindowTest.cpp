@@ -9,20 +9,31 @@
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "gui/mainwindow/Commands.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FontNameList.h"
+#include "gui/common/FramePump.h"
+#include "gui/find/FindList.h"
 #include "core/platform/linux/LinuxPlatform.h"
+#include "support/Input.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -44,6 +55,14 @@ class MainWindowTest : public testing::Test {
     return child;
   }
   QString Text(const char* label) { return Child<QLabel>(label)->text(); }
+  FontNameList* List() { return Child<FontNameList>("List1"); }
+  QString Sample() { return Child<QTextEdit>("RichTextBox1")->toPlainText(); }
+  QString CustomFace() {
+    QTextCursor end(Child<QTextEdit>("RichTextBox3")->document());
+    end.movePosition(QTextCursor::End);
+    return end.charFormat().fontFamilies().toStringList().value(0);
+  }
+  void ShowTab(int tab) { Child<QTabWidget>("SSTab1")->setCurrentIndex(tab); }
   QStringList Entries() {
     QStringList entries;
     auto* list = Child<QListWidget>("List1");
@@ -98,8 +117,17 @@ TEST_F(MainWindowTest, ASettingThatIsNoNumberIsReportedOnceAtTheEnd) {
   window.Startup();
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages.front(), "打开错误：类型不匹配\r\n请与软件作者联系！");
-  EXPECT_EQ(window.SampleFontSize(), 0);
+  EXPECT_EQ(window.SampleFontSize(), 30);
   EXPECT_EQ(Text("Label1"), "字体总数：8");  // the start-up went on
+}
+
+TEST_F(MainWindowTest, AStoredSizeNoTextCanHaveKeepsTheDefault) {
+  for (const char* stored : {"0", "-12"}) {
+    QSettings().setValue("设置/字体大小", stored);
+    MainWindow another(platform);
+    another.Startup();
+    EXPECT_EQ(another.SampleFontSize(), 30) << stored;
+  }
 }
 
 TEST_F(MainWindowTest, AStoredSizeIsRead) {
@@ -142,22 +170,115 @@ TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
 
 TEST_F(MainWindowTest, ClickingAFamilyShowsItsOrdinalAndSampleOnTheFirstTab) {
   window.Startup();
-  auto* list = Child<QListWidget>("List1");
-  list->setCurrentRow(3);
+  test::ClickRow(List(), 3);
   EXPECT_EQ(Text("Label3"), "第4种字体");
-  EXPECT_TRUE(Child<QTextEdit>("RichTextBox1")
-                  ->toPlainText()
-                  .startsWith("文件名：QmTestSans-Regular.ttf  字体名：Quillmere Test Sans (正常体12)\n"));
+  EXPECT_TRUE(Sample().startsWith(
+      "文件名：QmTestSans-Regular.ttf  字体名：Quillmere Test Sans (正常体12)\n"));
+
+  // A second click on the same entry rewrites a sample the user edited.
+  Child<QTextEdit>("RichTextBox1")->setPlainText("edited");
+  test::ClickRow(List(), 3);
+  EXPECT_TRUE(Sample().startsWith("文件名：QmTestSans-Regular.ttf"));
 }
 
-TEST_F(MainWindowTest, TheListTakingTheFocusChoosesNoFamily) {
+TEST_F(MainWindowTest, EveryKeyThatMovesInTheListChoosesTheEntryItReaches) {
   window.Startup();
-  auto* list = Child<QListWidget>("List1");
-  list->setFocus();
+  test::ClickRow(List(), 0);
+  QTest::keyClick(List(), Qt::Key_Down);
+  EXPECT_EQ(Text("Label3"), "第2种字体");
+  EXPECT_TRUE(Sample().contains("Quillmere Pair One (正常体20)"));
+  QTest::keyClick(List(), Qt::Key_End);
+  EXPECT_EQ(Text("Label3"), "第8种字体");
+  QTest::keyClick(List(), Qt::Key_Home);
+  EXPECT_EQ(Text("Label3"), "第1种字体");
+  QTest::keyClick(List(), Qt::Key_PageDown);
+  EXPECT_NE(Text("Label3"), "第1种字体");
+  QTest::keyClicks(List(), "Tom");
+  EXPECT_EQ(Text("Label3"), "第8种字体");
+  EXPECT_TRUE(Sample().contains("Tom's Type (下划线体20)"));
+}
+
+TEST_F(MainWindowTest, CtrlAndShiftClicksExtendTheSelectionAndChooseTheEntryClicked) {
+  window.Startup();
+  test::ClickRow(List(), 1);
+  test::ClickRow(List(), 3, Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(Text("Label3"), "第4种字体");
+  EXPECT_EQ(List()->selectedItems().size(), 2);
+  test::ClickRow(List(), 5, Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(Text("Label3"), "第6种字体");
+  for (int row : {3, 4, 5}) EXPECT_TRUE(List()->item(row)->isSelected()) << row;
+  EXPECT_TRUE(Sample().contains("Quillmere Test Serif (正常体20)"));
+}
+
+TEST_F(MainWindowTest, ARightClickMovesNeitherTheSelectionNorTheChosenFamily) {
+  window.Startup();
+  test::ClickRow(List(), 2);
+  test::ClickRow(List(), 4, Qt::RightButton);
+  EXPECT_EQ(Text("Label3"), "第3种字体");
+  ASSERT_EQ(List()->selectedItems().size(), 1);
+  EXPECT_EQ(List()->selectedItems().front()->text(), "Quillmere Pair Two");
+  EXPECT_EQ(List()->ChosenRow(), 2);
+}
+
+TEST_F(MainWindowTest, FindingTheEntryAlreadyShownRebuildsItsSample) {
+  window.Startup();
+  test::ClickRow(List(), 6);
+  Child<QTextEdit>("RichTextBox1")->setPlainText("edited");
+  FindList find(List());
+  find.show();
+  QTest::keyClicks(find.findChild<QLineEdit*>("Text1"), "Sun");
+  QTest::mouseClick(find.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(Text("Label3"), "第7种字体");
+  EXPECT_TRUE(Sample().contains("Sun & Moon (粗体20)"));
+}
+
+TEST_F(MainWindowTest, NothingButAPersonOrASearchChoosesAFamily) {
+  // A focused list being filled, focus arriving and switching tabs choose
+  // nothing, so the custom text keeps its face.
+  List()->setFocus();
+  window.Startup();
   QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-  QCoreApplication::sendEvent(list, &focusIn);
+  QCoreApplication::sendEvent(List(), &focusIn);
+  ShowTab(2);
+  ShowTab(0);
   EXPECT_EQ(Text("Label3"), "第0种字体");
-  EXPECT_TRUE(Child<QTextEdit>("RichTextBox1")->toPlainText().startsWith("使用方法："));
+  EXPECT_EQ(List()->ChosenRow(), -1);
+  EXPECT_TRUE(Sample().startsWith("使用方法："));
+  EXPECT_EQ(CustomFace(), "宋体");
+
+  // A rescan forgets the chosen family: its row may hold another name now.
+  test::ClickRow(List(), 1);
+  window.ToolbarButton(1)->trigger();
+  EXPECT_EQ(List()->ChosenRow(), -1);
+}
+
+TEST_F(MainWindowTest, EverySizeOfTheWindowIsTheSizeDrawn) {
+  window.Startup();
+  EXPECT_EQ(QFontInfo(List()->font()).pointSizeF(), 10.5);
+  auto* sheet = Child<QPlainTextEdit>("RichTextBox2");
+  EXPECT_EQ(sheet->font().pointSizeF(), 12);
+  EXPECT_EQ(sheet->document()->defaultFont().pointSizeF(), 12);
+  EXPECT_EQ(sheet->document()->defaultFont().family(), "宋体");
+  EXPECT_EQ(Child<QTabWidget>("SSTab1")->font().pointSizeF(), 9);
+}
+
+TEST_F(MainWindowTest, TheToolbarCannotBeHiddenOrMoved) {
+  window.Startup();
+  auto* toolbar = Child<QToolBar>("tbToolBar");
+  bool menuShown = false;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      menuShown = true;
+      popup->close();
+    }
+  });
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2),
+                               toolbar->mapToGlobal(QPoint(2, 2)));
+  QCoreApplication::sendEvent(toolbar, &rightClick);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(menuShown);
+  EXPECT_FALSE(toolbar->isMovable());
+  EXPECT_TRUE(toolbar->isVisible());
 }
 
 TEST_F(MainWindowTest, OnTheCustomTabAClickSetsTheFaceOfTheWholeText) {
@@ -166,16 +287,14 @@ TEST_F(MainWindowTest, OnTheCustomTabAClickSetsTheFaceOfTheWholeText) {
   auto* custom = Child<QTextEdit>("RichTextBox3");
   auto* sample = Child<QTextEdit>("RichTextBox1");
   tabs->setCurrentIndex(2);
-  Child<QListWidget>("List1")->setCurrentRow(0);
+  test::ClickRow(List(), 0);
   EXPECT_EQ(Text("Label3"), "第1种字体");
   EXPECT_EQ(custom->toPlainText(), "请在此输入您的文字，看看各种效果！");
-  QTextCursor end(custom->document());
-  end.movePosition(QTextCursor::End);
-  EXPECT_EQ(end.charFormat().fontFamilies().toStringList(), QStringList{"测试黑体"});
+  EXPECT_EQ(CustomFace(), "测试黑体");
   EXPECT_EQ(sample->toPlainText().left(5), "使用方法：");  // the sample was not touched
 
   tabs->setCurrentIndex(1);
-  Child<QListWidget>("List1")->setCurrentRow(1);
+  test::ClickRow(List(), 1);
   EXPECT_EQ(Text("Label3"), "第2种字体");
   EXPECT_EQ(sample->toPlainText().left(5), "使用方法：");
   tabs->setCurrentIndex(0);  // back on the first tab the chosen font is shown
@@ -212,6 +331,19 @@ TEST_F(MainWindowTest, ALeftClickOnTheIconBringsTheWindowBackAndTipsAreCut) {
 
   window.Tray().SetTrayTip(QString(70, 'x'));
   EXPECT_EQ(window.Tray().Tip(), QString(64, 'x'));
+}
+
+TEST_F(MainWindowTest, ExitChosenDuringStartupEndsItWithoutTheIcon) {
+  QAction* exit = nullptr;
+  for (QAction* item : window.PopupMenu("菜单")->actions())
+    if (item->text() == "退出") exit = item;
+  ASSERT_NE(exit, nullptr);
+  exit->trigger();  // its timer runs out while start-up lets events run
+  std::this_thread::sleep_for(std::chrono::milliseconds(3 * MainWindow::kExitDelayMs));
+  window.Startup();
+  EXPECT_TRUE(window.IsQuitting());
+  EXPECT_FALSE(window.Tray().IsAdded());
+  EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(MainWindowTest, ExitEndsTheProgramAfterTheTimerAndRemovesTheIcon) {

@@ -1,0 +1,53 @@
+#include "gui/common/FontNameList.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace qm::gui {
+
+FontNameList::FontNameList(QWidget* parent) : QListWidget(parent) {
+  // A click chooses on release, when the press has both made the entry
+  // current and selected it; Ctrl and Shift clicks choose the entry clicked.
+  connect(this, &QAbstractItemView::clicked, this, &FontNameList::ChooseClicked);
+}
+
+int FontNameList::ChosenRow() const { return chosen_.isValid() ? chosen_.row() : -1; }
+
+QString FontNameList::ChosenName() const {
+  const int row = ChosenRow();
+  return row >= 0 ? item(row)->text() : QString();
+}
+
+void FontNameList::Choose(int row) {
+  if (row < 0 || row >= count()) return;
+  setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  MarkChosen(row);
+}
+
+void FontNameList::mousePressEvent(QMouseEvent* event) {
+  // The right button only asks for the list's menu; it leaves the selection
+  // that the removal and comparison commands act on.
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QListWidget::mousePressEvent(event);
+}
+
+void FontNameList::keyPressEvent(QKeyEvent* event) {
+  // Arrows, Home/End, pages and typed first letters all move the current
+  // entry; whichever key did, the entry it reached is chosen.
+  const int before = currentRow();
+  QListWidget::keyPressEvent(event);
+  const int after = currentRow();
+  if (after >= 0 && after != before) MarkChosen(after);
+}
+
+void FontNameList::ChooseClicked(const QModelIndex& index) { MarkChosen(index.row()); }
+
+void FontNameList::MarkChosen(int row) {
+  chosen_ = QPersistentModelIndex(model()->index(row, 0));
+  emit FamilyChosen(row);
+}
+
+}  // namespace qm::gui

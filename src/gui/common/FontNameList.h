@@ -1,0 +1,40 @@
+#pragma once
+// The list of family names. One family is "chosen": the entry a person last
+// clicked or moved to with the keyboard, or the one a search or the sample
+// sheet picked for them. Filling the list, focus arriving in it and a right
+// click choose nothing.
+
+#include <QListWidget>
+#include <QPersistentModelIndex>
+
+namespace qm::gui {
+
+class FontNameList : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit FontNameList(QWidget* parent = nullptr);
+
+  // The chosen entry's row, or -1 when none is chosen (also after the list
+  // was cleared).
+  int ChosenRow() const;
+  QString ChosenName() const;
+
+  // Makes row the current and only selected entry and chooses it, also when
+  // it already is current.
+  void Choose(int row);
+
+ signals:
+  void FamilyChosen(int row);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void ChooseClicked(const QModelIndex& index);
+  void MarkChosen(int row);
+
+  QPersistentModelIndex chosen_;
+};
+
+}  // namespace qm::gui
