@@ -21,7 +21,8 @@ std::vector<FolderEntry> ListFolderFiles(const std::string& folder,
     if (item.is_directory(kindError)) continue;
     FolderEntry entry;
     entry.name = item.path().filename().string();
-    info.SetFullPathName(prefix + entry.name);
+    entry.path = prefix + entry.name;
+    info.SetFullPathName(entry.path);
     if (info.FileExists()) {
       entry.readable = true;
       entry.size = info.FileSize();

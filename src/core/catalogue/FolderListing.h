@@ -11,6 +11,7 @@ namespace qm::catalogue {
 
 struct FolderEntry {
   std::string name;  // as stored on disk, without folder
+  std::string path;  // folder and name, the bytes the file system knows it by
   bool readable = false;  // false when the file could not be looked at
   std::uint64_t size = 0;
   fileinfo::FileDateTime modified;

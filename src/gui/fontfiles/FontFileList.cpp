@@ -1,9 +1,12 @@
 #include "gui/fontfiles/FontFileList.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QListView>
+#include <QStyle>
 #include <QTreeView>
 #include <algorithm>
+#include <numeric>
 
 #include "core/platform/PathHelpers.h"
 
@@ -33,7 +36,8 @@ int CompareRows(const FontFileRow& a, const FontFileRow& b, int column) {
 
 FontFileRow RowFromEntry(const catalogue::FolderEntry& entry) {
   FontFileRow row;
-  row.fileName = QString::fromStdString(entry.name);
+  row.fileName = QFile::decodeName(QByteArray::fromStdString(entry.name));
+  row.path = entry.path;
   row.readable = entry.readable;
   row.size = entry.size;
   row.icon = entry.icon;
@@ -83,13 +87,38 @@ void FontFileModel::ClearFamilies() {
 }
 
 void FontFileModel::Sort(int column, Qt::SortOrder order) {
-  emit layoutAboutToBeChanged();
-  std::stable_sort(rows_.begin(), rows_.end(), [&](const FontFileRow& a, const FontFileRow& b) {
-    const int comparison = CompareRows(a, b, column);
+  std::vector<int> oldRows(rows_.size());
+  std::iota(oldRows.begin(), oldRows.end(), 0);
+  std::stable_sort(oldRows.begin(), oldRows.end(), [&](int a, int b) {
+    const int comparison = CompareRows(Row(a), Row(b), column);
     return order == Qt::AscendingOrder ? comparison < 0 : comparison > 0;
   });
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  Reorder(oldRows);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void FontFileModel::Reorder(const std::vector<int>& oldRows) {
+  std::vector<int> newRowOf(oldRows.size());
+  std::vector<FontFileRow> reordered;
+  reordered.reserve(rows_.size());
+  for (std::size_t newRow = 0; newRow < oldRows.size(); ++newRow) {
+    const auto oldRow = static_cast<std::size_t>(oldRows[newRow]);
+    newRowOf[oldRow] = static_cast<int>(newRow);
+    reordered.push_back(std::move(rows_[oldRow]));
+  }
+  rows_ = std::move(reordered);
+  MovePersistentIndexes(newRowOf);
   IndexRows();
-  emit layoutChanged();
+}
+
+void FontFileModel::MovePersistentIndexes(const std::vector<int>& newRowOf) {
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& cell : before)
+    after << index(newRowOf[static_cast<std::size_t>(cell.row())], cell.column());
+  changePersistentIndexList(before, after);
 }
 
 int FontFileModel::rowCount(const QModelIndex& parent) const {
@@ -103,6 +132,7 @@ int FontFileModel::columnCount(const QModelIndex& parent) const {
 QVariant FontFileModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const FontFileRow& row = Row(index.row());
+  if (role == kPathRole) return QByteArray::fromStdString(row.path);
   if (role == Qt::DisplayRole) {
     switch (index.column()) {
       case kFileName:
@@ -147,7 +177,11 @@ FontFileView::FontFileView(FontFileModel* model, QWidget* parent)
   icons_->setFlow(QListView::TopToBottom);
   icons_->setWrapping(true);
   icons_->setResizeMode(QListView::Adjust);
-  icons_->setUniformItemSizes(true);
+  // Each item as wide as its own name: a uniform size is the first item's
+  // and would cut longer names.
+  icons_->setUniformItemSizes(false);
+  const int smallIcon = style()->pixelMetric(QStyle::PM_SmallIconSize);
+  icons_->setIconSize(QSize(smallIcon, smallIcon));
   icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   addWidget(report_);
   addWidget(icons_);
@@ -159,7 +193,15 @@ FontFileView::FontFileView(FontFileModel* model, QWidget* parent)
     });
   }
   connect(report_->header(), &QHeaderView::sectionClicked, this, &FontFileView::HeaderClicked);
+  connect(model, &QAbstractItemModel::modelReset, this, &FontFileView::FitTextColumns);
   ShowReport();
+}
+
+// After each load: the sizes and the whole "YYYY-MM-DD HH:MM:SS" are wider
+// than a default column.
+void FontFileView::FitTextColumns() {
+  report_->resizeColumnToContents(FontFileModel::kSize);
+  report_->resizeColumnToContents(FontFileModel::kModified);
 }
 
 void FontFileView::ShowReport() { setCurrentWidget(report_); }

@@ -17,7 +17,8 @@ class QTreeView;
 namespace qm::gui {
 
 struct FontFileRow {
-  QString fileName;
+  QString fileName;  // as shown; a name that is not UTF-8 shows replacement marks
+  std::string path;  // the file itself, bytes as the file system has them
   QString family;
   bool readable = false;
   quint64 size = 0;
@@ -32,6 +33,8 @@ class FontFileModel : public QAbstractTableModel {
   Q_OBJECT
  public:
   enum Column { kFileName, kFamily, kSize, kModified, kColumnCount };
+  // Any cell: its row's FontFileRow::path as a QByteArray, for acting on the file.
+  static constexpr int kPathRole = Qt::UserRole + 1;
   using IconSource = std::function<QIcon(platform::FileIconKey)>;
 
   explicit FontFileModel(IconSource icons, QObject* parent = nullptr);
@@ -46,7 +49,8 @@ class FontFileModel : public QAbstractTableModel {
   void SetFamily(int row, const QString& family);
   void ClearFamilies();
   // Sizes sort by value, unreadable ones as zero; the other columns by
-  // their text, without regard to letter case. Equal rows keep their order.
+  // their text, without regard to letter case. Equal rows keep their order;
+  // selections and other persistent indexes stay on their files.
   void Sort(int column, Qt::SortOrder order);
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -57,6 +61,9 @@ class FontFileModel : public QAbstractTableModel {
  private:
   QString PathKey(const QString& file) const;
   void IndexRows();
+  // Rows in their new order, by their old row numbers.
+  void Reorder(const std::vector<int>& oldRows);
+  void MovePersistentIndexes(const std::vector<int>& newRowOf);
 
   IconSource icons_;
   QString folder_;
@@ -90,6 +97,8 @@ class FontFileView : public QStackedWidget {
   void ContextMenuRequested(const QPoint& globalPosition);
 
  private:
+  void FitTextColumns();
+
   FontFileModel* model_;
   QTreeView* report_;
   QListView* icons_;

@@ -130,11 +130,26 @@ void FontFileTab::SetLoadingLabel(bool loading) {
   if (loading) Label6->repaint();
 }
 
+// Window events run during the fill, so a refresh or another folder can
+// replace the list meanwhile; its own fill then asks the running one to
+// start over on the newest list and names instead of going on half done.
 void FontFileTab::FillFontNameColumn() {
-  if (model_->rowCount() == 0 || fillingFontNames_) return;
+  if (fillingFontNames_) {
+    restartFill_ = true;
+    return;
+  }
+  fillingFontNames_ = true;
+  do {
+    restartFill_ = false;
+    FillFamiliesOnce();
+  } while (restartFill_);
+  fillingFontNames_ = false;
+}
+
+void FontFileTab::FillFamiliesOnce() {
+  if (model_->rowCount() == 0) return;
   const QStringList names = families_.names();
   if (names.isEmpty()) return;
-  fillingFontNames_ = true;
   // Families removed since the last fill leave no name behind.
   model_->ClearFamilies();
   gui::FramePump pump;
@@ -142,8 +157,8 @@ void FontFileTab::FillFontNameColumn() {
     const QString file = families_.registeredFile(name);
     if (!file.isEmpty()) FindFileNameInListView(file, name);
     pump.Tick();
+    if (restartFill_) return;
   }
-  fillingFontNames_ = false;
 }
 
 void FontFileTab::FindFileNameInListView(const QString& fileName, const QString& familyName) {

@@ -39,7 +39,8 @@ class FontFileTab : public QWidget {
   bool OpenFontsFolder();
   void LoadFontFileList(const QString& folder);
   // Fills the family column from the family source, a later family
-  // overwriting an earlier one registered for the same file.
+  // overwriting an earlier one registered for the same file. Asked for
+  // while a fill runs, it makes that fill start over.
   void FillFontNameColumn();
   void FindFileNameInListView(const QString& fileName, const QString& familyName);
   bool FillingFontNames() const { return fillingFontNames_; }
@@ -56,6 +57,8 @@ class FontFileTab : public QWidget {
   void ReloadChosenFolder();
   void SetLoadingLabel(bool loading);
   void OnHeaderClick(int column);
+  // One pass over the family names; stops early when a restart is asked.
+  void FillFamiliesOnce();
 
   platform::Platform& platform_;
   FamilySource families_;
@@ -66,6 +69,7 @@ class FontFileTab : public QWidget {
   QLabel* Label6 = nullptr;
   QComboBox* cboFolder = nullptr;
   bool fillingFontNames_ = false;
+  bool restartFill_ = false;  // asked for while a fill runs
 };
 
 }  // namespace qm::gui

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/platform/PathHelpers.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::catalogue {
@@ -49,6 +50,17 @@ TEST_F(FolderListingTest, EveryFileIsListedWhateverItsKindButNoFolders) {
   }
   // With or without the trailing separator.
   EXPECT_EQ(Names(ListFolderFiles(folder + "/", nullptr)), Names(entries));
+}
+
+TEST_F(FolderListingTest, ANameThatIsNotUtf8KeepsItsBytesInNameAndPath) {
+  const std::string name = "bad\xff.ttf";
+  Write(name, 4);
+  const auto entries = ListFolderFiles(folder + "/", nullptr);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, name);
+  EXPECT_EQ(entries[0].path, folder + "/" + name);
+  EXPECT_TRUE(platform::FileIsPresent(entries[0].path));
+  EXPECT_EQ(entries[0].size, 4u);
 }
 
 TEST_F(FolderListingTest, EmptyAndMissingFoldersGiveNoFiles) {

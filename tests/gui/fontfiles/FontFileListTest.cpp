@@ -2,20 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "core/platform/PathHelpers.h"
 #include "gui/common/FramePump.h"
+#include "gui/fontfiles/FontFileTab.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "core/platform/linux/LinuxPlatform.h"
 #include "support/FakePlatform.h"
@@ -29,7 +35,8 @@ namespace fs = std::filesystem;
 using test::TestEnvironment;
 
 FontFileRow SizedRow(const QString& name, quint64 size, bool readable = true) {
-  return RowFromEntry({name.toStdString(), readable, size, {2004, 3, 15, 13, 5, 9}, 0});
+  const std::string file = name.toStdString();
+  return RowFromEntry({file, "/fonts/" + file, readable, size, {2004, 3, 15, 13, 5, 9}, 0});
 }
 
 QStringList Column(const FontFileModel& model, int column) {
@@ -37,6 +44,30 @@ QStringList Column(const FontFileModel& model, int column) {
   for (int row = 0; row < model.rowCount(); ++row)
     texts << model.data(model.index(row, column), Qt::DisplayRole).toString();
   return texts;
+}
+
+// A model tester made with this aborts the test, naming the rule, when the
+// model breaks one.
+constexpr auto kAbortOnModelFault = QAbstractItemModelTester::FailureReportingMode::Fatal;
+
+void ClickHeader(QTreeView* report, int column) {
+  QHeaderView* header = report->header();
+  const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                      header->height() / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+}
+
+void ClickRow(QAbstractItemView* view, int row) {
+  const QRect item = view->visualRect(view->model()->index(row, FontFileModel::kFileName));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+}
+
+// With the arrow keys, as a person moves through the closed choice.
+void ChooseFolder(QComboBox* folders, const std::string& folder) {
+  const int wanted = folders->findText(QString::fromStdString(folder));
+  ASSERT_GE(wanted, 0) << folder;
+  while (folders->currentIndex() < wanted) QTest::keyClick(folders, Qt::Key_Down);
+  while (folders->currentIndex() > wanted) QTest::keyClick(folders, Qt::Key_Up);
 }
 
 TEST(FontFileModelTest, RowsShowTheFormattedSizeAndDate) {
@@ -48,6 +79,7 @@ TEST(FontFileModelTest, RowsShowTheFormattedSizeAndDate) {
 
 TEST(FontFileModelTest, SizesSortByValueInBothDirectionsAndUnreadableAsZero) {
   FontFileModel model(nullptr);
+  QAbstractItemModelTester tester(&model, kAbortOnModelFault);
   model.SetRows("/fonts", {SizedRow("two.ttf", 2048), SizedRow("mega.ttf", 1048576),
                            SizedRow("ten.ttf", 10240), SizedRow("gone.ttf", 999999, false)});
   model.Sort(FontFileModel::kSize, Qt::AscendingOrder);
@@ -63,7 +95,7 @@ TEST(FontFileModelTest, FamiliesSortAsTextAndDatesInTime) {
   const fileinfo::FileDateTime dates[] = {
       {2004, 3, 15, 13, 5, 9}, {1999, 12, 31, 23, 59, 59}, {2004, 3, 15, 9, 0, 0}};
   for (int i = 0; i < 3; ++i)
-    rows.push_back(RowFromEntry({"f" + std::to_string(i) + ".ttf", true, 1, dates[i], 0}));
+    rows.push_back(RowFromEntry({"f" + std::to_string(i) + ".ttf", "", true, 1, dates[i], 0}));
   model.SetRows("/fonts", std::move(rows));
   model.SetFamily(0, "beta");
   model.SetFamily(1, "Alpha");
@@ -74,6 +106,26 @@ TEST(FontFileModelTest, FamiliesSortAsTextAndDatesInTime) {
   EXPECT_EQ(Column(model, FontFileModel::kFamily), (QStringList{"Gamma", "beta", "Alpha"}));
   model.ClearFamilies();
   EXPECT_EQ(Column(model, FontFileModel::kFamily), (QStringList{"", "", ""}));
+}
+
+TEST(FontFileModelTest, IndexesKeptAcrossASortStayOnTheirFiles) {
+  FontFileModel model(nullptr);
+  QAbstractItemModelTester tester(&model, kAbortOnModelFault);
+  model.SetRows("/fonts", {SizedRow("b.ttf", 3072), SizedRow("c.ttf", 1024),
+                           SizedRow("a.ttf", 2048)});
+  const QPersistentModelIndex c(model.index(1, FontFileModel::kSize));
+  const QPersistentModelIndex a(model.index(2, FontFileModel::kFileName));
+  const auto nameAt = [&](const QPersistentModelIndex& kept) {
+    return model.Row(kept.row()).fileName;
+  };
+  model.Sort(FontFileModel::kFileName, Qt::AscendingOrder);
+  EXPECT_EQ(a.row(), 0);
+  EXPECT_EQ(nameAt(c), "c.ttf");
+  model.Sort(FontFileModel::kSize, Qt::DescendingOrder);
+  EXPECT_EQ(nameAt(a), "a.ttf");
+  EXPECT_EQ(nameAt(c), "c.ttf");
+  EXPECT_EQ(c.row(), 2);
+  EXPECT_EQ(c.column(), FontFileModel::kSize);
 }
 
 TEST(FontFileModelTest, NamesSortWithoutRegardToCaseAndFilesAreFoundAfterSorting) {
@@ -90,6 +142,10 @@ TEST(FontFileModelTest, NamesSortWithoutRegardToCaseAndFilesAreFoundAfterSorting
 
 class FontFileTabTest : public testing::Test {
  protected:
+  FontFileTabTest() {
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
   void TearDown() override { gui::FramePump::SetDefaultFrameMs(gui::FramePump::kFrameMs); }
   template <typename T>
   T* Child(const char* name) {
@@ -128,7 +184,7 @@ TEST_F(FontFileTabTest, TheFileTabListsTheFontsFolderWithRegisteredFamilies) {
   Child<QTabWidget>("SSTab1")->setCurrentIndex(0);
   ShowFileTab();
   EXPECT_EQ(Model()->rowCount(), 10);
-  Child<QPushButton>("Command1")->click();
+  QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
   EXPECT_EQ(Model()->rowCount(), 11);
   fs::remove(folder.toStdString() + "/x.ttf");
 }
@@ -136,11 +192,7 @@ TEST_F(FontFileTabTest, TheFileTabListsTheFontsFolderWithRegisteredFamilies) {
 TEST_F(FontFileTabTest, ACollectionShowsTheFamilyThatComesLastInTheList) {
   window.ScanInstalledFonts();
   ShowFileTab();
-  auto* folders = Child<QComboBox>("cboFolder");
-  const int system = folders->findText(QString::fromStdString(TestEnvironment::Current().SystemFontsFolder()));
-  ASSERT_GE(system, 0);
-  folders->setCurrentIndex(system);
-  emit folders->activated(system);
+  ChooseFolder(Child<QComboBox>("cboFolder"), TestEnvironment::Current().SystemFontsFolder());
   EXPECT_EQ(Model()->rowCount(), 2);
   EXPECT_EQ(FamilyOf("QmPair.ttc"), "Quillmere Pair Two");
   EXPECT_EQ(FamilyOf("QmTestSerif.otf"), "Quillmere Test Serif");
@@ -149,16 +201,16 @@ TEST_F(FontFileTabTest, ACollectionShowsTheFamilyThatComesLastInTheList) {
 TEST_F(FontFileTabTest, HeaderClicksSortAndReverseButAreIgnoredWhileNamesFill) {
   window.ScanInstalledFonts();
   ShowFileTab();
-  QHeaderView* header = View()->Report()->header();
-  emit header->sectionClicked(FontFileModel::kFileName);
+  QTreeView* report = View()->Report();
+  ClickHeader(report, FontFileModel::kFileName);
   QStringList names = Column(*Model(), FontFileModel::kFileName);
   EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
   }));
-  emit header->sectionClicked(FontFileModel::kFileName);
+  ClickHeader(report, FontFileModel::kFileName);
   std::reverse(names.begin(), names.end());
   EXPECT_EQ(Column(*Model(), FontFileModel::kFileName), names);
-  EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+  EXPECT_EQ(report->header()->sortIndicatorOrder(), Qt::DescendingOrder);
 
   gui::FramePump::SetDefaultFrameMs(0);
   bool clickedWhileFilling = false;
@@ -166,21 +218,22 @@ TEST_F(FontFileTabTest, HeaderClicksSortAndReverseButAreIgnoredWhileNamesFill) {
   QObject::connect(&clicker, &QTimer::timeout, [&] {
     if (!window.FillingFontNames() || clickedWhileFilling) return;
     clickedWhileFilling = true;
-    emit header->sectionClicked(FontFileModel::kSize);
+    ClickHeader(report, FontFileModel::kSize);
   });
   clicker.start(0);
   window.FillFontNameColumn();
   EXPECT_TRUE(clickedWhileFilling);
   EXPECT_EQ(Column(*Model(), FontFileModel::kFileName), names);
   EXPECT_EQ(View()->SortColumn(), FontFileModel::kFileName);
+  EXPECT_EQ(report->header()->sortIndicatorSection(), FontFileModel::kFileName);
 }
 
 TEST_F(FontFileTabTest, TheViewOptionsSwitchBetweenReportAndIcons) {
   ShowFileTab();
   EXPECT_TRUE(View()->ShowingReport());
-  Child<QRadioButton>("Option1")->click();
+  QTest::mouseClick(Child<QRadioButton>("Option1"), Qt::LeftButton);
   EXPECT_EQ(View()->currentWidget(), View()->Icons());
-  Child<QRadioButton>("Option2")->click();
+  QTest::mouseClick(Child<QRadioButton>("Option2"), Qt::LeftButton);
   EXPECT_TRUE(View()->ShowingReport());
 }
 
@@ -193,15 +246,147 @@ TEST(FontFileFolderTest, EmptyAndMissingFoldersShowZeroAndOpenShowsTheFolder) {
                             "fonts", empty);
   platform.folders = {TestEnvironment::Current().Root() + "/missing-fonts"};
   gui::MainWindow window(platform);
+  window.show();
   window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
   EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "0");
   auto* folders = window.findChild<QComboBox*>("cboFolder");
   ASSERT_EQ(folders->count(), 2);
-  folders->setCurrentIndex(1);
-  emit folders->activated(1);
+  ChooseFolder(folders, platform.folders[0]);
   EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "0");
   window.ToolbarButton(8)->trigger();
   EXPECT_EQ(platform.opened, std::vector<std::string>{TestEnvironment::Current().Root() + "/missing-fonts"});
+}
+
+// The tab alone, shown, with families registered for files the test chooses.
+class FontFileTabInputTest : public testing::Test {
+ protected:
+  FontFileTabInputTest() {
+    tab.resize(900, 500);
+    tab.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&tab));
+  }
+  void TearDown() override { gui::FramePump::SetDefaultFrameMs(gui::FramePump::kFrameMs); }
+  template <typename T>
+  T* Child(const char* name) {
+    T* child = tab.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  FontFileView* View() { return Child<FontFileView>("ListView1"); }
+  FontFileModel* Model() { return qobject_cast<FontFileModel*>(View()->Report()->model()); }
+  QString SelectedFileName() {
+    const QModelIndexList rows = View()->Report()->selectionModel()->selectedRows();
+    return rows.size() == 1 ? Model()->Row(rows[0].row()).fileName : QStringLiteral("<none>");
+  }
+  QString FamilyOf(const QString& file) {
+    const int row = Model()->FindFile(file);
+    return row < 0 ? QStringLiteral("<no row>") : Model()->Row(row).family;
+  }
+  // Runs action once, from the window events the family fill lets run,
+  // after the fill has looked up its last family.
+  void DuringTheLastFamilyLookup(const std::function<void()>& action) {
+    gui::FramePump::SetDefaultFrameMs(0);
+    bool done = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+      if (done || !tab.FillingFontNames() || lastLookedUp_ != familyNames_.last()) return;
+      done = true;
+      action();
+    });
+    timer.start(0);
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_TRUE(done);
+  }
+  std::string OwnFolder(const std::vector<std::string>& files) {
+    const std::string folder = TestEnvironment::Current().FolderForCurrentTest("files");
+    for (const std::string& file : files) std::ofstream(folder + "/" + file) << "x";
+    return folder;
+  }
+
+  QStringList familyNames_ = {"Sans", "Pair", "Hei", "Serif"};
+  QHash<QString, QString> registered_ = {{"Sans", "QmTestSans-Regular.ttf"},
+                                         {"Pair", "QmPair.ttc"},
+                                         {"Hei", "QmTestHei.ttf"},
+                                         {"Serif", "QmTestSerif.otf"}};
+  QString lastLookedUp_;
+  platform::LinuxPlatform platform{"zh_CN.UTF-8"};
+  FontFileTab tab{platform,
+                  {[this] { return familyNames_; },
+                   [this](const QString& family) {
+                     lastLookedUp_ = family;
+                     return registered_.value(family);
+                   }}};
+};
+
+TEST_F(FontFileTabInputTest, TheSelectionStaysOnItsFileWhenAHeaderClickSorts) {
+  QAbstractItemModelTester tester(Model(), kAbortOnModelFault);
+  tab.OpenFontsFolder();
+  QTreeView* report = View()->Report();
+  ClickHeader(report, FontFileModel::kFileName);
+  ClickRow(report, 1);
+  const QString chosen = Model()->Row(1).fileName;
+  ASSERT_EQ(SelectedFileName(), chosen);
+  ClickHeader(report, FontFileModel::kFileName);  // reversed: the file moves near the end
+  EXPECT_EQ(SelectedFileName(), chosen);
+  EXPECT_EQ(Model()->Row(report->currentIndex().row()).fileName, chosen);
+  EXPECT_EQ(report->currentIndex().row(), Model()->rowCount() - 2);
+  ClickHeader(report, FontFileModel::kSize);
+  EXPECT_EQ(SelectedFileName(), chosen);
+}
+
+TEST_F(FontFileTabInputTest, ARefreshDuringTheFamilyFillStillFillsEveryFamily) {
+  tab.OpenFontsFolder();
+  EXPECT_EQ(FamilyOf("QmTestSans-Regular.ttf"), "Sans");
+  DuringTheLastFamilyLookup(
+      [&] { QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton); });
+  EXPECT_EQ(FamilyOf("QmTestSans-Regular.ttf"), "Sans");
+  EXPECT_EQ(FamilyOf("QmTestHei.ttf"), "Hei");
+  EXPECT_FALSE(tab.FillingFontNames());
+}
+
+TEST_F(FontFileTabInputTest, AnotherFolderChosenDuringTheFamilyFillGetsItsFamilies) {
+  tab.OpenFontsFolder();
+  DuringTheLastFamilyLookup([&] {
+    ChooseFolder(Child<QComboBox>("cboFolder"), TestEnvironment::Current().SystemFontsFolder());
+  });
+  ASSERT_EQ(Model()->rowCount(), 2);
+  EXPECT_EQ(FamilyOf("QmPair.ttc"), "Pair");
+  EXPECT_EQ(FamilyOf("QmTestSerif.otf"), "Serif");
+}
+
+TEST_F(FontFileTabInputTest, IconsShowWholeNamesAndTheReportWholeSizesAndDates) {
+  const std::vector<std::string> files = {"a.ttf", "a-name-far-longer-than-the-first-one.ttf"};
+  tab.LoadFontFileList(QString::fromStdString(OwnFolder(files)));
+  auto* report = static_cast<QAbstractItemView*>(View()->Report());
+  ClickHeader(View()->Report(), FontFileModel::kFileName);  // the short name first
+  for (int column : {FontFileModel::kSize, FontFileModel::kModified})
+    EXPECT_GE(View()->Report()->columnWidth(column), report->sizeHintForColumn(column)) << column;
+
+  QTest::mouseClick(Child<QRadioButton>("Option1"), Qt::LeftButton);
+  QListView* icons = View()->Icons();
+  ASSERT_TRUE(icons->isVisible());
+  EXPECT_LE(icons->iconSize().height(), icons->style()->pixelMetric(QStyle::PM_SmallIconSize));
+  for (int row = 0; row < Model()->rowCount(); ++row) {
+    const QString name = Model()->Row(row).fileName;
+    const int needed = icons->fontMetrics().horizontalAdvance(name) + icons->iconSize().width();
+    EXPECT_GE(icons->visualRect(Model()->index(row, 0)).width(), needed) << name.toStdString();
+  }
+}
+
+TEST_F(FontFileTabInputTest, ARowKeepsThePathOfAFileWhoseNameIsNotUtf8) {
+  const std::string badName = "bad\xff.ttf";
+  const std::string folder = OwnFolder({badName, "good.ttf"});
+  tab.LoadFontFileList(QString::fromStdString(folder));
+  ASSERT_EQ(Model()->rowCount(), 2);
+  std::vector<std::string> paths;
+  for (int row = 0; row < Model()->rowCount(); ++row) {
+    const QVariant path = Model()->data(Model()->index(row, FontFileModel::kSize),
+                                        FontFileModel::kPathRole);
+    paths.push_back(path.toByteArray().toStdString());
+    EXPECT_TRUE(platform::FileIsPresent(paths.back())) << paths.back();
+  }
+  std::sort(paths.begin(), paths.end());
+  EXPECT_EQ(paths, (std::vector<std::string>{folder + "/" + badName, folder + "/good.ttf"}));
 }
 
 }  // namespace
