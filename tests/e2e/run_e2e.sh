@@ -42,7 +42,7 @@ artifacts=$(realpath "$artifacts")
 rm -f "$artifacts"/*.png "$artifacts"/*.log "$artifacts"/*.txt
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-e2e-XXXXXX")
-xvfb_pid="" bus_pid="" app_pid=""
+xvfb_pid="" bus_pid="" app_pid="" scenario_pid=""
 
 # Stops one process by its id, harder if it does not end within a second.
 stop() {
@@ -55,6 +55,7 @@ stop() {
 }
 
 cleanup() {
+  stop "$scenario_pid"
   stop "$app_pid"
   stop "$bus_pid"  # it stops the accessibility bus daemon it started, and with it the registry
   stop "$xvfb_pid"
@@ -113,8 +114,11 @@ env LANG=zh_CN.UTF-8 "$program" >"$artifacts/program.log" 2>&1 &
 app_pid=$!
 
 export QM_E2E_APP_PID=$app_pid QM_E2E_ARTIFACTS=$artifacts PYTHONPATH=$here
+# In the background, so that a signal stops everything at once instead of after the scenario.
+timeout --kill-after=2 "$kScenarioSeconds" /usr/bin/python3 "$scenario" &
+scenario_pid=$!
 status=0
-timeout --kill-after=2 "$kScenarioSeconds" /usr/bin/python3 "$scenario" || status=$?
+wait "$scenario_pid" || status=$?
 [[ $status -eq 124 ]] && echo "run_e2e: the scenario took longer than ${kScenarioSeconds} s" >&2
 if [[ $status -ne 0 ]]; then
   kill -0 "$app_pid" 2>/dev/null || echo "run_e2e: the program had ended" >&2
