@@ -2,7 +2,8 @@
 // Everything the font lists show about one file: names and paths, sizes,
 // attributes, time stamps and the desktop's name and icon for its kind.
 //
-// The class keeps the shape it has on Windows; on Linux each member means:
+// The class keeps the shape it has on Windows and asks the system through
+// platform::FileSystem; with the Linux backend each member means:
 //
 // - FullPathName: the path made absolute and normalised lexically
 //   (std::filesystem::absolute + lexically_normal); symbolic links are kept,
@@ -44,35 +45,22 @@
 //
 // Setters return whether they succeeded; callers may ignore the result.
 
-#include <compare>
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "core/platform/FileSystem.h"
 #include "core/platform/FileTypes.h"
 
 namespace qm::fileinfo {
 
-// A local date and time to the second. A default-made value is null
-// ("no time known"). Fields compare in order, so comparing two values
-// compares them in time.
-struct FileDateTime {
-  int year = 0;
-  int month = 0;  // 1..12
-  int day = 0;    // 1..31
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-
-  bool IsNull() const { return *this == FileDateTime{}; }
-  auto operator<=>(const FileDateTime&) const = default;
-};
-
-inline constexpr std::uint32_t kAttrReadOnly = 0x1;
-inline constexpr std::uint32_t kAttrHidden = 0x2;
-inline constexpr std::uint32_t kAttrSystem = 0x4;
-inline constexpr std::uint32_t kAttrArchive = 0x20;
-inline constexpr std::uint32_t kAttrTemporary = 0x100;
-inline constexpr std::uint32_t kAttrCompressed = 0x800;
+using platform::FileDateTime;
+using platform::kAttrArchive;
+using platform::kAttrCompressed;
+using platform::kAttrHidden;
+using platform::kAttrReadOnly;
+using platform::kAttrSystem;
+using platform::kAttrTemporary;
 
 class CFileInfo {
  public:
@@ -136,9 +124,10 @@ class CFileInfo {
 
  private:
   bool SetAttribute(std::uint32_t bit, bool on);
-  bool WriteTime(bool modification, const FileDateTime& time);
+  bool WriteTime(platform::FileTime which, const FileDateTime& time);
 
   platform::FileTypes* fileTypes_;
+  std::unique_ptr<platform::FileSystem> fileSystem_;
   std::string fullPathName_;
   std::string fileName_;
   std::string filePath_;
@@ -154,8 +143,6 @@ class CFileInfo {
   FileDateTime modifyTime_;
   std::uint32_t attributes_ = 0;
   platform::FileIconKey icon_ = 0;
-  std::string checkedFolder_;  // the folder whose writability was last asked
-  bool checkedFolderWritable_ = false;
 };
 
 }  // namespace qm::fileinfo
