@@ -9,6 +9,34 @@
 
 namespace qm::gui {
 
+// The keys of the commands the window routes: each toolbar button and menu
+// item carries its caption as its object name, and one table maps keys to
+// what they do. A button's key is its caption; a menu item's is
+// MenuItemKey(menu, item), since a menu may repeat a button's caption.
+namespace keys {
+inline constexpr char kScan[] = "扫描";
+inline constexpr char kBuildSheet[] = "字型";
+inline constexpr char kStop[] = "停止";
+inline constexpr char kFind[] = "查找";
+inline constexpr char kPrint[] = "打印";
+inline constexpr char kOpenFolder[] = "打开";
+inline constexpr char kBold[] = "黑体";
+inline constexpr char kItalic[] = "斜体";
+inline constexpr char kUnderline[] = "下划线";
+inline constexpr char kAlignLeft[] = "左对齐";
+inline constexpr char kCentre[] = "置中";
+inline constexpr char kSize[] = "大小";
+inline constexpr char kHelp[] = "帮助";
+inline constexpr char kExit[] = "退出";
+inline constexpr char kFontColour[] = "字体颜色";
+// The pop-up menus, by caption.
+inline constexpr char kMainMenu[] = "菜单";
+inline constexpr char kFontMenu[] = "字体";
+inline constexpr char kFontFolderMenu[] = "字体文件夹";
+inline constexpr char kPrintMenu[] = "打印菜单";
+inline constexpr char kListMenu[] = "list菜单";
+}  // namespace keys
+
 inline constexpr int kToolbarPositions = 20;
 
 enum class ButtonKind { Push, Check, Alignment };
@@ -28,9 +56,9 @@ extern const std::array<ToolbarEntry, kToolbarPositions> kToolbar;
 // standard icons, then a letter drawn for the purpose.
 QIcon ToolbarIcon(const ToolbarEntry& entry);
 
-// Tool tips of the buttons that act on the current tab's text, by position.
+// Tool tips of the buttons that act on the current tab's text.
 struct TabTip {
-  int position;
+  const char* key;
   const char* sheet;
   const char* custom;
 };
@@ -43,5 +71,9 @@ struct MenuLayout {
 };
 
 extern const QVector<MenuLayout> kMenus;
+
+inline QString MenuItemKey(const QString& menu, const QString& item) {
+  return menu + u'/' + item;
+}
 
 }  // namespace qm::gui

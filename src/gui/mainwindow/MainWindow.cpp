@@ -5,15 +5,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -22,31 +18,30 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "gui/mainwindow/Commands.h"
+#include "core/catalogue/FontTable.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
-#include "core/system/SampleFontSize.h"
+#include "gui/customtext/CustomTextTab.h"
 #include "gui/find/FindList.h"
 #include "gui/fontfiles/FontFileTab.h"
-#include "core/catalogue/FontTable.h"
+#include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
 #include "gui/sheet/FontSample.h"
-#include "gui/sheet/SampleSheet.h"
+#include "gui/sheet/SheetTab.h"
 
 namespace qm::gui {
 namespace {
 
 const QString kTitle = QStringLiteral("Quillmere-Brindlewood");
-const QString kUsageText = QStringLiteral(
-    "使用方法：\r\n1、扫描：扫描系统所有字体名称\r\n2、字型：显示所有字体的实际字型");
-const QString kCustomText = QStringLiteral("请在此输入您的文字，看看各种效果！");
 
 constexpr int kSheetTab = 0;
 constexpr int kFileTab = 1;
 constexpr int kCustomTab = 2;
+
+QString OrdinalText(int row) { return QStringLiteral("第%1种字体").arg(row + 1); }
 
 }  // namespace
 
@@ -60,6 +55,7 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
   SetupWidgets();
   SetupToolbar();
   SetupMenus();
+  SetupCommands();
   SetupConnections();
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -75,22 +71,17 @@ void MainWindow::SetupWidgets() {
   columns->addWidget(SetupFontNameFrame());
   SSTab1 = new QTabWidget(central);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
-  SSTab1->setFont(QFont(gui::kBaseFace, 9));
-  SSTab1->addTab(SetupSampleTab(), QStringLiteral("字型列表"));
-  fontFileTab_ = new gui::FontFileTab(
-      platform_,
-      {[this] {
-         QStringList names;
-         for (int row = 0; row < List1->count(); ++row) names << List1->item(row)->text();
-         return names;
-       },
-       [this](const QString& family) {
-         return QString::fromStdString(catalogue::GetFontFileName(
-             platform_.Registry(), osName_.toStdString(), family.toStdString()));
-       }},
+  SSTab1->setFont(QFont(kBaseFace, 9));
+  sheetTab_ = new SheetTab(SSTab1);
+  SSTab1->addTab(sheetTab_, QStringLiteral("字型列表"));
+  fontFileTab_ = new FontFileTab(
+      platform_, {[this] { return FamilyNames(); }, [this](const QString& family) {
+                    return FontFileOf(family);
+                  }},
       SSTab1);
   SSTab1->addTab(fontFileTab_, QStringLiteral("字体文件名列表"));
-  SSTab1->addTab(SetupCustomTab(), QStringLiteral("自定义"));
+  customTab_ = new CustomTextTab(SSTab1);
+  SSTab1->addTab(customTab_, QStringLiteral("自定义"));
   columns->addWidget(SSTab1, 1);
 
   auto* bottom = new QHBoxLayout;
@@ -108,15 +99,16 @@ void MainWindow::SetupWidgets() {
   RichTextBox4 = new QTextEdit(this);
   RichTextBox4->setObjectName(QStringLiteral("RichTextBox4"));
   RichTextBox4->hide();
-  gui::SetBaseFormat(RichTextBox4);
+  SetBaseFormat(RichTextBox4);
+  RichTextBox4->setLineWrapMode(QTextEdit::NoWrap);
 }
 
-QGroupBox* MainWindow::SetupFontNameFrame() {
+QWidget* MainWindow::SetupFontNameFrame() {
   auto* frame = new QGroupBox(QStringLiteral("系统字体名列表"), this);
   frame->setObjectName(QStringLiteral("Frame1"));
   List1 = new FontNameList(frame);
   List1->setObjectName(QStringLiteral("List1"));
-  QFont listFont(gui::kBaseFace);
+  QFont listFont(kBaseFace);
   listFont.setPointSizeF(10.5);  // QFont's integer size would make it 10
   List1->setFont(listFont);
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -124,57 +116,12 @@ QGroupBox* MainWindow::SetupFontNameFrame() {
   List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   List1->setMinimumWidth(220);
   Label1 = NamedLabel(QStringLiteral("Label1"), QStringLiteral("0/0"), frame);
-  Label3 = NamedLabel(QStringLiteral("Label3"), QStringLiteral("第0种字体"), frame);
+  Label3 = NamedLabel(QStringLiteral("Label3"), OrdinalText(-1), frame);
   auto* layout = new QVBoxLayout(frame);
   layout->addWidget(List1, 1);
   layout->addWidget(Label1);
   layout->addWidget(Label3);
   return frame;
-}
-
-QWidget* MainWindow::SetupSampleTab() {
-  auto* tab = new QWidget;
-  RichTextBox1 = new QTextEdit(tab);
-  RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-  gui::SetBaseFormat(RichTextBox1);
-  RichTextBox2 = new QPlainTextEdit(tab);
-  RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
-  // The box's own font, so that the tab's smaller font does not reach it.
-  RichTextBox2->setFont(QFont(gui::kBaseFace, gui::kBasePointSize));
-  RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
-  RichTextBox2->viewport()->installEventFilter(this);
-  sheetPrefetcher_ = new gui::SheetFacePrefetcher(RichTextBox2);
-  Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), tab);
-  auto* footer = new QHBoxLayout;
-  footer->addWidget(Label2);
-  footer->addStretch(1);
-  footer->addWidget(PictureLabel(QStringLiteral("Image3"),
-                                 ThemeOrStandardIcon("text-html", QStyle::SP_FileIcon), tab));
-  footer->addWidget(NamedButton(QStringLiteral("Command3"), QStringLiteral("保存为网页文件"), tab));
-  auto* layout = new QVBoxLayout(tab);
-  layout->addWidget(RichTextBox1, 2);
-  layout->addWidget(RichTextBox2, 3);
-  layout->addLayout(footer);
-  return tab;
-}
-
-QWidget* MainWindow::SetupCustomTab() {
-  auto* tab = new QWidget;
-  RichTextBox3 = new QTextEdit(tab);
-  RichTextBox3->setObjectName(QStringLiteral("RichTextBox3"));
-  gui::SetBaseFormat(RichTextBox3);
-  RichTextBox3->setPlainText(kCustomText);
-  auto* footer = new QHBoxLayout;
-  footer->addWidget(PictureLabel(QStringLiteral("Image2"),
-                                 ThemeOrStandardIcon("accessories-text-editor",
-                                                     QStyle::SP_FileDialogDetailedView),
-                                 tab));
-  footer->addStretch(1);
-  footer->addWidget(NamedButton(QStringLiteral("Command2"), QStringLiteral("所有选中字体比较"), tab));
-  auto* layout = new QVBoxLayout(tab);
-  layout->addWidget(RichTextBox3, 1);
-  layout->addLayout(footer);
-  return tab;
 }
 
 void MainWindow::SetupToolbar() {
@@ -191,28 +138,80 @@ void MainWindow::SetupToolbar() {
       continue;
     }
     QAction* button = tbToolBar->addAction(ToolbarIcon(entry), QString::fromUtf8(entry.key));
+    button->setObjectName(QString::fromUtf8(entry.key));
     button->setToolTip(QString::fromUtf8(entry.tip));
     button->setCheckable(entry.kind != ButtonKind::Push);
     if (entry.kind == ButtonKind::Alignment) alignmentGroup_->addAction(button);
     toolbarButtons_.append(button);
   }
-  ToolbarButton(15)->setChecked(true);
+  Button(keys::kAlignLeft)->setChecked(true);
 }
 
 void MainWindow::SetupMenus() {
   // The menus never show in a menu bar; each pops up where it is asked for.
   menuBar()->hide();
   for (const MenuLayout& layout : kMenus) {
-    auto* menu = new QMenu(QString::fromUtf8(layout.caption), this);
+    const QString caption = QString::fromUtf8(layout.caption);
+    auto* menu = new QMenu(caption, this);
+    menu->setObjectName(caption);
     for (const char* item : layout.items) {
-      if (item)
-        menu->addAction(QString::fromUtf8(item));
-      else
+      if (!item) {
         menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(QString::fromUtf8(item));
+      action->setObjectName(QString::fromUtf8(item));
     }
-    menus_.append(menu);
+    connect(menu, &QMenu::triggered, this, [this, caption](QAction* item) {
+      Route(MenuItemKey(caption, item->objectName()), item);
+    });
+    menus_.insert(caption, menu);
   }
-  mainMenu_ = PopupMenu(QStringLiteral("菜单"));
+}
+
+// Every command the toolbar and the menus reach, by key. A later command
+// is one more row here.
+void MainWindow::SetupCommands() {
+  const auto menuItem = [](const char* menu, const char* item) {
+    return MenuItemKey(QString::fromUtf8(menu), QString::fromUtf8(item));
+  };
+  commands_ = {
+      {keys::kScan, [this](QAction*) { ScanInstalledFonts(); }},
+      {keys::kBuildSheet, [this](QAction*) { BuildSampleSheet(); }},
+      {keys::kStop, [this](QAction*) { stopRequested_ = true; }},
+      {keys::kFind, [this](QAction*) { OpenFindList(); }},
+      {keys::kPrint, [this](QAction*) { PopUp(keys::kPrintMenu); }},
+      {keys::kOpenFolder, [this](QAction*) { fontFileTab_->OpenShownFolder(); }},
+      {keys::kBold, [this](QAction* button) { SetWholeTextStyle(button, TextStyle::Bold); }},
+      {keys::kItalic, [this](QAction* button) { SetWholeTextStyle(button, TextStyle::Italic); }},
+      {keys::kUnderline,
+       [this](QAction* button) { SetWholeTextStyle(button, TextStyle::Underline); }},
+      {keys::kAlignLeft, [this](QAction*) { SetAlignment(false); }},
+      {keys::kCentre, [this](QAction*) { SetAlignment(true); }},
+      {keys::kSize, [this](QAction*) { PopUp(keys::kFontMenu); }},
+      {keys::kHelp, [this](QAction*) { PopUp(keys::kMainMenu); }},
+      {menuItem(keys::kMainMenu, keys::kExit), [this](QAction*) { BeginExit(); }},
+      {menuItem(keys::kFontMenu, keys::kFontColour), [this](QAction*) { ChooseTextColor(); }},
+  };
+}
+
+void MainWindow::SetupConnections() {
+  connect(List1, &FontNameList::FamilyChosen, this, &MainWindow::OnList1Click);
+  connect(sheetTab_, &SheetTab::SheetLineClicked, this, &MainWindow::SyncListToSheetLine);
+  connect(SSTab1, &QTabWidget::currentChanged, this, &MainWindow::OnTabSwitch);
+  connect(tbToolBar, &QToolBar::actionTriggered, this,
+          [this](QAction* button) { Route(button->objectName(), button); });
+  connect(fontFileTab_, &FontFileTab::ContextMenuRequested, this,
+          [this](const QPoint& at) { menus_.value(keys::kFontFolderMenu)->popup(at); });
+  List1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(List1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    menus_.value(keys::kListMenu)->popup(List1->viewport()->mapToGlobal(at));
+  });
+}
+
+void MainWindow::Route(const QString& key, QAction* trigger) {
+  if (const auto command = commands_.constFind(key); command != commands_.cend())
+    (*command)(trigger);
 }
 
 QAction* MainWindow::ToolbarButton(int position) const {
@@ -220,44 +219,19 @@ QAction* MainWindow::ToolbarButton(int position) const {
                                                              : nullptr;
 }
 
-QMenu* MainWindow::PopupMenu(const QString& caption) const {
-  for (QMenu* menu : menus_)
-    if (menu->title() == caption) return menu;
-  return nullptr;
+QAction* MainWindow::Button(const char* key) const {
+  return tbToolBar->findChild<QAction*>(QString::fromUtf8(key), Qt::FindDirectChildrenOnly);
 }
 
-void MainWindow::SetupConnections() {
-  connect(List1, &FontNameList::FamilyChosen, this, &MainWindow::OnList1Click);
-  connect(SSTab1, &QTabWidget::currentChanged, this, &MainWindow::OnTabSwitch);
-  connect(tbToolBar, &QToolBar::actionTriggered, this, &MainWindow::OnToolbarButton);
-  for (QAction* item : mainMenu_->actions()) {
-    if (item->text() == QStringLiteral("退出"))
-      connect(item, &QAction::triggered, this, &MainWindow::BeginExit);
-  }
-  connect(fontFileTab_, &gui::FontFileTab::ContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu(QStringLiteral("字体文件夹"))->popup(at); });
-  List1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(List1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    PopupMenu(QStringLiteral("list菜单"))->popup(List1->viewport()->mapToGlobal(at));
-  });
-  for (QAction* item : PopupMenu(QStringLiteral("字体"))->actions()) {
-    if (item->text() == QStringLiteral("字体颜色"))
-      connect(item, &QAction::triggered, this, &MainWindow::ChooseTextColor);
-  }
-}
-
-void MainWindow::SwitchOffWordWrap() {
-  for (QTextEdit* box : {RichTextBox1, RichTextBox3, RichTextBox4})
-    box->setLineWrapMode(QTextEdit::NoWrap);
-  RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
-}
+QMenu* MainWindow::PopupMenu(const QString& caption) const { return menus_.value(caption); }
 
 QString MainWindow::ReadSampleFontSize() {
   QSettings settings;
   settings.beginGroup(QString::fromUtf8(system::kSettingsSection));
-  const QString text =
-      settings.value(QString::fromUtf8(system::kFontSizeKey), QString::fromUtf8(system::kDefaultFontSize))
-          .toString();
+  const QString text = settings
+                           .value(QString::fromUtf8(system::kFontSizeKey),
+                                  QString::fromUtf8(system::kDefaultFontSize))
+                           .toString();
   const system::FontSizeReading reading = system::ParseSampleFontSize(text.toStdString());
   if (!reading.ok) return QString::fromStdString(reading.error);
   // A size no text can have keeps the default, which the pages and
@@ -268,16 +242,15 @@ QString MainWindow::ReadSampleFontSize() {
 
 void MainWindow::Startup() {
   QString lastError;
-  RichTextBox1->setPlainText(kUsageText);
+  sheetTab_->ShowUsage();
   stopRequested_ = true;
   if (QString error = ReadSampleFontSize(); !error.isEmpty()) lastError = error;
-  SwitchOffWordWrap();
   osName_ = OsVersion();
   show();
   QCoreApplication::processEvents();
   ScanInstalledFonts();
   if (isQuitting_) return;
-  tray_.AddTrayIcon(this, mainMenu_);
+  tray_.AddTrayIcon(this, menus_.value(keys::kMainMenu));
   tray_.SetTrayTip(QStringLiteral("Quillmere"));
   if (!lastError.isEmpty())
     ShowMessage(this, QStringLiteral("打开错误：%1\r\n请与软件作者联系！").arg(lastError));
@@ -300,20 +273,33 @@ void MainWindow::ScanInstalledFonts() {
   scanRunning_ = false;
 }
 
+QStringList MainWindow::FamilyNames() const {
+  QStringList names;
+  for (int row = 0; row < List1->count(); ++row) names << List1->item(row)->text();
+  return names;
+}
+
+QString MainWindow::FontFileOf(const QString& family) const {
+  return QString::fromStdString(catalogue::GetFontFileName(
+      platform_.Registry(), osName_.toStdString(), family.toStdString()));
+}
+
 void MainWindow::ShowFontEffect() {
   const QString name = List1->ChosenName();
-  if (name.isEmpty()) return;
-  const std::string file =
-      catalogue::GetFontFileName(platform_.Registry(), osName_.toStdString(), name.toStdString());
-  gui::ShowFontEffect(RichTextBox1, name, QString::fromStdString(file));
+  if (!name.isEmpty()) sheetTab_->ShowFontEffect(name, FontFileOf(name));
 }
 
 void MainWindow::OnList1Click(int row) {
-  Label3->setText(QStringLiteral("第%1种字体").arg(row + 1));
+  Label3->setText(OrdinalText(row));
   if (SSTab1->currentIndex() == kSheetTab)
     ShowFontEffect();
   else if (SSTab1->currentIndex() == kCustomTab)
-    gui::SetWholeTextFace(RichTextBox3, List1->item(row)->text());
+    customTab_->SetFace(List1->item(row)->text());
+}
+
+void MainWindow::SyncListToSheetLine(int line) {
+  Label3->setText(OrdinalText(line));
+  List1->Choose(line);
 }
 
 void MainWindow::OnTabSwitch(int tab) {
@@ -327,7 +313,7 @@ void MainWindow::OnTabSwitch(int tab) {
       if (tab == kSheetTab)
         ShowFontEffect();
       else
-        gui::SetWholeTextFace(RichTextBox3, List1->ChosenName());
+        customTab_->SetFace(List1->ChosenName());
     }
   }
   // The family column follows the last scan.
@@ -345,134 +331,46 @@ void MainWindow::FillFontNameColumn() { fontFileTab_->FillFontNameColumn(); }
 
 bool MainWindow::FillingFontNames() const { return fontFileTab_->FillingFontNames(); }
 
+const TextStyleFlags& MainWindow::SheetStyle() const { return sheetTab_->Flags(); }
+
+const TextStyleFlags& MainWindow::CustomStyle() const { return customTab_->Flags(); }
+
 void MainWindow::ShowTabStyles(int tab) {
-  const gui::TextStyleFlags& flags = *StyleFlags(tab);
-  ToolbarButton(12)->setChecked(flags.bold);
-  ToolbarButton(13)->setChecked(flags.italic);
-  ToolbarButton(14)->setChecked(flags.underline);
-  ToolbarButton(flags.centred ? 16 : 15)->setChecked(true);
+  const TextStyleFlags& flags = StyledTab(tab)->Flags();
+  Button(keys::kBold)->setChecked(flags.bold);
+  Button(keys::kItalic)->setChecked(flags.italic);
+  Button(keys::kUnderline)->setChecked(flags.underline);
+  Button(flags.centred ? keys::kCentre : keys::kAlignLeft)->setChecked(true);
   for (const TabTip& tip : kTabTips)
-    ToolbarButton(tip.position)->setToolTip(
-        QString::fromUtf8(tab == kSheetTab ? tip.sheet : tip.custom));
+    Button(tip.key)->setToolTip(QString::fromUtf8(tab == kSheetTab ? tip.sheet : tip.custom));
 }
 
-QWidget* MainWindow::StyledBox(int tab) const {
-  if (tab == kSheetTab) return RichTextBox2;
-  if (tab == kCustomTab) return RichTextBox3;
+StyledTextTab* MainWindow::StyledTab(int tab) const {
+  if (tab == kSheetTab) return sheetTab_;
+  if (tab == kCustomTab) return customTab_;
   return nullptr;
-}
-
-gui::TextStyleFlags* MainWindow::StyleFlags(int tab) {
-  if (tab == kSheetTab) return &sheetStyle_;
-  if (tab == kCustomTab) return &customStyle_;
-  return nullptr;
-}
-
-void MainWindow::OnToolbarButton(QAction* button) {
-  const QString key = button->text();
-  if (key == QStringLiteral("扫描"))
-    ScanInstalledFonts();
-  else if (key == QStringLiteral("字型"))
-    BuildSampleSheet();
-  else if (key == QStringLiteral("停止"))
-    stopRequested_ = true;
-  else if (key == QStringLiteral("查找"))
-    OpenFindList();
-  else if (key == QStringLiteral("打开"))
-    fontFileTab_->OpenShownFolder();
-  else if (key == QStringLiteral("打印"))
-    PopUp(PopupMenu(QStringLiteral("打印菜单")));
-  else if (key == QStringLiteral("黑体"))
-    TextBold(button);
-  else if (key == QStringLiteral("斜体"))
-    TextItalic(button);
-  else if (key == QStringLiteral("下划线"))
-    TextUnderline(button);
-  else if (key == QStringLiteral("左对齐"))
-    TextAlignLeft();
-  else if (key == QStringLiteral("置中"))
-    TextCenter();
-  else if (key == QStringLiteral("大小"))
-    PopUp(PopupMenu(QStringLiteral("字体")));
-  else if (key == QStringLiteral("帮助"))
-    PopUp(mainMenu_);
-}
-
-void MainWindow::OpenFindList() {
-  gui::FindList dialog(List1, this);
-  dialog.exec();
 }
 
 void MainWindow::BuildSampleSheet() {
-  // The build lets window events run; a second build meanwhile would
-  // interleave its lines with the first one's.
-  if (sheetRunning_) return;
-  sheetRunning_ = true;
+  if (sheetTab_->SheetRunning()) return;
   SSTab1->setCurrentIndex(kSheetTab);
-  RichTextBox2->setEnabled(false);
-  QStringList names;
-  for (int row = 0; row < List1->count(); ++row) names << List1->item(row)->text();
   stopRequested_ = false;
   ShowTabStyles(kSheetTab);
-  FramePump pump;
-  gui::BuildSampleSheet(RichTextBox2, names, sheetStyle_, Label2, pump,
-                            [this] { return stopRequested_; });
-  RichTextBox2->setEnabled(true);
-  sheetPrefetcher_->Restart();
-  sheetRunning_ = false;
+  sheetTab_->BuildSampleSheet(FamilyNames(), [this] { return stopRequested_; });
 }
 
-void MainWindow::SyncListToSheetLine() {
-  // Without word wrap every line of the sheet is one paragraph.
-  const int line = RichTextBox2->textCursor().blockNumber();
-  Label3->setText(QStringLiteral("第%1种字体").arg(line + 1));
-  List1->Choose(line);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == RichTextBox2->viewport() && event->type() == QEvent::MouseButtonRelease)
-    SyncListToSheetLine();
-  return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::SetWholeTextStyle(QAction* button, gui::TextStyle style,
-                                   bool gui::TextStyleFlags::*flag) {
-  const int tab = SSTab1->currentIndex();
-  QWidget* box = StyledBox(tab);
-  if (!box) return;
-  const bool on = button->isChecked();
-  gui::SetWholeTextStyle(box, style, on);
-  StyleFlags(tab)->*flag = on;
-}
-
-void MainWindow::TextBold(QAction* button) {
-  SetWholeTextStyle(button, gui::TextStyle::Bold, &gui::TextStyleFlags::bold);
-}
-
-void MainWindow::TextItalic(QAction* button) {
-  SetWholeTextStyle(button, gui::TextStyle::Italic, &gui::TextStyleFlags::italic);
-}
-
-void MainWindow::TextUnderline(QAction* button) {
-  SetWholeTextStyle(button, gui::TextStyle::Underline, &gui::TextStyleFlags::underline);
+void MainWindow::SetWholeTextStyle(QAction* button, TextStyle style) {
+  if (StyledTextTab* tab = StyledTab(SSTab1->currentIndex()))
+    tab->SetStyle(style, button->isChecked());
 }
 
 void MainWindow::SetAlignment(bool centred) {
-  ToolbarButton(centred ? 16 : 15)->setChecked(true);
-  const int tab = SSTab1->currentIndex();
-  QWidget* box = StyledBox(tab);
-  if (!box) return;
-  if (centred)
-    gui::CentreWholeText(box);
-  else
-    gui::AlignWholeTextLeft(box);
-  StyleFlags(tab)->centred = centred;
-  ToolbarButton(14)->setChecked(StyleFlags(tab)->underline);
+  Button(centred ? keys::kCentre : keys::kAlignLeft)->setChecked(true);
+  StyledTextTab* tab = StyledTab(SSTab1->currentIndex());
+  if (!tab) return;
+  tab->SetAlignment(centred);
+  Button(keys::kUnderline)->setChecked(tab->Flags().underline);
 }
-
-void MainWindow::TextAlignLeft() { SetAlignment(false); }
-
-void MainWindow::TextCenter() { SetAlignment(true); }
 
 void MainWindow::ChooseTextColor() {
   // A cancelled dialog keeps the last colour chosen but applies nothing;
@@ -481,11 +379,15 @@ void MainWindow::ChooseTextColor() {
   if (!chosen.isValid()) return;
   cd2Colour_ = chosen;
   if (cd2Colour_ == QColor(Qt::black)) return;
-  if (QWidget* box = StyledBox(SSTab1->currentIndex()))
-    gui::SetWholeTextColour(box, cd2Colour_);
+  if (StyledTextTab* tab = StyledTab(SSTab1->currentIndex())) tab->SetColour(cd2Colour_);
 }
 
-void MainWindow::PopUp(QMenu* menu) { menu->popup(QCursor::pos()); }
+void MainWindow::OpenFindList() {
+  FindList dialog(List1, this);
+  dialog.exec();
+}
+
+void MainWindow::PopUp(const char* menu) { menus_.value(QString::fromUtf8(menu))->popup(QCursor::pos()); }
 
 void MainWindow::BeginExit() { Timer1->start(); }
 

@@ -1,22 +1,21 @@
 #pragma once
-// The main window: the font-name list, the three tabs, the toolbar and the
-// pop-up menus, start-up, and hiding instead of closing.
+// The main window: start-up, the font-name list, the three tabs, the
+// toolbar and the pop-up menus, the routing of their commands by key, and
+// hiding instead of closing.
 
+#include <QHash>
 #include <QMainWindow>
-#include <QVector>
 #include <functional>
 
-#include "gui/mainwindow/TrayIcon.h"
 #include "core/platform/Platform.h"
 #include "core/system/SampleFontSize.h"
 #include "gui/common/TextStyles.h"
+#include "gui/mainwindow/TrayIcon.h"
 
 class QAction;
 class QActionGroup;
-class QGroupBox;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
@@ -24,9 +23,11 @@ class QToolBar;
 
 namespace qm::gui {
 
+class CustomTextTab;
 class FontFileTab;
 class FontNameList;
-class SheetFacePrefetcher;
+class SheetTab;
+class StyledTextTab;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -42,19 +43,9 @@ class MainWindow : public QMainWindow {
   void Startup();
 
   void ScanInstalledFonts();
+  // The sample of the chosen family on the first tab.
   void ShowFontEffect();
-  QString OsVersion();
-
-  // The sample sheet and the restyling of the current tab's text.
   void BuildSampleSheet();
-  void SyncListToSheetLine();
-  void TextBold(QAction* button);
-  void TextItalic(QAction* button);
-  void TextUnderline(QAction* button);
-  void TextAlignLeft();
-  void TextCenter();
-  void ChooseTextColor();
-
   // The font-file list of the second tab.
   bool OpenFontsFolder();  // true when it loaded the list
   void LoadFontFileList(const QString& folder);
@@ -68,8 +59,8 @@ class MainWindow : public QMainWindow {
   bool IsQuitting() const { return isQuitting_; }
   bool StopRequested() const { return stopRequested_; }
   bool ScanRunning() const { return scanRunning_; }
-  const gui::TextStyleFlags& SheetStyle() const { return sheetStyle_; }
-  const gui::TextStyleFlags& CustomStyle() const { return customStyle_; }
+  const TextStyleFlags& SheetStyle() const;
+  const TextStyleFlags& CustomStyle() const;
   qint16 SampleFontSize() const { return sampleFontSize_; }
   const QString& OsName() const { return osName_; }
   TrayIcon& Tray() { return tray_; }
@@ -86,31 +77,34 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  using Command = std::function<void(QAction*)>;
+
   void SetupWidgets();
-  QGroupBox* SetupFontNameFrame();
-  QWidget* SetupSampleTab();
-  QWidget* SetupCustomTab();
+  QWidget* SetupFontNameFrame();
   void SetupToolbar();
   void SetupMenus();
+  void SetupCommands();
   void SetupConnections();
-  void SwitchOffWordWrap();
 
   QString ReadSampleFontSize();
+  QString OsVersion();
+  QStringList FamilyNames() const;
+  QString FontFileOf(const QString& family) const;
   void OnList1Click(int row);
+  void SyncListToSheetLine(int line);
   void OnTabSwitch(int tab);
-  void OnToolbarButton(QAction* button);
+  void Route(const QString& key, QAction* trigger);
+  QAction* Button(const char* key) const;
   void ShowTabStyles(int tab);
-  // The box whose whole text the style commands change on a tab, and its
-  // flags; none on the font-file tab.
-  QWidget* StyledBox(int tab) const;
-  gui::TextStyleFlags* StyleFlags(int tab);
-  void SetWholeTextStyle(QAction* button, gui::TextStyle style, bool gui::TextStyleFlags::*flag);
+  // The tab whose text the style commands change: none on the file tab.
+  StyledTextTab* StyledTab(int tab) const;
+  void SetWholeTextStyle(QAction* button, TextStyle style);
   void SetAlignment(bool centred);
+  void ChooseTextColor();
   void OpenFindList();
-  void PopUp(QMenu* menu);
+  void PopUp(const char* menu);
   void BeginExit();
   void Exit();
 
@@ -121,30 +115,24 @@ class MainWindow : public QMainWindow {
   bool stopRequested_ = false;
   bool isQuitting_ = false;
   bool scanRunning_ = false;
-  bool sheetRunning_ = false;
-  gui::TextStyleFlags sheetStyle_;
-  gui::TextStyleFlags customStyle_;
   QColor cd2Colour_ = Qt::black;  // the colour dialog's value: black until one is chosen
   std::function<bool()> trayAvailable_;
+  QHash<QString, Command> commands_;
 
   FontNameList* List1 = nullptr;
   QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
   QLabel* Label7 = nullptr;
   QTabWidget* SSTab1 = nullptr;
-  QTextEdit* RichTextBox1 = nullptr;
-  QPlainTextEdit* RichTextBox2 = nullptr;
-  gui::SheetFacePrefetcher* sheetPrefetcher_ = nullptr;
-  QTextEdit* RichTextBox3 = nullptr;
+  SheetTab* sheetTab_ = nullptr;
+  FontFileTab* fontFileTab_ = nullptr;
+  CustomTextTab* customTab_ = nullptr;
   QTextEdit* RichTextBox4 = nullptr;
-  gui::FontFileTab* fontFileTab_ = nullptr;
   QToolBar* tbToolBar = nullptr;
   QVector<QAction*> toolbarButtons_;  // by position - 1; nullptr for separators
   QActionGroup* alignmentGroup_ = nullptr;
-  QVector<QMenu*> menus_;
-  QMenu* mainMenu_ = nullptr;
+  QHash<QString, QMenu*> menus_;  // by caption
   QTimer* Timer1 = nullptr;
 };
 

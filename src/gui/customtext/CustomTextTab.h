@@ -1,0 +1,26 @@
+#pragma once
+// The third tab, "自定义": the user's own text, set in the chosen font, and
+// the button that compares it across the selected fonts.
+
+#include "gui/common/StyledTextTab.h"
+
+class QTextEdit;
+
+namespace qm::gui {
+
+class CustomTextTab : public StyledTextTab {
+  Q_OBJECT
+ public:
+  explicit CustomTextTab(QWidget* parent = nullptr);
+
+  // Only the face of the whole text changes; sizes, colours and styles stay.
+  void SetFace(const QString& family);
+
+ protected:
+  QWidget* StyledBox() const override;
+
+ private:
+  QTextEdit* RichTextBox3 = nullptr;
+};
+
+}  // namespace qm::gui

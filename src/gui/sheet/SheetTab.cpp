@@ -1,0 +1,80 @@
+#include "gui/sheet/SheetTab.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "gui/common/FramePump.h"
+#include "gui/common/Icons.h"
+#include "gui/common/NamedWidgets.h"
+#include "gui/sheet/FontSample.h"
+#include "gui/sheet/SampleSheet.h"
+
+namespace qm::gui {
+namespace {
+
+const QString kUsageText = QStringLiteral(
+    "使用方法：\r\n1、扫描：扫描系统所有字体名称\r\n2、字型：显示所有字体的实际字型");
+
+}  // namespace
+
+SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
+  RichTextBox1 = new QTextEdit(this);
+  RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+  SetBaseFormat(RichTextBox1);
+  RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
+  RichTextBox2 = new QPlainTextEdit(this);
+  RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
+  // The box's own font, so that the tab's smaller font does not reach it.
+  RichTextBox2->setFont(QFont(kBaseFace, kBasePointSize));
+  RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
+  RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
+  RichTextBox2->viewport()->installEventFilter(this);
+  sheetPrefetcher_ = new SheetFacePrefetcher(RichTextBox2);
+  Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), this);
+  auto* footer = new QHBoxLayout;
+  footer->addWidget(Label2);
+  footer->addStretch(1);
+  footer->addWidget(PictureLabel(QStringLiteral("Image3"),
+                                 ThemeOrStandardIcon("text-html", QStyle::SP_FileIcon), this));
+  footer->addWidget(NamedButton(QStringLiteral("Command3"), QStringLiteral("保存为网页文件"), this));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(RichTextBox1, 2);
+  layout->addWidget(RichTextBox2, 3);
+  layout->addLayout(footer);
+}
+
+QWidget* SheetTab::StyledBox() const { return RichTextBox2; }
+
+void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
+
+void SheetTab::ShowFontEffect(const QString& family, const QString& file) {
+  gui::ShowFontEffect(RichTextBox1, family, file);
+}
+
+void SheetTab::BuildSampleSheet(const QStringList& names,
+                                const std::function<bool()>& stopRequested) {
+  // The build lets window events run; a second build meanwhile would
+  // interleave its lines with the first one's.
+  if (sheetRunning_) return;
+  sheetRunning_ = true;
+  RichTextBox2->setEnabled(false);
+  FramePump pump;
+  gui::BuildSampleSheet(RichTextBox2, names, Flags(), Label2, pump, stopRequested);
+  RichTextBox2->setEnabled(true);
+  sheetPrefetcher_->Restart();
+  sheetRunning_ = false;
+}
+
+bool SheetTab::eventFilter(QObject* watched, QEvent* event) {
+  // Without word wrap every line of the sheet is one paragraph.
+  if (watched == RichTextBox2->viewport() && event->type() == QEvent::MouseButtonRelease)
+    emit SheetLineClicked(RichTextBox2->textCursor().blockNumber());
+  return StyledTextTab::eventFilter(watched, event);
+}
+
+}  // namespace qm::gui

@@ -1,0 +1,47 @@
+#pragma once
+// The first tab, "字型列表": the sample of the chosen font above, the sample
+// sheet of every font below, the sheet's progress and its web-page button.
+
+#include <QStringList>
+#include <functional>
+
+#include "gui/common/StyledTextTab.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QTextEdit;
+
+namespace qm::gui {
+
+class SheetFacePrefetcher;
+
+class SheetTab : public StyledTextTab {
+  Q_OBJECT
+ public:
+  explicit SheetTab(QWidget* parent = nullptr);
+
+  void ShowUsage();
+  // The sample of one family, registered as file (empty when it is not).
+  void ShowFontEffect(const QString& family, const QString& file);
+  // Writes one line per name; stopRequested is asked after each line. A
+  // build already running is not started again.
+  void BuildSampleSheet(const QStringList& names, const std::function<bool()>& stopRequested);
+  bool SheetRunning() const { return sheetRunning_; }
+
+ signals:
+  // A mouse button was released over the sheet; line holds the caret.
+  void SheetLineClicked(int line);
+
+ protected:
+  QWidget* StyledBox() const override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QTextEdit* RichTextBox1 = nullptr;
+  QPlainTextEdit* RichTextBox2 = nullptr;
+  QLabel* Label2 = nullptr;
+  SheetFacePrefetcher* sheetPrefetcher_ = nullptr;
+  bool sheetRunning_ = false;
+};
+
+}  // namespace qm::gui
