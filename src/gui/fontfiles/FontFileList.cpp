@@ -180,6 +180,9 @@ FontFileView::FontFileView(FontFileModel* model, QWidget* parent)
   // Each item as wide as its own name: a uniform size is the first item's
   // and would cut longer names.
   icons_->setUniformItemSizes(false);
+  // Measuring thousands of names takes a while: a batch at a time while the
+  // window waits, not all at once inside every load.
+  icons_->setLayoutMode(QListView::Batched);
   const int smallIcon = style()->pixelMetric(QStyle::PM_SmallIconSize);
   icons_->setIconSize(QSize(smallIcon, smallIcon));
   icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
