@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "support/TestEnvironment.h"
 
 int main(int argc, char** argv) {
-  qm::test::TestEnvironment environment(QM_TEST_FONTS_DIR);
+  // The fonts may be copied elsewhere for a run as another user.
+  const char* fonts = std::getenv("QM_TEST_FONTS_DIR");
+  qm::test::TestEnvironment environment(fonts ? fonts : QM_TEST_FONTS_DIR);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
