@@ -4,23 +4,19 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "core/platform/PathHelpers.h"
-#include "support/TestEnvironment.h"
+#include "support/FolderTest.h"
 
 namespace qm::catalogue {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FolderListingTest : public testing::Test {
+class FolderListingTest : public test::FolderTest {
  protected:
-  void SetUp() override {
-    folder = test::TestEnvironment::Current().FolderForCurrentTest("listing");
-  }
   void Write(const std::string& name, std::size_t bytes) {
-    std::ofstream(folder + "/" + name, std::ios::binary) << std::string(bytes, 'x');
+    FolderTest::Write(name, std::string(bytes, 'x'));
   }
   std::vector<std::string> Names(const std::vector<FolderEntry>& entries) {
     std::vector<std::string> names;
@@ -28,7 +24,6 @@ class FolderListingTest : public testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  std::string folder;
 };
 
 TEST_F(FolderListingTest, EveryFileIsListedWhateverItsKindButNoFolders) {
@@ -36,9 +31,9 @@ TEST_F(FolderListingTest, EveryFileIsListedWhateverItsKindButNoFolders) {
   Write("desktop.ini", 10);
   Write(".hidden", 0);
   Write("noextension", 3);
-  fs::create_directories(folder + "/subfolder");
+  fs::create_directories(folder_ + "/subfolder");
   Write("subfolder/inner.ttf", 5);
-  const auto entries = ListFolderFiles(folder, nullptr);
+  const auto entries = ListFolderFiles(folder_, nullptr);
   EXPECT_EQ(Names(entries),
             (std::vector<std::string>{".hidden", "Font.TTF", "desktop.ini", "noextension"}));
   for (const FolderEntry& entry : entries) {
@@ -49,29 +44,29 @@ TEST_F(FolderListingTest, EveryFileIsListedWhateverItsKindButNoFolders) {
     }
   }
   // With or without the trailing separator.
-  EXPECT_EQ(Names(ListFolderFiles(folder + "/", nullptr)), Names(entries));
+  EXPECT_EQ(Names(ListFolderFiles(folder_ + "/", nullptr)), Names(entries));
 }
 
 TEST_F(FolderListingTest, ANameThatIsNotUtf8KeepsItsBytesInNameAndPath) {
   const std::string name = "bad\xff.ttf";
   Write(name, 4);
-  const auto entries = ListFolderFiles(folder + "/", nullptr);
+  const auto entries = ListFolderFiles(folder_ + "/", nullptr);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].name, name);
-  EXPECT_EQ(entries[0].path, folder + "/" + name);
+  EXPECT_EQ(entries[0].path, folder_ + "/" + name);
   EXPECT_TRUE(platform::FileIsPresent(entries[0].path));
   EXPECT_EQ(entries[0].size, 4u);
 }
 
 TEST_F(FolderListingTest, EmptyAndMissingFoldersGiveNoFiles) {
-  EXPECT_TRUE(ListFolderFiles(folder, nullptr).empty());
-  EXPECT_TRUE(ListFolderFiles(folder + "/missing", nullptr).empty());
+  EXPECT_TRUE(ListFolderFiles(folder_, nullptr).empty());
+  EXPECT_TRUE(ListFolderFiles(folder_ + "/missing", nullptr).empty());
 }
 
 TEST_F(FolderListingTest, AFileThatCannotBeLookedAtIsListedWithoutSize) {
   Write("real.ttf", 2048);
-  fs::create_symlink(folder + "/gone.ttf", folder + "/dangling.ttf");
-  for (const FolderEntry& entry : ListFolderFiles(folder, nullptr)) {
+  fs::create_symlink(folder_ + "/gone.ttf", folder_ + "/dangling.ttf");
+  for (const FolderEntry& entry : ListFolderFiles(folder_, nullptr)) {
     if (entry.name == "dangling.ttf") {
       EXPECT_FALSE(entry.readable);
       EXPECT_EQ(entry.size, 0u);  // not the size of the file looked at before it

@@ -7,34 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <tuple>
 #include <utility>
 
-#include "support/TestEnvironment.h"
+#include "support/FolderTest.h"
 
 namespace qm::fileinfo {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own for each test, under the test process's temporary root.
-class FileInfoTest : public testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = test::TestEnvironment::Current().FolderForCurrentTest("fileinfo");
-  }
-
-  std::string Write(const std::string& relative, const std::string& content = "abc") {
-    const std::string path = folder_ + "/" + relative;
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-  }
-
-  std::string folder_;
-};
+using FileInfoTest = test::FolderTest;
 
 struct FakeFileTypes : platform::FileTypes {
   platform::FileTypeInfo answer;

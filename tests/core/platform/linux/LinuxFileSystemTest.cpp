@@ -6,12 +6,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
 #include "core/platform/FileSystem.h"
-#include "support/TestEnvironment.h"
+#include "support/FolderTest.h"
 
 namespace qm::platform {
 namespace {
@@ -45,20 +44,8 @@ class ZoneEast8 {
   std::optional<std::string> saved_;
 };
 
-class LinuxFileSystemTest : public testing::Test {
+class LinuxFileSystemTest : public test::FolderTest {
  protected:
-  void SetUp() override {
-    folder_ = test::TestEnvironment::Current().FolderForCurrentTest("filesystem");
-  }
-
-  std::string Write(const std::string& relative, const std::string& content = "abc") {
-    const std::string path = folder_ + "/" + relative;
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-  }
-
-  std::string folder_;
   std::unique_ptr<FileSystem> files_ = CreateFileSystem();
 };
 
