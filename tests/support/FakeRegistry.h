@@ -25,7 +25,7 @@ class FakeRegistry : public platform::RegistryApi {
   void PutDword(platform::RegKey root, const std::string& key, const std::string& name,
                 std::uint32_t number) {
     std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
     keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = {platform::kRegDword, bytes};
   }
   void PutRaw(platform::RegKey root, const std::string& key, const std::string& name,

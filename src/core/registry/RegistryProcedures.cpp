@@ -13,7 +13,7 @@ std::string CutAtFirstZero(const std::string& bytes) {
 
 std::string DwordBytes(std::uint32_t number) {
   std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
   return bytes;
 }
 

@@ -127,7 +127,7 @@ class LinuxFileSystem : public FileSystem {
     if (changed != kAttrReadOnly) return false;
     struct stat now {};
     if (stat(path.c_str(), &now) != 0) return false;
-    const mode_t mode = (wanted & kAttrReadOnly) ? (now.st_mode & ~S_IWUSR)
+    const mode_t mode = (wanted & kAttrReadOnly) ? (now.st_mode & ~mode_t{S_IWUSR})
                                                   : (now.st_mode | S_IWUSR);
     return chmod(path.c_str(), mode & 07777) == 0;
   }
