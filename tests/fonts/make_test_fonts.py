@@ -5,8 +5,8 @@ Usage:
     make_test_fonts.py OUTDIR [--many N DIR2]
 
 Writes a fixed set of small fonts (TrueType, CFF, a collection, odd family
-names, a bilingual name table) plus three deliberately broken files into
-OUTDIR. With --many, also writes N distinct fonts QmMany-00001.ttf ... into
+names, a bilingual name table, weights with family names of their own) plus
+three deliberately broken files into OUTDIR. With --many, also writes N distinct fonts QmMany-00001.ttf ... into
 DIR2 for benchmarks. Re-running produces byte-identical files.
 """
 import argparse
@@ -133,10 +133,11 @@ def write_fixed_set(outdir):
     save(build_font("Quillmere Test Sans", "Bold", 700),
          p("QmTestSans-Bold.ttf"))
     # A light face named like a weight-specific family, under a typographic
-    # family shared with the regular face.
+    # family shared with the regular face, with one style name for both (as
+    # DejaVu Sans ExtraLight is named).
     en = 0x0409
-    save(build_font("Quillmere Test Sans Light", "Regular", 300, extra_names=[
-        (16, "Quillmere Test Sans", en), (17, "Light", en)]),
+    save(build_font("Quillmere Test Sans Light", "Light", 300, extra_names=[
+        (16, "Quillmere Test Sans", en)]),
          p("QmTestSans-Light.ttf"))
     save(build_font("Quillmere Test Serif", is_ttf=False), p("QmTestSerif.otf"))
     zh = 0x0804  # Chinese (PRC)
@@ -146,6 +147,18 @@ def write_fixed_set(outdir):
     save(build_font("Tom's Type"), p("QmQuote.ttf"))
     save(build_font("Sun & Moon"), p("QmAmp.ttf"))
     save(build_font("@Quillmere Vertical"), p("QmVertical.ttf"))
+
+    # Faces tests install while they run: a family whose bold face has a
+    # family name of its own with the same style name (as Noto Looped Lao
+    # Bold), and whose light face has a family name with a style of its own.
+    save(build_font("Quillmere Looped"), p("QmLooped-Regular.ttf"))
+    save(build_font("Quillmere Looped Bold", "Bold", 700, extra_names=[
+        (16, "Quillmere Looped", en)]), p("QmLooped-Bold.ttf"))
+    save(build_font("Quillmere Looped Light", "Regular", 300, extra_names=[
+        (16, "Quillmere Looped", en), (17, "Light", en)]),
+         p("QmLooped-Light.ttf"))
+    # A Song face, for configurations that give it to serif Chinese text.
+    save(build_font("Quillmere Song", cjk=True), p("QmSong.ttf"))
 
     coll = TTCollection()
     coll.fonts = [build_font("Quillmere Pair One"),

@@ -22,17 +22,19 @@ const char* const kUserFonts[] = {"QmTestSans-Regular.ttf", "QmTestSans-Bold.ttf
                                   "Broken-NotAFont.ttf"};
 const char* const kSystemFonts[] = {"QmTestSerif.otf", "QmPair.ttc"};
 
-void WriteFontsConf(const std::string& path, const std::string& root) {
+void WriteFontsConf(const std::string& path, const std::string& root,
+                    const std::string& extraFolder = {}, const std::string& extraRules = {}) {
   std::ofstream conf(path);
   conf << "<?xml version=\"1.0\"?>\n"
           "<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
           "<fontconfig>\n"
        << "  <dir>" << root << "/data/fonts</dir>\n"
-       << "  <dir>" << root << "/system-fonts</dir>\n"
-       << "  <cachedir>" << root << "/cache/fontconfig</cachedir>\n"
+       << "  <dir>" << root << "/system-fonts</dir>\n";
+  if (!extraFolder.empty()) conf << "  <dir>" << extraFolder << "</dir>\n";
+  conf << "  <cachedir>" << root << "/cache/fontconfig</cachedir>\n"
        << "  <alias binding=\"same\"><family>Quillmere Alias</family>"
           "<accept><family>Quillmere Test Serif</family></accept></alias>\n"
-          "</fontconfig>\n";
+       << extraRules << "\n</fontconfig>\n";
 }
 
 }  // namespace
@@ -82,5 +84,15 @@ std::string TestEnvironment::FolderForCurrentTest(const std::string& group) cons
   fs::create_directories(folder);
   return folder;
 }
+
+ScopedFontsConf::ScopedFontsConf(const std::string& extraFolder, const std::string& rules)
+    : previous_(std::getenv("FONTCONFIG_FILE")) {  // the environment always sets it
+  const TestEnvironment& environment = TestEnvironment::Current();
+  const std::string path = environment.FolderForCurrentTest("fontconfig") + "/fonts.conf";
+  WriteFontsConf(path, environment.Root(), extraFolder, rules);
+  setenv("FONTCONFIG_FILE", path.c_str(), 1);
+}
+
+ScopedFontsConf::~ScopedFontsConf() { setenv("FONTCONFIG_FILE", previous_.c_str(), 1); }
 
 }  // namespace qm::test

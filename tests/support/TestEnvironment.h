@@ -30,4 +30,26 @@ class TestEnvironment {
   std::string source_;
 };
 
+// While it lives, the fontconfig configurations loaded afresh (the
+// platform's, not the one the toolkit read at start) are one of the test's
+// own: the test fonts' folders, extraFolder (unless empty) and extra rules.
+class ScopedFontsConf {
+ public:
+  ScopedFontsConf(const std::string& extraFolder, const std::string& rules);
+  ~ScopedFontsConf();
+  ScopedFontsConf(const ScopedFontsConf&) = delete;
+  ScopedFontsConf& operator=(const ScopedFontsConf&) = delete;
+
+ private:
+  std::string previous_;
+};
+
+// Rules as a desktop system has them: serif text in the test serif face,
+// and serif Chinese text in the Song face of QmSong.ttf, when installed.
+inline constexpr char kSerifRules[] =
+    "<match target=\"pattern\"><test name=\"lang\" compare=\"contains\"><string>zh-cn</string>"
+    "</test><test name=\"family\"><string>serif</string></test>"
+    "<edit name=\"family\" mode=\"prepend_first\"><string>Quillmere Song</string></edit></match>"
+    "<alias><family>serif</family><prefer><family>Quillmere Test Serif</family></prefer></alias>";
+
 }  // namespace qm::test

@@ -11,10 +11,14 @@
 namespace qm::platform {
 
 // One installed family as the display knows it: the name a user reads and
-// the file of its regular face.
+// the file of the face that name draws in.
 struct InstalledFamily {
   std::string name;
   std::string file;
+  // When the name alone would draw another face of the same fonts: the
+  // family and style the display's font list files this face under.
+  std::string faceFamily = {};
+  std::string faceStyle = {};
 };
 
 struct OsDescription {
@@ -36,6 +40,13 @@ class Platform {
   // its fonts, without trailing separator; callers look for files there.
   virtual std::string GetWindowsFolder() = 0;
   virtual std::string GetSystemFolder() = 0;
+
+  // The family the system draws a generic family ("serif") in for text of
+  // a language ("zh-cn"), when its font configuration names one; else empty.
+  virtual std::string GenericFamily(const std::string& /*generic*/,
+                                    const std::string& /*language*/) {
+    return {};
+  }
 
   // Every folder the system looks for fonts in, without trailing separator.
   virtual std::vector<std::string> FontFolders() = 0;

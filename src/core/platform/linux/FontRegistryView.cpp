@@ -1,12 +1,12 @@
 #include "core/platform/linux/FontRegistryView.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <unordered_set>
 
 #include "core/platform/RegistryKeys.h"
 #include "core/platform/Text.h"
+#include "core/platform/linux/FaceFiling.h"
 
 namespace qm::platform {
 namespace {
@@ -14,11 +14,6 @@ namespace {
 bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() &&
          AsciiLower(text.substr(text.size() - suffix.size())) == AsciiLower(suffix);
-}
-
-// How far a face is from the upright, normal-width regular face.
-int DistanceFromRegular(const FontFace& face) {
-  return std::abs(face.weight - 80) + std::abs(face.width - 100) + (face.slant != 0 ? 1000 : 0);
 }
 
 // "zh_CN.UTF-8" and "zh-CN" both become "zh-cn".
@@ -45,23 +40,28 @@ std::string ChosenLanguage(const FontFace& face, const std::string& tag) {
 }  // namespace
 
 void FontRegistryView::Load(std::vector<FontFace> faces, const std::string& fontsFolder,
-                            SubstituteSource substitutes) {
+                            SubstituteSource substitutes, const FaceChooser& choose) {
   faces_ = std::move(faces);
   fontsFolder_ = fontsFolder;
   substitutes_ = std::move(substitutes);
   families_.clear();
-  for (const FontFace& face : faces_) {
-    for (const FamilyName& family : face.families) {
-      Family& entry = families_[AsciiLower(family.name)];
-      if (!entry.regular || DistanceFromRegular(face) < DistanceFromRegular(*entry.regular))
-        entry = {family.name, &face};
+  std::unordered_map<std::string, std::vector<std::size_t>> carriers;  // by name in lower case
+  for (std::size_t i = 0; i < faces_.size(); ++i) {
+    for (const FamilyName& family : faces_[i].families) {
+      std::vector<std::size_t>& carrying = carriers[AsciiLower(family.name)];
+      if (carrying.empty() || carrying.back() != i) carrying.push_back(i);
     }
+  }
+  for (const auto& [key, candidates] : carriers) {
+    const FontFace& face = faces_[choose(key, candidates)];
+    for (const FamilyName& family : face.families)
+      if (AsciiLower(family.name) == key) families_[key] = {family.name, &face};
   }
 }
 
-std::string FontRegistryView::RegularFaceFile(const std::string& familyName) const {
+const FontFace* FontRegistryView::FaceOf(const std::string& familyName) const {
   const auto found = families_.find(AsciiLower(familyName));
-  return found == families_.end() ? std::string() : found->second.regular->file;
+  return found == families_.end() ? nullptr : found->second.face;
 }
 
 std::string FontRegistryView::RegistryPath(const std::string& file) const {
@@ -80,9 +80,9 @@ std::string FontRegistryView::FontTableText(const std::string& valueName) const 
   const std::string familyName =
       suffixed ? valueName.substr(0, valueName.size() - std::string(kTrueTypeSuffix).size())
                : valueName;
-  const auto found = families_.find(AsciiLower(familyName));
-  if (found == families_.end() || found->second.regular->outline != suffixed) return {};
-  return RegistryPath(found->second.regular->file);
+  const FontFace* face = FaceOf(familyName);
+  if (!face || face->outline != suffixed) return {};
+  return RegistryPath(face->file);
 }
 
 std::string FontRegistryView::SubstituteText(const std::string& familyName) const {
@@ -149,15 +149,19 @@ long FontRegistryView::CloseKey(RegKey key) {
 std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
                                              const std::string& language) {
   const std::string tag = LanguageTag(language);
+  const FaceFiling filing(view.Faces());
   std::vector<InstalledFamily> families;
   std::unordered_set<std::string> seen;
   // A face may carry several names in one language, such as a typographic
   // family and a weight-specific one; each is a family of its own here.
   for (const FontFace& face : view.Faces()) {
-    const std::string language = ChosenLanguage(face, tag);
+    const std::string shown = ChosenLanguage(face, tag);
     for (const FamilyName& family : face.families) {
-      if (LanguageTag(family.language) != language || !seen.insert(family.name).second) continue;
-      families.push_back({family.name, view.RegularFaceFile(family.name)});
+      if (LanguageTag(family.language) != shown || !seen.insert(family.name).second) continue;
+      const FontFace& drawn = *view.FaceOf(family.name);
+      FaceSelection selection = filing.SelectionOf(family.name, drawn);
+      families.push_back({family.name, drawn.file, std::move(selection.family),
+                          std::move(selection.style)});
     }
   }
   return families;

@@ -19,13 +19,17 @@ namespace qm::platform {
 class FontRegistryView : public RegistryApi {
  public:
   using SubstituteSource = std::function<std::vector<std::string>(const std::string&)>;
+  // Of the faces at the given positions, all carrying the name, the one a
+  // request for the name gets.
+  using FaceChooser =
+      std::function<std::size_t(const std::string&, const std::vector<std::size_t>&)>;
 
   // Replaces what the view shows. fontsFolder has no trailing separator.
   void Load(std::vector<FontFace> faces, const std::string& fontsFolder,
-            SubstituteSource substitutes);
+            SubstituteSource substitutes, const FaceChooser& choose);
 
-  // The full path of a family's regular face, empty when not installed.
-  std::string RegularFaceFile(const std::string& familyName) const;
+  // The face a family name draws in; null when no face carries the name.
+  const FontFace* FaceOf(const std::string& familyName) const;
   const std::vector<FontFace>& Faces() const { return faces_; }
 
   long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
@@ -41,7 +45,7 @@ class FontRegistryView : public RegistryApi {
   enum class KeyKind { ShellFolders, FontTable, Substitutes };
   struct Family {
     std::string name;  // as the font spells it
-    const FontFace* regular = nullptr;
+    const FontFace* face = nullptr;
   };
 
   std::string TextOf(KeyKind kind, const std::string& valueName) const;
@@ -59,7 +63,7 @@ class FontRegistryView : public RegistryApi {
 
 // The installed families, each under the names a user of the given language
 // reads (a face's names in that language when it has any, else the names in
-// the language of its first name).
+// the language of its first name), with the face each name draws in.
 // language is a locale such as "zh_CN.UTF-8" or a tag such as "zh-cn".
 std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
                                              const std::string& language);

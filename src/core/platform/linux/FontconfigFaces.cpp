@@ -2,6 +2,11 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <filesystem>
+#include <unordered_set>
+
+#include "core/platform/linux/FontconfigAliases.h"
+
 namespace qm::platform {
 namespace {
 
@@ -25,7 +30,8 @@ FontFace FaceFromPattern(FcPattern* pattern) {
   for (int i = 0;; ++i) {
     std::string name = StringAt(pattern, FC_FAMILY, i);
     if (name.empty()) break;
-    face.families.push_back({std::move(name), StringAt(pattern, FC_FAMILYLANG, i)});
+    face.families.push_back(
+        {std::move(name), StringAt(pattern, FC_FAMILYLANG, i), StringAt(pattern, FC_STYLE, i)});
   }
   face.file = StringAt(pattern, FC_FILE, 0);
   face.weight = IntegerOr(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
@@ -37,12 +43,70 @@ FontFace FaceFromPattern(FcPattern* pattern) {
   return face;
 }
 
+// What the configuration makes of a request before matching (language,
+// weight, width and the like), without the family, which each request adds.
+FcPattern* ConfiguredRequest(FcConfig* config) {
+  FcPattern* request = FcPatternCreate();
+  FcConfigSubstitute(config, request, FcMatchPattern);
+  FcDefaultSubstitute(request);
+  FcPatternDel(request, FC_FAMILY);
+  return request;
+}
+
+void AddFamily(FcPattern* pattern, const std::string& family) {
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+}
+
+std::vector<std::string> Families(FcPattern* pattern) {
+  std::vector<std::string> names;
+  for (int i = 0;; ++i) {
+    std::string name = StringAt(pattern, FC_FAMILY, i);
+    if (name.empty()) return names;
+    names.push_back(std::move(name));
+  }
+}
+
+// A request for family in text of language (any when empty), as the
+// configuration's rules make it before matching.
+FcPattern* SubstitutedRequest(FcConfig* config, const std::string& family,
+                              const std::string& language) {
+  FcPattern* pattern = FcPatternCreate();
+  AddFamily(pattern, family);
+  if (!language.empty())
+    FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(language.c_str()));
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  return pattern;
+}
+
+bool SameFace(FcPattern* a, FcPattern* b) {
+  return StringAt(a, FC_FILE, 0) == StringAt(b, FC_FILE, 0) &&
+         IntegerOr(a, FC_INDEX, 0) == IntegerOr(b, FC_INDEX, 0);
+}
+
+std::vector<std::string> ConfigurationFiles(FcConfig* config) {
+  std::vector<std::string> files;
+  FcStrList* list = FcConfigGetConfigFiles(config);
+  while (FcChar8* file = FcStrListNext(list)) {
+    std::error_code error;
+    const char* path = reinterpret_cast<const char*>(file);
+    if (std::filesystem::is_regular_file(path, error)) files.emplace_back(path);
+  }
+  FcStrListDone(list);
+  return files;
+}
+
 }  // namespace
 
 FontconfigFaces::FontconfigFaces() = default;
 
 FontconfigFaces::~FontconfigFaces() {
+  if (request_) FcPatternDestroy(request_);
   if (config_) FcConfigDestroy(config_);
+}
+
+FcConfig* FontconfigFaces::Config() {
+  if (!config_) config_ = FcInitLoadConfigAndFonts();
+  return config_;
 }
 
 std::vector<FontFace> FontconfigFaces::Reload() {
@@ -50,46 +114,87 @@ std::vector<FontFace> FontconfigFaces::Reload() {
   // which the process-wide one would not do by itself.
   FcConfig* fresh = FcInitLoadConfigAndFonts();
   if (!fresh) return {};
+  if (request_) FcPatternDestroy(request_);
   if (config_) FcConfigDestroy(config_);
   config_ = fresh;
+  request_ = ConfiguredRequest(config_);
+  aliases_.reset();
+  patterns_.clear();
 
-  FcPattern* all = FcPatternCreate();
-  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_FILE, FC_WEIGHT, FC_SLANT,
-                                          FC_WIDTH, FC_OUTLINE, nullptr);
-  FcFontSet* set = FcFontList(config_, all, objects);
   std::vector<FontFace> faces;
-  if (set) {
-    faces.reserve(set->nfont);
-    for (int i = 0; i < set->nfont; ++i) {
+  for (FcSetName which : {FcSetSystem, FcSetApplication}) {
+    FcFontSet* set = FcConfigGetFonts(config_, which);
+    for (int i = 0; set && i < set->nfont; ++i) {
       FontFace face = FaceFromPattern(set->fonts[i]);
-      if (!face.families.empty() && !face.file.empty()) faces.push_back(std::move(face));
+      if (face.families.empty() || face.file.empty()) continue;
+      faces.push_back(std::move(face));
+      patterns_.push_back(set->fonts[i]);
     }
-    FcFontSetDestroy(set);
   }
-  FcObjectSetDestroy(objects);
-  FcPatternDestroy(all);
   return faces;
+}
+
+std::size_t FontconfigFaces::MatchAmong(const std::string& familyName,
+                                        const std::vector<std::size_t>& candidates) const {
+  // Every face that carries the name beats every face that does not, so
+  // matching among these few gives what matching among all would, at a
+  // fraction of the cost.
+  std::vector<FcPattern*> fonts;
+  for (std::size_t candidate : candidates) fonts.push_back(patterns_[candidate]);
+  FcFontSet set{static_cast<int>(fonts.size()), static_cast<int>(fonts.size()), fonts.data()};
+  FcFontSet* sets[] = {&set};
+  FcPattern* request = FcPatternDuplicate(request_);
+  AddFamily(request, familyName);
+  FcResult result;
+  FcPattern* match = FcFontSetMatch(config_, sets, 1, request, &result);
+  FcPatternDestroy(request);
+  std::size_t chosen = candidates.front();
+  for (std::size_t candidate : candidates)
+    if (match && SameFace(match, patterns_[candidate])) chosen = candidate;
+  if (match) FcPatternDestroy(match);
+  return chosen;
 }
 
 std::vector<std::string> FontconfigFaces::SubstitutesFor(const std::string& familyName) const {
   std::vector<std::string> names;
   if (!config_) return names;
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(familyName.c_str()));
-  FcConfigSubstitute(config_, pattern, FcMatchPattern);
-  // Rules may put families before the name as well as after it.
-  for (int i = 0;; ++i) {
-    std::string name = StringAt(pattern, FC_FAMILY, i);
-    if (name.empty()) break;
-    if (name != familyName) names.push_back(std::move(name));
+  if (!aliases_) aliases_ = std::make_unique<FontconfigAliases>(ConfigurationFiles(config_));
+  const std::unordered_set<std::string> named = aliases_->Reachable(familyName);
+  // fontconfig's own order, keeping only the families the aliases give.
+  std::unordered_set<std::string> seen{FamilyKey(familyName)};
+  FcPattern* request = SubstitutedRequest(config_, familyName, {});
+  for (std::string& name : Families(request)) {
+    const std::string key = FamilyKey(name);
+    if (named.count(key) && seen.insert(key).second) names.push_back(std::move(name));
   }
-  FcPatternDestroy(pattern);
+  FcPatternDestroy(request);
   return names;
 }
 
-}  // namespace qm::platform
-
-namespace qm::platform {
+std::string FontconfigFaces::GenericFamily(const std::string& generic,
+                                           const std::string& language) {
+  FcConfig* config = Config();
+  if (!config) return {};
+  FcPattern* request = SubstitutedRequest(config, generic, language);
+  // A family counts only if a rule put it there for the generic name.
+  std::unordered_set<std::string> named;
+  for (const std::string& name : Families(request)) named.insert(FamilyKey(name));
+  named.erase(FamilyKey(generic));
+  FcDefaultSubstitute(request);
+  FcResult result;
+  FcPattern* match = FcFontMatch(config, request, &result);
+  FcPatternDestroy(request);
+  std::string family;
+  if (match) {
+    for (std::string& name : Families(match))
+      if (named.count(FamilyKey(name))) {
+        family = std::move(name);
+        break;
+      }
+    FcPatternDestroy(match);
+  }
+  return family;
+}
 
 std::vector<std::string> FontconfigFaces::FontFolders() const {
   std::vector<std::string> folders;

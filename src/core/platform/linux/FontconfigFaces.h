@@ -2,16 +2,22 @@
 // The installed faces as fontconfig lists them, read from a configuration
 // of our own so that each read sees fonts installed since the last one.
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct _FcConfig;
+struct _FcPattern;
 
 namespace qm::platform {
+
+class FontconfigAliases;
 
 struct FamilyName {
   std::string name;
   std::string language;  // fontconfig's language tag, e.g. "en" or "zh-cn"; may be empty
+  std::string style;     // the style name listed at the same place; empty when there is none
 };
 
 struct FontFace {
@@ -33,16 +39,33 @@ class FontconfigFaces {
   // Loads the configuration anew and lists every face it knows.
   std::vector<FontFace> Reload();
 
-  // The families the configured substitution rules give for a name, in
-  // their order, without the name itself; empty before the first Reload.
+  // Of the faces of the last Reload at the given positions, the one
+  // fontconfig gives a request for familyName, all of them carrying it.
+  std::size_t MatchAmong(const std::string& familyName,
+                         const std::vector<std::size_t>& candidates) const;
+
+  // The families the configuration's aliases for a name give, directly or
+  // through aliases of those, in the order fontconfig tries them; empty
+  // before the first Reload. Rules that apply to any name at all, such as
+  // the fallback to a generic family, do not count.
   std::vector<std::string> SubstitutesFor(const std::string& familyName) const;
+
+  // The family fontconfig draws a generic family ("serif") in for text of
+  // a language ("zh-cn"), when its rules name one that is installed; empty
+  // when only the general fallback would be left.
+  std::string GenericFamily(const std::string& generic, const std::string& language);
 
   // The folders the configuration scans, subfolders included, in its order;
   // empty before the first Reload.
   std::vector<std::string> FontFolders() const;
 
  private:
+  ::_FcConfig* Config();
+
   ::_FcConfig* config_ = nullptr;
+  std::vector<::_FcPattern*> patterns_;  // of the listed faces, owned by config_
+  ::_FcPattern* request_ = nullptr;      // a request as configured, without a family
+  mutable std::unique_ptr<FontconfigAliases> aliases_;  // read when first needed
 };
 
 }  // namespace qm::platform

@@ -68,8 +68,12 @@ void LinuxPlatform::Reload() {
   // The user's fonts folder is where new fonts go; have it there to show.
   std::error_code ignored;
   std::filesystem::create_directories(UserFontsFolder(), ignored);
-  registry_.Load(fontconfig_.Reload(), UserFontsFolder(),
-                 [this](const std::string& name) { return fontconfig_.SubstitutesFor(name); });
+  registry_.Load(
+      fontconfig_.Reload(), UserFontsFolder(),
+      [this](const std::string& name) { return fontconfig_.SubstitutesFor(name); },
+      [this](const std::string& name, const std::vector<std::size_t>& candidates) {
+        return fontconfig_.MatchAmong(name, candidates);
+      });
   loaded_ = true;
 }
 

@@ -23,6 +23,9 @@ class LinuxPlatform : public Platform {
   // system's shared data folder and its font folder.
   std::string GetWindowsFolder() override { return "/usr/share"; }
   std::string GetSystemFolder() override { return "/usr/share/fonts"; }
+  std::string GenericFamily(const std::string& generic, const std::string& language) override {
+    return fontconfig_.GenericFamily(generic, language);
+  }
   // The user's fonts folder first, then the others fontconfig scans.
   std::vector<std::string> FontFolders() override;
   void ShellOpen(const std::string& target) override;

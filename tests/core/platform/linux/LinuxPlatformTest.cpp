@@ -40,6 +40,13 @@ TEST(LinuxPlatformTest, ListsEachInstalledFamilyOnceInTheUsersLanguage) {
   EXPECT_EQ(FileOf(families, "Quillmere Test Sans"), user + "/QmTestSans-Regular.ttf");
   EXPECT_EQ(FileOf(families, "Quillmere Test Sans Light"), user + "/QmTestSans-Light.ttf");
   EXPECT_EQ(FileOf(families, "测试黑体"), user + "/QmTestHei.ttf");
+  // The light face's own name is only another name of its family's first
+  // name, so it needs its style to select it.
+  const auto light = std::find_if(families.begin(), families.end(), [](const auto& family) {
+    return family.name == "Quillmere Test Sans Light";
+  });
+  EXPECT_EQ(light->faceFamily, "Quillmere Test Sans Light");
+  EXPECT_EQ(light->faceStyle, "Light");
 
   LinuxPlatform english("en_US.UTF-8");
   const auto englishNames = Names(english.InstalledFamilies());
@@ -86,6 +93,41 @@ TEST(LinuxPlatformTest, SubstitutesFollowTheConfiguredRules) {
   // An installed family is not substituted.
   EXPECT_EQ(substitute("Quillmere Test Sans"), "");
   EXPECT_EQ(catalogue::GetFontFileName(registry, "", "Quillmere Alias"), "Quillmere Test Serif");
+}
+
+TEST(LinuxPlatformTest, OnlyAliasesThatNameAFamilyGiveItASubstitute) {
+  // As on a desktop system, every name falls back to a generic family,
+  // which gives it a face without naming it.
+  test::ScopedFontsConf conf(
+      "",
+      "<match target=\"pattern\"><test qual=\"all\" name=\"family\" compare=\"not_eq\">"
+      "<string>sans-serif</string></test><edit name=\"family\" mode=\"append_last\">"
+      "<string>sans-serif</string></edit></match>"
+      "<alias><family>sans-serif</family><prefer><family>Quillmere Test Sans</family></prefer>"
+      "</alias>"
+      "<alias><family>Quillmere Chain</family><default><family>serif</family></default></alias>"
+      "<alias><family>serif</family><prefer><family>Quillmere Test Serif</family></prefer>"
+      "</alias>");
+  LinuxPlatform platform("zh_CN.UTF-8");
+  RegistryApi& registry = platform.Registry();
+  const auto substitute = [&](const std::string& family) {
+    return registry::ReadRegistryString(registry, kHkeyLocalMachine,
+                                        catalogue::kFontSubstitutesKey, family);
+  };
+  EXPECT_EQ(substitute("Nonexistent Family"), "");
+  EXPECT_EQ(substitute("Quillmere Alias"), "Quillmere Test Serif");
+  // Through the generic family the alias names.
+  EXPECT_EQ(substitute("Quillmere Chain"), "Quillmere Test Serif");
+}
+
+TEST(LinuxPlatformTest, GenericFamiliesAreTheOnesTheRulesGiveForTheLanguage) {
+  const std::string song = TestEnvironment::Current().FolderForCurrentTest("song");
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmSong.ttf"), song + "/QmSong.ttf");
+  test::ScopedFontsConf conf(song, test::kSerifRules);
+  LinuxPlatform platform("zh_CN.UTF-8");
+  EXPECT_EQ(platform.GenericFamily("serif", "zh-cn"), "Quillmere Song");
+  // No rule names a monospace face: the fallback face does not count.
+  EXPECT_EQ(platform.GenericFamily("monospace", "zh-cn"), "");
 }
 
 TEST(LinuxPlatformTest, FontsFolderIsTheUsersAndTablesRefuseWrites) {
