@@ -2,10 +2,20 @@
 
 class QApplication;
 
+namespace qm::platform {
+class Platform;
+}
+
 namespace qm::gui {
 
 // Names the program for its settings, loads the toolkit's Chinese texts for
-// standard buttons and keeps the program running while its window is hidden.
+// standard buttons, keeps the program running while its window is hidden
+// and gives the Song faces the interface is set in their substitutes.
 void ConfigureApplication(QApplication& application);
+
+// 宋体 and SimSun, which a Linux system lacks, draw in the Song face its
+// font configuration gives serif Chinese text, instead of in the sans face
+// of the general fallback. Nothing changes when the configuration has none.
+void SubstituteSongFaces(platform::Platform& platform);
 
 }  // namespace qm::gui

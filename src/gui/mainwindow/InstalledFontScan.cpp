@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include "gui/common/FramePump.h"
+#include "gui/common/ListedFaces.h"
 
 namespace qm::gui {
 namespace {
@@ -60,6 +61,7 @@ void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel*
   list->clear();
   const std::vector<platform::InstalledFamily> families = platform.InstalledFamilies();
   MakeKnownToToolkit(families);
+  RecordListedFaces(families);
   const QCollator collator = FontNameCollator();
   const qsizetype total = static_cast<qsizetype>(families.size());
   for (qsizetype i = 0; i < total; ++i) {

@@ -3,6 +3,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "gui/common/ListedFaces.h"
+
 namespace qm::gui {
 namespace {
 
@@ -38,7 +40,7 @@ void ShowFontEffect(QTextEdit* box, const QString& family, const QString& file) 
   QTextCursor cursor(box->document());
   cursor.insertText(QStringLiteral("文件名：") + file, BaseFormat());
 
-  const auto face = [&](QTextCharFormat& f) { f.setFontFamilies({family}); };
+  const auto face = [&](QTextCharFormat& f) { SetListedFace(f, family); };
   cursor.movePosition(QTextCursor::End);
   QTextCharFormat atCaret = cursor.charFormat();
   face(atCaret);
@@ -73,7 +75,7 @@ void SetWholeTextFace(QTextEdit* box, const QString& family) {
   QTextCursor cursor(box->document());
   cursor.select(QTextCursor::Document);
   QTextCharFormat face;
-  face.setFontFamilies({family});
+  SetListedFace(face, family);
   cursor.mergeCharFormat(face);
   cursor.clearSelection();
   cursor.movePosition(QTextCursor::Start);

@@ -9,13 +9,14 @@
 #include <QTextCursor>
 
 #include "gui/common/FramePump.h"
+#include "gui/common/ListedFaces.h"
 
 namespace qm::gui {
 namespace {
 
 QTextCharFormat LineFormat(const QString& face, const TextStyleFlags& style) {
   QTextCharFormat format;
-  format.setFontFamilies({face});
+  SetListedFace(format, face);
   format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
   format.setFontItalic(style.italic);
   format.setFontUnderline(style.underline);

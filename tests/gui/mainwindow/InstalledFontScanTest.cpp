@@ -7,11 +7,17 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QStringList>
+#include <QTextCharFormat>
 #include <QTimer>
+#include <filesystem>
 
+#include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/FramePump.h"
+#include "gui/common/ListedFaces.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/DrawnFace.h"
 #include "support/FakePlatform.h"
+#include "support/TestEnvironment.h"
 
 namespace qm::gui {
 namespace {
@@ -82,6 +88,37 @@ TEST(InstalledFontScanTest, AScanPressedDuringAScanIsIgnored) {
   window.ScanInstalledFonts();
   EXPECT_EQ(platform.reads, 2);
   EXPECT_EQ(Entries(*window.findChild<QListWidget*>("List1")), (QStringList{"Alpha", "Beta"}));
+}
+
+// The toolkit reads the installed fonts once; the scan makes it know the
+// ones installed since, weights with family names of their own included,
+// each drawn by its name in the face fontconfig gives that name.
+TEST(InstalledFontScanTest, FacesInstalledSinceStartUpDrawInTheFaceOfTheirName) {
+  namespace fs = std::filesystem;
+  const test::TestEnvironment& environment = test::TestEnvironment::Current();
+  const std::vector<std::string> files = {"QmLooped-Regular.ttf", "QmLooped-Bold.ttf",
+                                          "QmLooped-Light.ttf"};
+  for (const std::string& file : files)
+    fs::copy_file(environment.SourceFont(file), environment.UserFontsFolder() + "/" + file);
+  platform::LinuxPlatform platform("zh_CN.UTF-8");
+  QListWidget list;
+  QLabel label;
+  gui::FramePump pump;
+  ScanInstalledFonts(platform, &list, &label, pump);
+  const QStringList names = {"Quillmere Looped", "Quillmere Looped Bold",
+                             "Quillmere Looped Light"};
+  for (const QString& name : names) {
+    ASSERT_EQ(list.findItems(name, Qt::MatchExactly).size(), 1) << name.toStdString();
+    QTextCharFormat format;
+    SetListedFace(format, name);
+    EXPECT_EQ(test::DrawnFace(format.font()), test::FontconfigFace(name)) << name.toStdString();
+  }
+  QTextCharFormat bold;
+  SetListedFace(bold, "Quillmere Looped Bold");
+  EXPECT_EQ(test::DrawnFace(bold.font()), "QuillmereLoopedBold-Bold");
+
+  for (const std::string& file : files) fs::remove(environment.UserFontsFolder() + "/" + file);
+  ScanInstalledFonts(platform, &list, &label, pump);
 }
 
 }  // namespace

@@ -4,9 +4,21 @@
 
 #include "support/QtPrinters.h"
 
+#include <QFontDatabase>
+#include <QTabWidget>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <filesystem>
+
+#include "core/platform/linux/LinuxPlatform.h"
+#include "gui/common/FontNameList.h"
+#include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/DrawnFace.h"
+#include "support/Input.h"
+#include "support/TestEnvironment.h"
 
 namespace qm::gui {
 namespace {
@@ -106,6 +118,86 @@ TEST(FontSampleTest, WholeTextFaceKeepsSizesColoursAndStyles) {
   EXPECT_TRUE(FormatAt(box, 7).fontItalic());
   EXPECT_EQ(box.textCursor().position(), 0);
   EXPECT_FALSE(box.textCursor().hasSelection());
+}
+
+// The test fonts as the scan lists them, each chosen as a person would.
+class ListedFaceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window.show();
+    window.ScanInstalledFonts();
+  }
+  FontNameList* List() { return window.findChild<FontNameList*>("List1"); }
+  QTextDocument* Box(const char* name) { return window.findChild<QTextEdit*>(name)->document(); }
+  int RowOf(const QString& name) { return List()->row(List()->findItems(name, Qt::MatchExactly)[0]); }
+
+  platform::LinuxPlatform platform{"zh_CN.UTF-8"};
+  MainWindow window{platform};
+};
+
+TEST_F(ListedFaceTest, EachFamilyClickedShowsItsSampleInTheFaceOfItsName) {
+  ASSERT_GT(List()->count(), 0);
+  for (int row = 0; row < List()->count(); ++row) {
+    const QString name = List()->item(row)->text();
+    test::ClickRow(List(), row);
+    EXPECT_EQ(test::DrawnFace(test::LineFont(Box("RichTextBox1"), 1)), test::FontconfigFace(name))
+        << name.toStdString();
+  }
+  // The light face's name is only another name of its family to the
+  // toolkit; by that name alone it would draw the regular face.
+  test::ClickRow(List(), RowOf("Quillmere Test Sans Light"));
+  EXPECT_EQ(test::DrawnFace(test::LineFont(Box("RichTextBox1"), 1)),
+            "QuillmereTestSansLight-Light");
+  // A family's bold line is its own bold face, not the regular one thickened.
+  test::ClickRow(List(), RowOf("Quillmere Test Sans"));
+  EXPECT_EQ(test::DrawnFace(test::LineFont(Box("RichTextBox1"), 2)), "QuillmereTestSans-Bold");
+}
+
+TEST_F(ListedFaceTest, OnTheCustomTabEachFamilyClickedSetsTheTextInTheFaceOfItsName) {
+  QTabBar* tabs = window.findChild<QTabWidget*>("SSTab1")->tabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(2).center());
+  ASSERT_EQ(tabs->currentIndex(), 2);
+  for (int row = 0; row < List()->count(); ++row) {
+    const QString name = List()->item(row)->text();
+    test::ClickRow(List(), row);
+    QTextDocument* custom = Box("RichTextBox3");
+    EXPECT_EQ(test::DrawnFace(test::LineFont(custom, custom->blockCount() - 1)),
+              test::FontconfigFace(name))
+        << name.toStdString();
+  }
+}
+
+// 宋体, the base face of every box, is not installed on Linux.
+TEST(SongFaceTest, TheBaseFaceDrawsInTheSongFaceTheConfigurationGivesSerifChinese) {
+  const test::TestEnvironment& environment = test::TestEnvironment::Current();
+  const std::string folder = environment.FolderForCurrentTest("song");
+  const std::string song = folder + "/QmSong.ttf";
+  std::filesystem::copy_file(environment.SourceFont("QmSong.ttf"), song);
+  {
+    test::ScopedFontsConf conf(folder, test::kSerifRules);
+    platform::LinuxPlatform platform("zh_CN.UTF-8");
+    SubstituteSongFaces(platform);
+  }
+  // The toolkit knows the face as it knows every installed one (which
+  // also makes it forget the faces it found for names before).
+  const int added = QFontDatabase::addApplicationFont(QString::fromStdString(song));
+  EXPECT_EQ(QFont::substitutes("宋体"), QStringList{"quillmere song"});
+  QTextEdit box;
+  SetBaseFormat(&box);
+  ShowFontEffect(&box, "Tom's Type", "f.ttf");
+  EXPECT_EQ(test::DrawnFace(FormatAt(box, 0).font().resolve(box.document()->defaultFont())),
+            "QuillmereSong-Regular");
+  EXPECT_EQ(test::DrawnFace(QFont("SimSun")), "QuillmereSong-Regular");
+  QFont::removeSubstitutions("宋体");
+  QFont::removeSubstitutions("SimSun");
+  QFontDatabase::removeApplicationFont(added);
+}
+
+TEST(SongFaceTest, WithoutASerifChineseFaceTheSongFacesAreLeftAlone) {
+  platform::LinuxPlatform platform("zh_CN.UTF-8");  // the test fonts have no serif rules
+  SubstituteSongFaces(platform);
+  EXPECT_TRUE(QFont::substitutes("宋体").isEmpty());
+  EXPECT_TRUE(QFont::substitutes("SimSun").isEmpty());
 }
 
 }  // namespace

@@ -12,8 +12,13 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include <QTest>
+#include <QToolBar>
+
+#include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/FramePump.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/DrawnFace.h"
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
 
@@ -132,6 +137,22 @@ TEST_F(SheetWindowTest, ClickingALineOfTheSheetChoosesThatFamily) {
   QCoreApplication::sendEvent(Sheet()->viewport(), &release);
   EXPECT_EQ(List()->currentRow(), 4);
   EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), "第5种字体");
+}
+
+TEST(SheetFaceTest, EveryLineIsDrawnInTheFaceOfItsName) {
+  platform::LinuxPlatform platform("zh_CN.UTF-8");
+  MainWindow window(platform);
+  window.show();
+  window.ScanInstalledFonts();
+  QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
+  QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+  const QTextDocument* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2")->document();
+  ASSERT_GT(sheet->blockCount(), 1);
+  for (int line = 0; line < sheet->blockCount(); ++line) {
+    const QString name = sheet->findBlockByNumber(line).text();
+    EXPECT_EQ(test::DrawnFace(test::LineFont(sheet, line)), test::FontconfigFace(name))
+        << name.toStdString();
+  }
 }
 
 }  // namespace

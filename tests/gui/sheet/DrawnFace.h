@@ -1,0 +1,65 @@
+#pragma once
+// The face the toolkit actually draws a font in, read back from the font
+// engine, and the face fontconfig gives a family name: each by the
+// PostScript name in its name table.
+
+#include <fontconfig/fontconfig.h>
+
+#include <QFont>
+#include <QRawFont>
+#include <QString>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QtEndian>
+
+namespace qm::test {
+
+// The font the text at the end of a line of a document is drawn in.
+inline QFont LineFont(const QTextDocument* document, int line) {
+  QTextCursor end(document->findBlockByNumber(line));
+  end.movePosition(QTextCursor::EndOfBlock);
+  return end.charFormat().font().resolve(document->defaultFont());
+}
+
+inline QString DrawnFace(const QFont& font) {
+  const QByteArray table = QRawFont::fromFont(font).fontTable("name");
+  const auto word = [&](qsizetype at) {
+    return at + 2 <= table.size() ? qFromBigEndian<quint16>(table.constData() + at) : 0;
+  };
+  const int count = word(2);
+  const int strings = word(4);
+  for (int record = 0; record < count; ++record) {
+    const qsizetype at = 6 + 12 * record;
+    const bool windowsPostScriptName = word(at) == 3 && word(at + 6) == 6;
+    if (!windowsPostScriptName) continue;
+    const QByteArray utf16 = table.mid(strings + word(at + 10), word(at + 8));
+    QString name;
+    for (qsizetype i = 0; i + 1 < utf16.size(); i += 2)
+      name += QChar(qFromBigEndian<quint16>(utf16.constData() + i));
+    return name;
+  }
+  return {};
+}
+
+// What fc-match gives for name, with the configuration as it is now.
+inline QString FontconfigFace(const QString& name) {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY,
+                     reinterpret_cast<const FcChar8*>(name.toUtf8().constData()));
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* match = FcFontMatch(config, pattern, &result);
+  FcChar8* postScriptName = nullptr;
+  QString face;
+  if (match && FcPatternGetString(match, FC_POSTSCRIPT_NAME, 0, &postScriptName) == FcResultMatch)
+    face = QString::fromUtf8(reinterpret_cast<const char*>(postScriptName));
+  if (match) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  FcConfigDestroy(config);
+  return face;
+}
+
+}  // namespace qm::test
