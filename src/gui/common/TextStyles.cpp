@@ -7,6 +7,8 @@
 #include <QTextEdit>
 #include <functional>
 
+#include "gui/common/ListedFaces.h"
+
 namespace qm::gui {
 namespace {
 
@@ -83,5 +85,16 @@ void AlignWholeTextLeft(QWidget* box) {
 }
 
 void CentreWholeText(QWidget* box) { AlignWholeText(box, Qt::AlignHCenter, CaretAfter::AtEnd); }
+
+void SetWholeTextFace(QTextEdit* box, const QString& family) {
+  QTextCursor cursor(box->document());
+  cursor.select(QTextCursor::Document);
+  QTextCharFormat face;
+  SetListedFace(face, family);
+  cursor.mergeCharFormat(face);
+  cursor.clearSelection();
+  cursor.movePosition(QTextCursor::Start);
+  box->setTextCursor(cursor);
+}
 
 }  // namespace qm::gui

@@ -4,6 +4,7 @@
 
 #include <QColor>
 
+class QTextEdit;
 class QWidget;
 
 namespace qm::gui {
@@ -25,5 +26,9 @@ void SetWholeTextColour(QWidget* box, const QColor& colour);
 void AlignWholeTextLeft(QWidget* box);
 // Centres the whole text and leaves the caret at its end.
 void CentreWholeText(QWidget* box);
+
+// Sets the face of the whole text to a listed family's own face and leaves
+// the caret at the start; sizes, colours and styles stay as they are.
+void SetWholeTextFace(QTextEdit* box, const QString& family);
 
 }  // namespace qm::gui

@@ -8,7 +8,8 @@
 
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
-#include "gui/sheet/FontSample.h"
+#include "gui/common/BaseFormat.h"
+#include "gui/common/TextStyles.h"
 
 namespace qm::gui {
 namespace {

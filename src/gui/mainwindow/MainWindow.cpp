@@ -29,7 +29,7 @@
 #include "gui/fontfiles/FontFileTab.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
-#include "gui/sheet/FontSample.h"
+#include "gui/common/BaseFormat.h"
 #include "gui/sheet/SheetTab.h"
 
 namespace qm::gui {

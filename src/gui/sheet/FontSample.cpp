@@ -3,21 +3,11 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "gui/common/BaseFormat.h"
 #include "gui/common/ListedFaces.h"
 
 namespace qm::gui {
 namespace {
-
-QTextCharFormat BaseFormat() {
-  QTextCharFormat format;
-  format.setFontFamilies({kBaseFace});
-  format.setFontPointSize(kBasePointSize);
-  format.setForeground(Qt::black);
-  format.setFontWeight(QFont::Normal);
-  format.setFontItalic(false);
-  format.setFontUnderline(false);
-  return format;
-}
 
 // Appends text with the format in effect at the end, changed by change.
 template <typename Change>
@@ -29,11 +19,6 @@ void AppendWith(QTextCursor& cursor, const QString& text, Change change) {
 }
 
 }  // namespace
-
-void SetBaseFormat(QTextEdit* box) {
-  box->document()->setDefaultFont(QFont(kBaseFace, kBasePointSize));
-  box->setCurrentCharFormat(BaseFormat());
-}
 
 void ShowFontEffect(QTextEdit* box, const QString& family, const QString& file) {
   box->clear();
@@ -69,17 +54,6 @@ void ShowFontEffect(QTextEdit* box, const QString& family, const QString& file) 
 
   QTextCursor top(box->document());
   box->setTextCursor(top);
-}
-
-void SetWholeTextFace(QTextEdit* box, const QString& family) {
-  QTextCursor cursor(box->document());
-  cursor.select(QTextCursor::Document);
-  QTextCharFormat face;
-  SetListedFace(face, family);
-  cursor.mergeCharFormat(face);
-  cursor.clearSelection();
-  cursor.movePosition(QTextCursor::Start);
-  box->setTextCursor(cursor);
 }
 
 }  // namespace qm::gui

@@ -11,6 +11,7 @@
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
+#include "gui/common/BaseFormat.h"
 #include "gui/sheet/FontSample.h"
 #include "gui/sheet/SampleSheet.h"
 

@@ -13,7 +13,9 @@
 #include <filesystem>
 
 #include "core/platform/linux/LinuxPlatform.h"
+#include "gui/common/BaseFormat.h"
 #include "gui/common/FontNameList.h"
+#include "gui/common/TextStyles.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/DrawnFace.h"
