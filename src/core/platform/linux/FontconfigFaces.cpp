@@ -136,9 +136,10 @@ std::vector<FontFace> FontconfigFaces::Reload() {
 
 std::size_t FontconfigFaces::MatchAmong(const std::string& familyName,
                                         const std::vector<std::size_t>& candidates) const {
-  // Every face that carries the name beats every face that does not, so
-  // matching among these few gives what matching among all would, at a
-  // fraction of the cost.
+  if (candidates.size() == 1) return candidates.front();
+  // Unless a rule puts other families before the name, every face that
+  // carries it beats every face that does not, so matching among these few
+  // gives what matching among all would, at a fraction of the cost.
   std::vector<FcPattern*> fonts;
   for (std::size_t candidate : candidates) fonts.push_back(patterns_[candidate]);
   FcFontSet set{static_cast<int>(fonts.size()), static_cast<int>(fonts.size()), fonts.data()};
