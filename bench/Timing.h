@@ -18,7 +18,7 @@ double MedianMs(int runs, Work work) {
     QElapsedTimer clock;
     clock.start();
     work();
-    times.push_back(clock.nsecsElapsed() / 1e6);
+    times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
   }
   return Median(times);
 }
