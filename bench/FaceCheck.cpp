@@ -75,8 +75,9 @@ void PrintFaceCheck(const char* what, const std::vector<DrawnName>& names) {
     bool same;
     if (drawnTable.isEmpty() || wantedTable.isEmpty()) {
       ++byNameOnly;
-      same = raw.familyName().section(QStringLiteral(" ["), 0, 0).compare(
-                 wanted.family, Qt::CaseInsensitive) == 0 &&
+      same = raw.familyName()
+                     .section(QStringLiteral(" ["), 0, 0)
+                     .compare(wanted.family, Qt::CaseInsensitive) == 0 &&
              raw.styleName().compare(wanted.style, Qt::CaseInsensitive) == 0;
     } else {
       same = drawnTable == wantedTable;
@@ -88,9 +89,10 @@ void PrintFaceCheck(const char* what, const std::vector<DrawnName>& names) {
                              .arg(wanted.family, wanted.style, raw.familyName(), raw.styleName())
                              .toStdString());
   }
-  std::printf("%s: %zu names, %zu drawn in another face than fontconfig gives them "
-              "(%d compared by family and style, for want of a name table)\n",
-              what, names.size(), examples.size(), byNameOnly);
+  std::printf(
+      "%s: %zu names, %zu drawn in another face than fontconfig gives them "
+      "(%d compared by family and style, for want of a name table)\n",
+      what, names.size(), examples.size(), byNameOnly);
   for (std::size_t i = 0; i < examples.size() && i < 5; ++i)
     std::printf("  %s\n", examples[i].c_str());
   FT_Done_FreeType(library);

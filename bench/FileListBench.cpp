@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "Timing.h"
+#include "core/platform/Platform.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "core/platform/Platform.h"
-#include "Timing.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 // whether every name of the sheet and of the samples shown is drawn in the
 // face fontconfig gives it. Prints figures; judges nothing.
 
+#include <sys/resource.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,17 +19,16 @@
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
-#include <sys/resource.h>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "FaceCheck.h"
+#include "Timing.h"
+#include "core/platform/Platform.h"
 #include "gui/common/FontNameList.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "core/platform/Platform.h"
-#include "FaceCheck.h"
-#include "Timing.h"
 
 namespace {
 
@@ -91,7 +92,6 @@ long PeakMemoryMb() {
   return usage.ru_maxrss / 1024;
 }
 
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -128,7 +128,7 @@ int main(int argc, char* argv[]) {
   for (int row = 0; row < samples; ++row) {
     QElapsedTimer clock;
     clock.start();
-    list->Choose(row);  // runs ShowFontEffect on the first tab
+    list->Choose(row);                  // runs ShowFontEffect on the first tab
     QCoreApplication::processEvents();  // includes drawing the sample
     sampleMs.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
     sampleFaces.push_back({list->item(row)->text(), LineFont(sample->document(), 1)});
@@ -172,16 +172,17 @@ int main(int argc, char* argv[]) {
     pageMs.push_back(static_cast<double>(page.nsecsElapsed()) / 1e6);
   }
   if (!pageMs.empty())
-    std::printf("sheet paging, %lld ms on each page: %zu new pages, median %.1f ms, worst %.1f ms\n",
-                static_cast<long long>(pauseMs), pageMs.size(), Median(pageMs),
-                *std::max_element(pageMs.begin(), pageMs.end()));
+    std::printf(
+        "sheet paging, %lld ms on each page: %zu new pages, median %.1f ms, worst %.1f ms\n",
+        static_cast<long long>(pauseMs), pageMs.size(), Median(pageMs),
+        *std::max_element(pageMs.begin(), pageMs.end()));
   std::printf("peak memory after every page was shown: %ld MB\n", PeakMemoryMb());
 
   if (reading) return 0;  // the faces were checked in the other run
   std::vector<DrawnName> sheetFaces;
   for (int line = 0; line < sheet->document()->blockCount(); ++line)
-    sheetFaces.push_back({sheet->document()->findBlockByNumber(line).text(),
-                          LineFont(sheet->document(), line)});
+    sheetFaces.push_back(
+        {sheet->document()->findBlockByNumber(line).text(), LineFont(sheet->document(), line)});
   PrintFaceCheck("faces of the sheet", sheetFaces);
   PrintFaceCheck("faces of the samples", sampleFaces);
   return 0;

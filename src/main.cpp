@@ -1,8 +1,8 @@
 #include <QApplication>
 
+#include "core/platform/Platform.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "core/platform/Platform.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

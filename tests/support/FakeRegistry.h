@@ -20,19 +20,22 @@ class FakeRegistry : public platform::RegistryApi {
 
   void PutText(platform::RegKey root, const std::string& key, const std::string& name,
                const std::string& text) {
-    keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = {platform::kRegSz, text + '\0'};
+    keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = {platform::kRegSz,
+                                                                            text + '\0'};
   }
   void PutDword(platform::RegKey root, const std::string& key, const std::string& name,
                 std::uint32_t number) {
     std::string bytes(4, '\0');
     for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
-    keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = {platform::kRegDword, bytes};
+    keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = {platform::kRegDword,
+                                                                            bytes};
   }
-  void PutRaw(platform::RegKey root, const std::string& key, const std::string& name,
-              Value value) {
+  void PutRaw(platform::RegKey root, const std::string& key, const std::string& name, Value value) {
     keys_[{root, platform::AsciiLower(key)}][platform::AsciiLower(name)] = std::move(value);
   }
-  void CreateKey(platform::RegKey root, const std::string& key) { keys_[{root, platform::AsciiLower(key)}]; }
+  void CreateKey(platform::RegKey root, const std::string& key) {
+    keys_[{root, platform::AsciiLower(key)}];
+  }
   const Value* Find(platform::RegKey root, const std::string& key, const std::string& name) const {
     const auto k = keys_.find({root, platform::AsciiLower(key)});
     if (k == keys_.end()) return nullptr;
@@ -70,8 +73,9 @@ class FakeRegistry : public platform::RegistryApi {
   long DeleteValue(platform::RegKey key, const std::string& valueName) override {
     const auto open = open_.find(key);
     if (open == open_.end()) return platform::kErrorInvalidParameter;
-    return keys_[open->second].erase(platform::AsciiLower(valueName)) ? platform::kErrorSuccess
-                                                       : platform::kErrorFileNotFound;
+    return keys_[open->second].erase(platform::AsciiLower(valueName))
+               ? platform::kErrorSuccess
+               : platform::kErrorFileNotFound;
   }
   long CloseKey(platform::RegKey key) override {
     return open_.erase(key) ? platform::kErrorSuccess : platform::kErrorInvalidParameter;

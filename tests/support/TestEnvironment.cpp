@@ -14,12 +14,11 @@ namespace {
 
 const TestEnvironment* current = nullptr;
 
-const char* const kUserFonts[] = {"QmTestSans-Regular.ttf", "QmTestSans-Bold.ttf",
-                                  "QmTestSans-Light.ttf",
-                                  "QmTestHei.ttf",          "QmQuote.ttf",
-                                  "QmAmp.ttf",              "QmVertical.ttf",
-                                  "Broken-Empty.ttf",       "Broken-Truncated.ttf",
-                                  "Broken-NotAFont.ttf"};
+const char* const kUserFonts[] = {
+    "QmTestSans-Regular.ttf", "QmTestSans-Bold.ttf", "QmTestSans-Light.ttf",
+    "QmTestHei.ttf",          "QmQuote.ttf",         "QmAmp.ttf",
+    "QmVertical.ttf",         "Broken-Empty.ttf",    "Broken-Truncated.ttf",
+    "Broken-NotAFont.ttf"};
 const char* const kSystemFonts[] = {"QmTestSerif.otf", "QmPair.ttc"};
 
 void WriteFontsConf(const std::string& path, const std::string& root,
@@ -47,7 +46,8 @@ TestEnvironment::TestEnvironment(const std::string& fontsSource) : source_(fonts
                              "system-fonts", "fontconfig"})
     fs::create_directories(root_ + "/" + folder);
   fs::permissions(root_ + "/runtime", fs::perms::owner_all, fs::perm_options::replace);
-  for (const char* font : kUserFonts) fs::copy_file(SourceFont(font), UserFontsFolder() + "/" + font);
+  for (const char* font : kUserFonts)
+    fs::copy_file(SourceFont(font), UserFontsFolder() + "/" + font);
   for (const char* font : kSystemFonts)
     fs::copy_file(SourceFont(font), SystemFontsFolder() + "/" + font);
   WriteFontsConf(root_ + "/fontconfig/fonts.conf", root_);

@@ -10,8 +10,8 @@
 namespace qm::catalogue {
 
 struct FolderEntry {
-  std::string name;  // as stored on disk, without folder
-  std::string path;  // folder and name, the bytes the file system knows it by
+  std::string name;       // as stored on disk, without folder
+  std::string path;       // folder and name, the bytes the file system knows it by
   bool readable = false;  // false when the file could not be looked at
   std::uint64_t size = 0;
   fileinfo::FileDateTime modified;
@@ -21,7 +21,6 @@ struct FolderEntry {
 // Every file of folder (hidden ones too, no subfolders, whatever the kind)
 // in the order the folder lists them; empty for a missing folder. An empty
 // folder path means the root folder. fileTypes may be null.
-std::vector<FolderEntry> ListFolderFiles(const std::string& folder,
-                                         platform::FileTypes* fileTypes);
+std::vector<FolderEntry> ListFolderFiles(const std::string& folder, platform::FileTypes* fileTypes);
 
 }  // namespace qm::catalogue

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/registry/RegistryProcedures.h"
 #include "core/platform/Text.h"
+#include "core/registry/RegistryProcedures.h"
 
 namespace qm::catalogue {
 namespace {
@@ -44,8 +44,8 @@ std::string GetFontFileName(platform::RegistryApi& registry, const std::string& 
   for (const Lookup& lookup : LookupOrder(osName)) {
     const std::string valueName =
         lookup.withTrueTypeSuffix ? familyName + kTrueTypeSuffix : familyName;
-    const std::string text = registry::RegValueText(registry::ReadRegistryValue(
-        registry, platform::kHkeyLocalMachine, lookup.key, valueName));
+    const std::string text = registry::RegValueText(
+        registry::ReadRegistryValue(registry, platform::kHkeyLocalMachine, lookup.key, valueName));
     if (!text.empty()) return platform::TrimSpaces(text);
   }
   return {};

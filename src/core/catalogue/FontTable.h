@@ -9,10 +9,10 @@
 
 namespace qm::catalogue {
 
-using platform::kShellFoldersKey;
-using platform::kFontsNtKey;
 using platform::kFonts9xKey;
+using platform::kFontsNtKey;
 using platform::kFontSubstitutesKey;
+using platform::kShellFoldersKey;
 using platform::kTrueTypeSuffix;
 
 bool IsNtFamily(const std::string& osName);

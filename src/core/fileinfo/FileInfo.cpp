@@ -119,8 +119,8 @@ bool CFileInfo::SetAttrCompressed(bool on) { return SetAttribute(kAttrCompressed
 std::string CFileInfo::FormatFileDate(const FileDateTime& time) {
   if (time.IsNull()) return {};
   char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
-                time.day, time.hour, time.minute, time.second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month, time.day,
+                time.hour, time.minute, time.second);
   return text;
 }
 

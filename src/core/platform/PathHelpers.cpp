@@ -11,8 +11,8 @@ namespace {
 
 // Number of characters (not bytes) of UTF-8 text.
 std::size_t CharacterCount(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](unsigned char c) { return (c & 0xC0) != 0x80; }));
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](unsigned char c) { return (c & 0xC0) != 0x80; }));
 }
 
 const std::string kNoExtension = " ";

@@ -7,9 +7,7 @@ namespace qm::registry {
 using namespace platform;  // the registry's types, keys and result codes
 namespace {
 
-std::string CutAtFirstZero(const std::string& bytes) {
-  return bytes.substr(0, bytes.find('\0'));
-}
+std::string CutAtFirstZero(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 std::string DwordBytes(std::uint32_t number) {
   std::string bytes(4, '\0');

@@ -13,8 +13,7 @@ using platform::RegValue;
 // Text of one REG_SZ value, cut at its first zero; defaultValue when the key
 // cannot be opened, the value is missing or is not text.
 std::string ReadRegistryString(RegistryApi& registry, RegKey root, const std::string& subKey,
-                               const std::string& valueName,
-                               const std::string& defaultValue = {});
+                               const std::string& valueName, const std::string& defaultValue = {});
 
 // One value as text (REG_SZ) or integer (REG_DWORD); empty when unreadable.
 RegValue ReadRegistryValue(RegistryApi& registry, RegKey root, const std::string& subKey,

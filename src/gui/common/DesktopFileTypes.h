@@ -36,8 +36,8 @@ class DesktopFileTypes final : public platform::FileTypes {
   QMimeDatabase mimeTypes_;
   QFileIconProvider iconProvider_;
   QHash<QString, platform::FileIconKey> keys_;  // by MIME type name
-  QHash<QString, KnownKind> kindBySuffix_;  // for names whose suffix alone tells the kind
-  std::vector<QIcon> icons_;          // key - 1 is the index
+  QHash<QString, KnownKind> kindBySuffix_;      // for names whose suffix alone tells the kind
+  std::vector<QIcon> icons_;                    // key - 1 is the index
 };
 
 }  // namespace qm::gui

@@ -35,8 +35,8 @@ QIcon ThemeOrLetterIcon(const QString& themeName, const QString& letter, const Q
   if (QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
   QIcon icon;
   for (int size : {16, 24, 32})
-    icon.addPixmap(LetterPixmap(letter, font, size, QApplication::palette().color(QPalette::Text),
-                                QColor()));
+    icon.addPixmap(
+        LetterPixmap(letter, font, size, QApplication::palette().color(QPalette::Text), QColor()));
   return icon;
 }
 
@@ -45,7 +45,8 @@ QIcon ApplicationIcon() {
   QFont font;
   font.setBold(true);
   for (int size : {16, 32, 48, 64})
-    icon.addPixmap(LetterPixmap(QStringLiteral("字"), font, size, Qt::white, QColor(0x2f, 0x6f, 0xb5)));
+    icon.addPixmap(
+        LetterPixmap(QStringLiteral("字"), font, size, Qt::white, QColor(0x2f, 0x6f, 0xb5)));
   return icon;
 }
 

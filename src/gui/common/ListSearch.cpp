@@ -19,14 +19,13 @@ bool SelectFirst(FontNameList* list, Matches matches) {
 }  // namespace
 
 bool SelectListEntryExact(const QString& text, FontNameList* list) {
-  return SelectFirst(list, [&](const QString& entry) {
-    return entry.compare(text, Qt::CaseInsensitive) == 0;
-  });
+  return SelectFirst(
+      list, [&](const QString& entry) { return entry.compare(text, Qt::CaseInsensitive) == 0; });
 }
 
 bool SelectListEntryContaining(const QString& text, FontNameList* list) {
-  return SelectFirst(list,
-                     [&](const QString& entry) { return entry.contains(text, Qt::CaseInsensitive); });
+  return SelectFirst(
+      list, [&](const QString& entry) { return entry.contains(text, Qt::CaseInsensitive); });
 }
 
 }  // namespace qm::gui

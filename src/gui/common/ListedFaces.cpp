@@ -24,9 +24,9 @@ void RecordListedFaces(const std::vector<platform::InstalledFamily>& families) {
   selections.clear();
   for (const platform::InstalledFamily& family : families) {
     if (family.faceStyle.empty()) continue;
-    selections.insert(QString::fromStdString(family.name),
-                      {QString::fromStdString(family.faceFamily),
-                       QString::fromStdString(family.faceStyle)});
+    selections.insert(
+        QString::fromStdString(family.name),
+        {QString::fromStdString(family.faceFamily), QString::fromStdString(family.faceStyle)});
   }
 }
 

@@ -6,9 +6,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "gui/common/BaseFormat.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
-#include "gui/common/BaseFormat.h"
 #include "gui/common/TextStyles.h"
 
 namespace qm::gui {
@@ -25,12 +25,12 @@ CustomTextTab::CustomTextTab(QWidget* parent) : StyledTextTab(parent) {
   RichTextBox3->setPlainText(kCustomText);
   RichTextBox3->setLineWrapMode(QTextEdit::NoWrap);
   auto* footer = new QHBoxLayout;
-  footer->addWidget(PictureLabel(QStringLiteral("Image2"),
-                                 ThemeOrStandardIcon("accessories-text-editor",
-                                                     QStyle::SP_FileDialogDetailedView),
-                                 this));
+  footer->addWidget(PictureLabel(
+      QStringLiteral("Image2"),
+      ThemeOrStandardIcon("accessories-text-editor", QStyle::SP_FileDialogDetailedView), this));
   footer->addStretch(1);
-  footer->addWidget(NamedButton(QStringLiteral("Command2"), QStringLiteral("所有选中字体比较"), this));
+  footer->addWidget(
+      NamedButton(QStringLiteral("Command2"), QStringLiteral("所有选中字体比较"), this));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RichTextBox3, 1);
   layout->addLayout(footer);

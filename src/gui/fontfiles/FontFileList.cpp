@@ -14,7 +14,7 @@ namespace qm::gui {
 namespace {
 
 const char* const kHeaders[FontFileModel::kColumnCount] = {"文件名", "字体名", "大小(KB)",
-                                                          "修改时间"};
+                                                           "修改时间"};
 
 int CompareRows(const FontFileRow& a, const FontFileRow& b, int column) {
   switch (column) {
@@ -62,7 +62,8 @@ void FontFileModel::SetRows(const QString& folder, std::vector<FontFileRow> rows
 QString FontFileModel::PathKey(const QString& file) const {
   const bool fullPath = file.contains(QChar(platform::kPathSeparator));
   const QString path =
-      fullPath ? file : QString::fromStdString(platform::AddBackslash(folder_.toStdString())) + file;
+      fullPath ? file
+               : QString::fromStdString(platform::AddBackslash(folder_.toStdString())) + file;
   return path.toCaseFolded();
 }
 
@@ -73,7 +74,9 @@ void FontFileModel::IndexRows() {
     rowByPath_.insert(PathKey(rows_[static_cast<std::size_t>(row)].fileName), row);
 }
 
-int FontFileModel::FindFile(const QString& file) const { return rowByPath_.value(PathKey(file), -1); }
+int FontFileModel::FindFile(const QString& file) const {
+  return rowByPath_.value(PathKey(file), -1);
+}
 
 void FontFileModel::SetFamily(int row, const QString& family) {
   rows_[static_cast<std::size_t>(row)].family = family;
@@ -188,8 +191,8 @@ FontFileView::FontFileView(FontFileModel* model, QWidget* parent)
   icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   addWidget(report_);
   addWidget(icons_);
-  for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(report_),
-                                  static_cast<QAbstractItemView*>(icons_)}) {
+  for (QAbstractItemView* view :
+       {static_cast<QAbstractItemView*>(report_), static_cast<QAbstractItemView*>(icons_)}) {
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
       emit ContextMenuRequested(view->viewport()->mapToGlobal(at));

@@ -8,13 +8,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/catalogue/FolderListing.h"
+#include "core/catalogue/FontTable.h"
+#include "gui/common/DesktopFileTypes.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
-#include "core/catalogue/FolderListing.h"
 #include "gui/fontfiles/FontFileList.h"
-#include "core/catalogue/FontTable.h"
-#include "gui/common/DesktopFileTypes.h"
 
 namespace qm::gui {
 
@@ -34,7 +34,8 @@ FontFileTab::FontFileTab(platform::Platform& platform, FamilySource families, QW
   auto* Option2 = new QRadioButton(QStringLiteral("列表"), this);
   Option2->setObjectName(QStringLiteral("Option2"));
   Option2->setChecked(true);
-  QPushButton* Command1 = gui::NamedButton(QStringLiteral("Command1"), QStringLiteral("刷新"), this);
+  QPushButton* Command1 =
+      gui::NamedButton(QStringLiteral("Command1"), QStringLiteral("刷新"), this);
   auto* header = new QHBoxLayout;
   header->addWidget(Label5, 1);
   header->addWidget(cboFolder);
@@ -49,8 +50,8 @@ FontFileTab::FontFileTab(platform::Platform& platform, FamilySource families, QW
 
   Label6 = gui::NamedLabel(QStringLiteral("Label6"), QStringLiteral("0"), this);
   auto* footer = new QHBoxLayout;
-  footer->addWidget(gui::PictureLabel(QStringLiteral("Image1"),
-                                      gui::ThemeOrStandardIcon("folder", QStyle::SP_DirIcon), this));
+  footer->addWidget(gui::PictureLabel(
+      QStringLiteral("Image1"), gui::ThemeOrStandardIcon("folder", QStyle::SP_DirIcon), this));
   footer->addWidget(Label6, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);
@@ -62,8 +63,7 @@ FontFileTab::FontFileTab(platform::Platform& platform, FamilySource families, QW
   connect(Option1, &QRadioButton::clicked, ListView1, &FontFileView::ShowIcons);
   connect(Option2, &QRadioButton::clicked, ListView1, &FontFileView::ShowReport);
   connect(ListView1, &FontFileView::HeaderClicked, this, &FontFileTab::OnHeaderClick);
-  connect(ListView1, &FontFileView::ContextMenuRequested, this,
-          &FontFileTab::ContextMenuRequested);
+  connect(ListView1, &FontFileView::ContextMenuRequested, this, &FontFileTab::ContextMenuRequested);
 }
 
 // The model's icons come from fileTypes_: the widgets go first.
@@ -113,7 +113,8 @@ void FontFileTab::LoadFontFileList(const QString& folder) {
   model_->SetRows(folder, {});
   ListView1->ClearSort();
   std::vector<FontFileRow> rows;
-  for (const catalogue::FolderEntry& entry : catalogue::ListFolderFiles(folder.toStdString(), fileTypes_.get()))
+  for (const catalogue::FolderEntry& entry :
+       catalogue::ListFolderFiles(folder.toStdString(), fileTypes_.get()))
     rows.push_back(RowFromEntry(entry));
   model_->SetRows(folder, std::move(rows));
   SetLoadingLabel(false);

@@ -72,8 +72,6 @@ struct MenuLayout {
 
 extern const QVector<MenuLayout> kMenus;
 
-inline QString MenuItemKey(const QString& menu, const QString& item) {
-  return menu + u'/' + item;
-}
+inline QString MenuItemKey(const QString& menu, const QString& item) { return menu + u'/' + item; }
 
 }  // namespace qm::gui

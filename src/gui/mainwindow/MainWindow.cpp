@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "core/catalogue/FontTable.h"
+#include "gui/common/BaseFormat.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/FramePump.h"
@@ -29,7 +30,6 @@
 #include "gui/fontfiles/FontFileTab.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
-#include "gui/common/BaseFormat.h"
 #include "gui/sheet/SheetTab.h"
 
 namespace qm::gui {
@@ -74,11 +74,10 @@ void MainWindow::SetupWidgets() {
   SSTab1->setFont(QFont(kBaseFace, 9));
   sheetTab_ = new SheetTab(SSTab1);
   SSTab1->addTab(sheetTab_, QStringLiteral("字型列表"));
-  fontFileTab_ = new FontFileTab(
-      platform_, {[this] { return FamilyNames(); }, [this](const QString& family) {
-                    return FontFileOf(family);
-                  }},
-      SSTab1);
+  fontFileTab_ = new FontFileTab(platform_,
+                                 {[this] { return FamilyNames(); },
+                                  [this](const QString& family) { return FontFileOf(family); }},
+                                 SSTab1);
   SSTab1->addTab(fontFileTab_, QStringLiteral("字体文件名列表"));
   customTab_ = new CustomTextTab(SSTab1);
   SSTab1->addTab(customTab_, QStringLiteral("自定义"));
@@ -387,7 +386,9 @@ void MainWindow::OpenFindList() {
   dialog.exec();
 }
 
-void MainWindow::PopUp(const char* menu) { menus_.value(QString::fromUtf8(menu))->popup(QCursor::pos()); }
+void MainWindow::PopUp(const char* menu) {
+  menus_.value(QString::fromUtf8(menu))->popup(QCursor::pos());
+}
 
 void MainWindow::BeginExit() { Timer1->start(); }
 

@@ -45,12 +45,11 @@ void ShowFontEffect(QTextEdit* box, const QString& family, const QString& file) 
     f.setFontItalic(true);
     f.setForeground(QColor(0, 0, 255));
   });
-  AppendWith(cursor, lineBreak + family + QStringLiteral(" (下划线体20)"),
-             [](QTextCharFormat& f) {
-               f.setFontPointSize(kSamplePointSize);
-               f.setFontUnderline(true);
-               f.setForeground(QColor(0, 255, 0));
-             });
+  AppendWith(cursor, lineBreak + family + QStringLiteral(" (下划线体20)"), [](QTextCharFormat& f) {
+    f.setFontPointSize(kSamplePointSize);
+    f.setFontUnderline(true);
+    f.setForeground(QColor(0, 255, 0));
+  });
 
   QTextCursor top(box->document());
   box->setTextCursor(top);

@@ -1,7 +1,7 @@
 #include "gui/sheet/SampleSheet.h"
 
-#include <QFontMetricsF>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -131,8 +131,8 @@ void SheetFacePrefetcher::PrefetchSome() {
     return;
   }
   const int top = sheet_->cursorForPosition(QPoint(0, 0)).blockNumber();
-  const int bottom = sheet_->cursorForPosition(QPoint(0, sheet_->viewport()->height() - 1))
-                         .blockNumber();
+  const int bottom =
+      sheet_->cursorForPosition(QPoint(0, sheet_->viewport()->height() - 1)).blockNumber();
   const int page = static_cast<int>(LinesPerScreen(sheet_));
   QElapsedTimer turn;
   turn.start();

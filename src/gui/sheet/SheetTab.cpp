@@ -8,10 +8,10 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "gui/common/BaseFormat.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
-#include "gui/common/BaseFormat.h"
 #include "gui/sheet/FontSample.h"
 #include "gui/sheet/SampleSheet.h"
 
@@ -42,7 +42,8 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
   footer->addStretch(1);
   footer->addWidget(PictureLabel(QStringLiteral("Image3"),
                                  ThemeOrStandardIcon("text-html", QStyle::SP_FileIcon), this));
-  footer->addWidget(NamedButton(QStringLiteral("Command3"), QStringLiteral("保存为网页文件"), this));
+  footer->addWidget(
+      NamedButton(QStringLiteral("Command3"), QStringLiteral("保存为网页文件"), this));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RichTextBox1, 2);
   layout->addWidget(RichTextBox2, 3);

@@ -1,10 +1,9 @@
-#include "core/catalogue/FolderListing.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "core/catalogue/FolderListing.h"
 #include "core/platform/PathHelpers.h"
 #include "support/FolderTest.h"
 

@@ -1,7 +1,6 @@
-#include "core/catalogue/FontTable.h"
-
 #include <gtest/gtest.h>
 
+#include "core/catalogue/FontTable.h"
 #include "support/FakeRegistry.h"
 
 namespace qm::catalogue {

@@ -1,16 +1,14 @@
-#include "core/fileinfo/FileInfo.h"
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <limits>
 #include <tuple>
 #include <utility>
 
+#include "core/fileinfo/FileInfo.h"
 #include "support/FolderTest.h"
 
 namespace qm::fileinfo {
@@ -52,9 +50,10 @@ TEST_F(FileInfoTest, AnyPathFormGivesTheAbsoluteNormalisedPathAndTheNameOnDisk) 
   EXPECT_EQ(relative.FullPathName(), file);
 
   // Extensions: after the last dot, none without one; a leading dot hides.
-  for (const auto& [name, extension, type] :
-       {std::tuple{"README", "", "File"}, {"a.tar.gz", "gz", "GZ File"}, {"end.", "", "File"},
-        {".hidden", "hidden", "HIDDEN File"}}) {
+  for (const auto& [name, extension, type] : {std::tuple{"README", "", "File"},
+                                              {"a.tar.gz", "gz", "GZ File"},
+                                              {"end.", "", "File"},
+                                              {".hidden", "hidden", "HIDDEN File"}}) {
     info.SetFullPathName(Write(name));
     EXPECT_EQ(info.FileExtension(), extension) << name;
     EXPECT_EQ(info.TypeName(), type) << name;
@@ -117,9 +116,8 @@ TEST_F(FileInfoTest, OnlyTheReadOnlyAttributeAndTwoTimesCanBeWritten) {
   const struct stat before = StatOf(file);
 
   EXPECT_FALSE(info.SetCreationTime({2001, 2, 3, 4, 5, 6}));
-  for (auto set : {&CFileInfo::SetAttrHidden, &CFileInfo::SetAttrSystem,
-                   &CFileInfo::SetAttrArchive, &CFileInfo::SetAttrTemporary,
-                   &CFileInfo::SetAttrCompressed}) {
+  for (auto set : {&CFileInfo::SetAttrHidden, &CFileInfo::SetAttrSystem, &CFileInfo::SetAttrArchive,
+                   &CFileInfo::SetAttrTemporary, &CFileInfo::SetAttrCompressed}) {
     EXPECT_FALSE((info.*set)(true));
     EXPECT_TRUE((info.*set)(false));  // already so
   }

@@ -1,10 +1,9 @@
-#include "core/platform/PathHelpers.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "core/platform/PathHelpers.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::platform {

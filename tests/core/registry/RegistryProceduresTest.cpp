@@ -1,7 +1,6 @@
-#include "core/registry/RegistryProcedures.h"
-
 #include <gtest/gtest.h>
 
+#include "core/registry/RegistryProcedures.h"
 #include "support/FakeRegistry.h"
 
 namespace qm::registry {
@@ -42,10 +41,10 @@ TEST_F(RegistryProceduresTest, ReadValueGivesTextIntegerOrNothing) {
   EXPECT_EQ(ReadRegistryValue(registry, kRoot, kKey, "Text"), RegValue{std::string("arial.ttf")});
   EXPECT_EQ(ReadRegistryValue(registry, kRoot, kKey, "Number"), RegValue{4000000000u});
   EXPECT_EQ(RegValueText(ReadRegistryValue(registry, kRoot, kKey, "Number")), "4000000000");
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(
-      ReadRegistryValue(registry, kRoot, kKey, "Binary")));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(
-      ReadRegistryValue(registry, kRoot, kKey, "Missing")));
+  EXPECT_TRUE(
+      std::holds_alternative<std::monostate>(ReadRegistryValue(registry, kRoot, kKey, "Binary")));
+  EXPECT_TRUE(
+      std::holds_alternative<std::monostate>(ReadRegistryValue(registry, kRoot, kKey, "Missing")));
 }
 
 TEST_F(RegistryProceduresTest, QueryOnOpenKeyReportsCodesAndKeepsValueOnFailure) {

@@ -1,7 +1,6 @@
-#include "core/system/OsNaming.h"
-
 #include <gtest/gtest.h>
 
+#include "core/system/OsNaming.h"
 #include "core/system/SampleFontSize.h"
 
 namespace qm::system {
@@ -35,8 +34,7 @@ TEST(OsNamingTest, NamesAndCaptionsOfKnownVersions) {
 }
 
 TEST(OsNamingTest, BuildNumberIsReadAsSixteenBits) {
-  EXPECT_EQ(OsCaptionFor(WindowsVersion{2, 10, 0, 0x10000 + 19045}),
-            "操作系统： V10.19045");
+  EXPECT_EQ(OsCaptionFor(WindowsVersion{2, 10, 0, 0x10000 + 19045}), "操作系统： V10.19045");
   EXPECT_EQ(OsCaptionFor(WindowsVersion{2, 10, 0, 40000}), "操作系统： V10.-25536");
 }
 

@@ -1,11 +1,10 @@
-#include "gui/common/DesktopFileTypes.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "core/fileinfo/FileInfo.h"
+#include "gui/common/DesktopFileTypes.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -31,7 +30,8 @@ class DesktopFileTypesTest : public testing::Test {
 
 TEST_F(DesktopFileTypesTest, FilesOfOneKindShareOneCachedIcon) {
   DesktopFileTypes types;
-  const platform::FileTypeInfo sans = types.Describe(CopyFont("QmTestSans-Regular.ttf", "Sans.ttf"));
+  const platform::FileTypeInfo sans =
+      types.Describe(CopyFont("QmTestSans-Regular.ttf", "Sans.ttf"));
   const platform::FileTypeInfo hei = types.Describe(CopyFont("QmTestHei.ttf", "Hei.ttf"));
   const platform::FileTypeInfo text = types.Describe(Write("notes.txt", "some words\n"));
   EXPECT_EQ(sans.displayName, "Sans.ttf");

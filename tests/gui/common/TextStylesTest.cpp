@@ -1,5 +1,3 @@
-#include "gui/common/TextStyles.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,6 +8,7 @@
 #include <QTextEdit>
 
 #include "gui/common/Dialogs.h"
+#include "gui/common/TextStyles.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
@@ -66,8 +65,8 @@ TEST_F(TextStylesTest, BoldAppliesToTheWholeTextAndPutsTheCaretBack) {
   EXPECT_FALSE(Sheet()->textCursor().hasSelection());
   EXPECT_TRUE(window.SheetStyle().bold);
   Press(12);
-  EXPECT_TRUE(EveryCharacter(Sheet()->document(),
-                             [](const QTextCharFormat& f) { return !Bold(f); }));
+  EXPECT_TRUE(
+      EveryCharacter(Sheet()->document(), [](const QTextCharFormat& f) { return !Bold(f); }));
   EXPECT_FALSE(window.SheetStyle().bold);
 }
 

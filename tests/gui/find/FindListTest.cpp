@@ -1,16 +1,15 @@
-#include "gui/find/FindList.h"
-
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSignalSpy>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/ListSearch.h"
+#include "gui/find/FindList.h"
 #include "support/QtPrinters.h"
 
 namespace qm::gui {

@@ -1,5 +1,3 @@
-#include "gui/fontfiles/FontFileList.h"
-
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
@@ -20,10 +18,11 @@
 #include <functional>
 
 #include "core/platform/PathHelpers.h"
+#include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/FramePump.h"
+#include "gui/fontfiles/FontFileList.h"
 #include "gui/fontfiles/FontFileTab.h"
 #include "gui/mainwindow/MainWindow.h"
-#include "core/platform/linux/LinuxPlatform.h"
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
@@ -111,8 +110,8 @@ TEST(FontFileModelTest, FamiliesSortAsTextAndDatesInTime) {
 TEST(FontFileModelTest, IndexesKeptAcrossASortStayOnTheirFiles) {
   FontFileModel model(nullptr);
   QAbstractItemModelTester tester(&model, kAbortOnModelFault);
-  model.SetRows("/fonts", {SizedRow("b.ttf", 3072), SizedRow("c.ttf", 1024),
-                           SizedRow("a.ttf", 2048)});
+  model.SetRows("/fonts",
+                {SizedRow("b.ttf", 3072), SizedRow("c.ttf", 1024), SizedRow("a.ttf", 2048)});
   const QPersistentModelIndex c(model.index(1, FontFileModel::kSize));
   const QPersistentModelIndex a(model.index(2, FontFileModel::kFileName));
   const auto nameAt = [&](const QPersistentModelIndex& kept) {
@@ -180,7 +179,8 @@ TEST_F(FontFileTabTest, TheFileTabListsTheFontsFolderWithRegisteredFamilies) {
   EXPECT_FALSE(Model()->data(Model()->index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
 
   // A second visit does not load again; a refresh does.
-  fs::copy_file(TestEnvironment::Current().SourceFont("QmAmp.ttf"), folder.toStdString() + "/x.ttf");
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmAmp.ttf"),
+                folder.toStdString() + "/x.ttf");
   Child<QTabWidget>("SSTab1")->setCurrentIndex(0);
   ShowFileTab();
   EXPECT_EQ(Model()->rowCount(), 10);
@@ -254,7 +254,8 @@ TEST(FontFileFolderTest, EmptyAndMissingFoldersShowZeroAndOpenShowsTheFolder) {
   ChooseFolder(folders, platform.folders[0]);
   EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "0");
   window.ToolbarButton(8)->trigger();
-  EXPECT_EQ(platform.opened, std::vector<std::string>{TestEnvironment::Current().Root() + "/missing-fonts"});
+  EXPECT_EQ(platform.opened,
+            std::vector<std::string>{TestEnvironment::Current().Root() + "/missing-fonts"});
 }
 
 // The tab alone, shown, with families registered for files the test chooses.
@@ -380,8 +381,8 @@ TEST_F(FontFileTabInputTest, ARowKeepsThePathOfAFileWhoseNameIsNotUtf8) {
   ASSERT_EQ(Model()->rowCount(), 2);
   std::vector<std::string> paths;
   for (int row = 0; row < Model()->rowCount(); ++row) {
-    const QVariant path = Model()->data(Model()->index(row, FontFileModel::kSize),
-                                        FontFileModel::kPathRole);
+    const QVariant path =
+        Model()->data(Model()->index(row, FontFileModel::kSize), FontFileModel::kPathRole);
     paths.push_back(path.toByteArray().toStdString());
     EXPECT_TRUE(platform::FileIsPresent(paths.back())) << paths.back();
   }

@@ -1,8 +1,4 @@
-#include "gui/mainwindow/InstalledFontScan.h"
-
 #include <gtest/gtest.h>
-
-#include "support/QtPrinters.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -14,9 +10,11 @@
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
+#include "gui/mainwindow/InstalledFontScan.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/DrawnFace.h"
 #include "support/FakePlatform.h"
+#include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -37,8 +35,7 @@ TEST(InstalledFontScanTest, KeepsNamesSortedCaseInsensitivelyWithChineseByPinyin
   QLabel label;
   gui::FramePump pump;
   ScanInstalledFonts(platform, &list, &label, pump);
-  EXPECT_EQ(Entries(list),
-            (QStringList{"测试黑体", "黑体", "宋体", "A", "Arial", "b", "C"}));
+  EXPECT_EQ(Entries(list), (QStringList{"测试黑体", "黑体", "宋体", "A", "Arial", "b", "C"}));
   EXPECT_EQ(label.text(), "字体总数：7");
 }
 
@@ -105,8 +102,7 @@ TEST(InstalledFontScanTest, FacesInstalledSinceStartUpDrawInTheFaceOfTheirName) 
   QLabel label;
   gui::FramePump pump;
   ScanInstalledFonts(platform, &list, &label, pump);
-  const QStringList names = {"Quillmere Looped", "Quillmere Looped Bold",
-                             "Quillmere Looped Light"};
+  const QStringList names = {"Quillmere Looped", "Quillmere Looped Bold", "Quillmere Looped Light"};
   for (const QString& name : names) {
     ASSERT_EQ(list.findItems(name, Qt::MatchExactly).size(), 1) << name.toStdString();
     QTextCharFormat format;

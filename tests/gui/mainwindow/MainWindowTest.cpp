@@ -1,8 +1,4 @@
-#include "gui/mainwindow/MainWindow.h"
-
 #include <gtest/gtest.h>
-
-#include "support/QtPrinters.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,8 +14,8 @@
 #include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <chrono>
@@ -27,13 +23,15 @@
 #include <memory>
 #include <thread>
 
-#include "gui/mainwindow/Commands.h"
+#include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/FramePump.h"
 #include "gui/find/FindList.h"
-#include "core/platform/linux/LinuxPlatform.h"
+#include "gui/mainwindow/Commands.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "support/Input.h"
+#include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -94,7 +92,8 @@ TEST_F(MainWindowTest, StartupListsTheInstalledFamiliesAndNamesTheSystem) {
 
 TEST_F(MainWindowTest, EveryListedNameDrawsInItsOwnFace) {
   window.Startup();
-  for (const QString& name : Entries()) EXPECT_TRUE(QFontDatabase::hasFamily(name)) << name.toStdString();
+  for (const QString& name : Entries())
+    EXPECT_TRUE(QFontDatabase::hasFamily(name)) << name.toStdString();
 }
 
 TEST_F(MainWindowTest, AFontInstalledWhileRunningAppearsAndDrawsAfterAScan) {
@@ -138,8 +137,9 @@ TEST_F(MainWindowTest, AStoredSizeIsRead) {
 }
 
 TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
-  const QStringList keys = {"扫描", "字型", "停止", "", "查找", "打印", "", "打开", "添加", "删除",
-                            "", "黑体", "斜体", "下划线", "左对齐", "置中", "大小", "", "下载", "帮助"};
+  const QStringList keys = {"扫描",   "字型", "停止", "", "查找", "打印", "",
+                            "打开",   "添加", "删除", "", "黑体", "斜体", "下划线",
+                            "左对齐", "置中", "大小", "", "下载", "帮助"};
   for (int position = 1; position <= kToolbarPositions; ++position) {
     QAction* button = window.ToolbarButton(position);
     const QString& key = keys[position - 1];
@@ -163,7 +163,8 @@ TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
   QStringList items;
   for (QAction* item : window.PopupMenu("菜单")->actions())
     items << (item->isSeparator() ? "-" : item->text());
-  EXPECT_EQ(items, (QStringList{"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", "-", "退出"}));
+  EXPECT_EQ(items,
+            (QStringList{"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", "-", "退出"}));
   for (const char* caption : {"字体", "字体文件夹", "打印菜单", "list菜单"})
     EXPECT_NE(window.PopupMenu(caption), nullptr) << caption;
 }

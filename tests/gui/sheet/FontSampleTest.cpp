@@ -1,8 +1,4 @@
-#include "gui/sheet/FontSample.h"
-
 #include <gtest/gtest.h>
-
-#include "support/QtPrinters.h"
 
 #include <QFontDatabase>
 #include <QTabWidget>
@@ -19,7 +15,9 @@
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/DrawnFace.h"
+#include "gui/sheet/FontSample.h"
 #include "support/Input.h"
+#include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -131,7 +129,9 @@ class ListedFaceTest : public testing::Test {
   }
   FontNameList* List() { return window.findChild<FontNameList*>("List1"); }
   QTextDocument* Box(const char* name) { return window.findChild<QTextEdit*>(name)->document(); }
-  int RowOf(const QString& name) { return List()->row(List()->findItems(name, Qt::MatchExactly)[0]); }
+  int RowOf(const QString& name) {
+    return List()->row(List()->findItems(name, Qt::MatchExactly)[0]);
+  }
 
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
   MainWindow window{platform};

@@ -1,5 +1,3 @@
-#include "gui/sheet/SampleSheet.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,16 +7,16 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBlock>
 #include <QTimer>
-
-#include <QTest>
 #include <QToolBar>
 
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/FramePump.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/DrawnFace.h"
+#include "gui/sheet/SampleSheet.h"
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
 

@@ -61,9 +61,9 @@ FaceSelection FaceFiling::SelectionOf(const std::string& name, const FontFace& f
                                     [&](const Filed& member) { return member.face == &face; });
     if (filed == members->end()) return fallback;  // the name is another face's family
     style = filed->style;
-  } else if (const auto leads = leadsTo_.find(key);
-             leads != leadsTo_.end() && leads->second.size() == 1 &&
-             leads->second.count(AsciiLower(first.name))) {
+  } else if (const auto leads = leadsTo_.find(key); leads != leadsTo_.end() &&
+                                                    leads->second.size() == 1 &&
+                                                    leads->second.count(AsciiLower(first.name))) {
     members = &filed_.at(AsciiLower(first.name));  // the name is another for the first family
     style = first.style;
   } else {

@@ -67,8 +67,7 @@ const FontFace* FontRegistryView::FaceOf(const std::string& familyName) const {
 std::string FontRegistryView::RegistryPath(const std::string& file) const {
   const std::filesystem::path path(file);
   const std::filesystem::path folder(fontsFolder_);
-  if (!fontsFolder_.empty() &&
-      path.parent_path().lexically_normal() == folder.lexically_normal())
+  if (!fontsFolder_.empty() && path.parent_path().lexically_normal() == folder.lexically_normal())
     return path.filename().string();
   return file;
 }
@@ -112,8 +111,8 @@ long FontRegistryView::OpenKey(RegKey root, const std::string& subKey, std::uint
   KeyKind kind;
   if (root == kHkeyCurrentUser && key == AsciiLower(kShellFoldersKey))
     kind = KeyKind::ShellFolders;
-  else if (root == kHkeyLocalMachine && (key == AsciiLower(kFontsNtKey) ||
-                                         key == AsciiLower(kFonts9xKey)))
+  else if (root == kHkeyLocalMachine &&
+           (key == AsciiLower(kFontsNtKey) || key == AsciiLower(kFonts9xKey)))
     kind = KeyKind::FontTable;
   else if (root == kHkeyLocalMachine && key == AsciiLower(kFontSubstitutesKey))
     kind = KeyKind::Substitutes;
@@ -160,8 +159,8 @@ std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
       if (LanguageTag(family.language) != shown || !seen.insert(family.name).second) continue;
       const FontFace& drawn = *view.FaceOf(family.name);
       FaceSelection selection = filing.SelectionOf(family.name, drawn);
-      families.push_back({family.name, drawn.file, std::move(selection.family),
-                          std::move(selection.style)});
+      families.push_back(
+          {family.name, drawn.file, std::move(selection.family), std::move(selection.style)});
     }
   }
   return families;

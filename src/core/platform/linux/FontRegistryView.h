@@ -34,8 +34,8 @@ class FontRegistryView : public RegistryApi {
 
   long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
                RegKey* opened) override;
-  long QueryValue(RegKey key, const std::string& valueName, std::uint32_t* type,
-                  std::string* data, std::uint32_t* byteSize) override;
+  long QueryValue(RegKey key, const std::string& valueName, std::uint32_t* type, std::string* data,
+                  std::uint32_t* byteSize) override;
   long SetValue(RegKey key, const std::string& valueName, std::uint32_t type,
                 const std::string& data) override;
   long DeleteValue(RegKey key, const std::string& valueName) override;

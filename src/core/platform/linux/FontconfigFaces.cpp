@@ -20,8 +20,7 @@ int IntegerOr(FcPattern* pattern, const char* object, int fallback) {
   int value = fallback;
   if (FcPatternGetInteger(pattern, object, 0, &value) == FcResultMatch) return value;
   double real = 0;
-  if (FcPatternGetDouble(pattern, object, 0, &real) == FcResultMatch)
-    return static_cast<int>(real);
+  if (FcPatternGetDouble(pattern, object, 0, &real) == FcResultMatch) return static_cast<int>(real);
   return fallback;
 }
 
@@ -201,7 +200,8 @@ std::vector<std::string> FontconfigFaces::FontFolders() const {
   std::vector<std::string> folders;
   if (!config_) return folders;
   FcStrList* list = FcConfigGetFontDirs(config_);
-  while (FcChar8* folder = FcStrListNext(list)) folders.emplace_back(reinterpret_cast<char*>(folder));
+  while (FcChar8* folder = FcStrListNext(list))
+    folders.emplace_back(reinterpret_cast<char*>(folder));
   FcStrListDone(list);
   return folders;
 }

@@ -23,10 +23,10 @@ struct FamilyName {
 struct FontFace {
   std::vector<FamilyName> families;  // every family name the face carries
   std::string file;
-  int weight = 80;     // fontconfig's scale: 80 is regular
-  int slant = 0;       // 0 is upright
-  int width = 100;     // 100 is normal
-  bool outline = true; // TrueType or CFF outlines, not a bitmap font
+  int weight = 80;      // fontconfig's scale: 80 is regular
+  int slant = 0;        // 0 is upright
+  int width = 100;      // 100 is normal
+  bool outline = true;  // TrueType or CFF outlines, not a bitmap font
 };
 
 class FontconfigFaces {
@@ -63,8 +63,8 @@ class FontconfigFaces {
   ::_FcConfig* Config();
 
   ::_FcConfig* config_ = nullptr;
-  std::vector<::_FcPattern*> patterns_;  // of the listed faces, owned by config_
-  ::_FcPattern* request_ = nullptr;      // a request as configured, without a family
+  std::vector<::_FcPattern*> patterns_;                 // of the listed faces, owned by config_
+  ::_FcPattern* request_ = nullptr;                     // a request as configured, without a family
   mutable std::unique_ptr<FontconfigAliases> aliases_;  // read when first needed
 };
 

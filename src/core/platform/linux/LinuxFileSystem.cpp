@@ -71,8 +71,8 @@ bool ToTimeT(const FileDateTime& time, std::time_t* result) {
   const year_month_day date{year{time.year}, month{static_cast<unsigned>(time.month)},
                             day{static_cast<unsigned>(time.day)}};
   if (time.month < 1 || time.day < 1 || !date.ok()) return false;
-  if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 ||
-      time.second < 0 || time.second > 59)
+  if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
+      time.second > 59)
     return false;
   std::tm local{};
   local.tm_year = time.year - 1900;
@@ -127,8 +127,8 @@ class LinuxFileSystem : public FileSystem {
     if (changed != kAttrReadOnly) return false;
     struct stat now {};
     if (stat(path.c_str(), &now) != 0) return false;
-    const mode_t mode = (wanted & kAttrReadOnly) ? (now.st_mode & ~mode_t{S_IWUSR})
-                                                  : (now.st_mode | S_IWUSR);
+    const mode_t mode =
+        (wanted & kAttrReadOnly) ? (now.st_mode & ~mode_t{S_IWUSR}) : (now.st_mode | S_IWUSR);
     return chmod(path.c_str(), mode & 07777) == 0;
   }
 

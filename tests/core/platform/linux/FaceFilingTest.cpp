@@ -1,8 +1,8 @@
-#include "core/platform/linux/FaceFiling.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+#include "core/platform/linux/FaceFiling.h"
 
 namespace qm::platform {
 
@@ -14,8 +14,8 @@ namespace {
 
 // A face as fontconfig lists it: its family names with their languages and
 // the style names at the same places.
-FontFace Face(std::vector<FamilyName> families, int weight = 80, int width = 100,
-              int slant = 0, std::string file = "f.ttf") {
+FontFace Face(std::vector<FamilyName> families, int weight = 80, int width = 100, int slant = 0,
+              std::string file = "f.ttf") {
   FontFace face;
   face.families = std::move(families);
   face.file = std::move(file);
@@ -36,8 +36,8 @@ TEST(FaceFilingTest, AWeightsOwnNameWithTheFamilysStyleIsAskedForWithTheStyle) {
       Face({{"DejaVu Sans", "en", "Oblique"}}, 80, 100, 110),
       Face({{"DejaVu Sans", "en", "ExtraLight"}, {"DejaVu Sans Light", "en", ""}}, 40),
       Face({{"DejaVu Sans", "en", "Condensed"}, {"DejaVu Sans Condensed", "en", "Book"}}, 80, 87),
-      Face({{"DejaVu Sans", "en", "Condensed Bold"}, {"DejaVu Sans Condensed", "en", "Bold"}},
-           200, 87)};
+      Face({{"DejaVu Sans", "en", "Condensed Bold"}, {"DejaVu Sans Condensed", "en", "Bold"}}, 200,
+           87)};
   const FaceFiling filing(faces);
   EXPECT_EQ(filing.SelectionOf("DejaVu Sans", faces[0]), kNameAlone);
   EXPECT_EQ(filing.SelectionOf("DejaVu Sans Light", faces[3]),
@@ -90,10 +90,9 @@ TEST(FaceFilingTest, CopiesOfOneFaceAndNamesInOtherLanguagesNeedNothingMore) {
 }
 
 TEST(FaceFilingTest, ANameOfOneFaceThatIsAnothersFamilyNamesTheFirstFamily) {
-  const std::vector<FontFace> faces = {
-      Face({{"Foo Light", "en", "Regular"}}, 50),
-      Face({{"Foo", "en", "Light"}, {"Foo Light", "en", ""}}, 50),
-      Face({{"Foo", "en", "Regular"}})};
+  const std::vector<FontFace> faces = {Face({{"Foo Light", "en", "Regular"}}, 50),
+                                       Face({{"Foo", "en", "Light"}, {"Foo Light", "en", ""}}, 50),
+                                       Face({{"Foo", "en", "Regular"}})};
   const FaceFiling filing(faces);
   EXPECT_EQ(filing.SelectionOf("Foo Light", faces[1]), (FaceSelection{"Foo", "Light"}));
 }

@@ -1,7 +1,6 @@
 #include <fcntl.h>
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -118,11 +117,10 @@ TEST_F(LinuxFileSystemTest, TimesAreLocalDateTimesOfTheProcessZone) {
 TEST_F(LinuxFileSystemTest, ImpossibleDateTimesAreRefused) {
   const std::string path = Write("Kept.ttf");
   const auto modified = StatOf(path).st_mtim;
-  for (const FileDateTime& time : {FileDateTime{}, FileDateTime{2003, 2, 29, 12, 0, 0},
-                                   FileDateTime{2004, 13, 1, 0, 0, 0},
-                                   FileDateTime{2004, 3, 15, 24, 0, 0},
-                                   FileDateTime{2004, 3, 15, 12, 60, 0},
-                                   FileDateTime{2004, 3, 15, 12, 0, -1}}) {
+  for (const FileDateTime& time :
+       {FileDateTime{}, FileDateTime{2003, 2, 29, 12, 0, 0}, FileDateTime{2004, 13, 1, 0, 0, 0},
+        FileDateTime{2004, 3, 15, 24, 0, 0}, FileDateTime{2004, 3, 15, 12, 60, 0},
+        FileDateTime{2004, 3, 15, 12, 0, -1}}) {
     EXPECT_FALSE(files_->SetTime(path, FileTime::kModify, time))
         << time.year << "-" << time.month << "-" << time.day << " " << time.hour << ":"
         << time.minute << ":" << time.second;

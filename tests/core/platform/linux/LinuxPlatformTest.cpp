@@ -1,11 +1,10 @@
-#include "core/platform/linux/LinuxPlatform.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "core/catalogue/FontTable.h"
+#include "core/platform/linux/LinuxPlatform.h"
 #include "core/registry/RegistryProcedures.h"
 #include "support/TestEnvironment.h"
 
@@ -31,11 +30,10 @@ std::string FileOf(const std::vector<InstalledFamily>& families, const std::stri
 TEST(LinuxPlatformTest, ListsEachInstalledFamilyOnceInTheUsersLanguage) {
   LinuxPlatform chinese("zh_CN.UTF-8");
   const auto families = chinese.InstalledFamilies();
-  EXPECT_EQ(Names(families),
-            (std::vector<std::string>{"@Quillmere Vertical", "Quillmere Pair One",
-                                      "Quillmere Pair Two", "Quillmere Test Sans",
-                                      "Quillmere Test Sans Light", "Quillmere Test Serif", "Sun & Moon", "Tom's Type",
-                                      "测试黑体"}));
+  EXPECT_EQ(Names(families), (std::vector<std::string>{
+                                 "@Quillmere Vertical", "Quillmere Pair One", "Quillmere Pair Two",
+                                 "Quillmere Test Sans", "Quillmere Test Sans Light",
+                                 "Quillmere Test Serif", "Sun & Moon", "Tom's Type", "测试黑体"}));
   const std::string user = TestEnvironment::Current().UserFontsFolder();
   EXPECT_EQ(FileOf(families, "Quillmere Test Sans"), user + "/QmTestSans-Regular.ttf");
   EXPECT_EQ(FileOf(families, "Quillmere Test Sans Light"), user + "/QmTestSans-Light.ttf");
@@ -75,10 +73,10 @@ TEST(LinuxPlatformTest, FontTablesNameTheRegularFaceFile) {
   EXPECT_EQ(file("Nobody's Font"), "");
   // Outline fonts are registered under the " (TrueType)" form only.
   EXPECT_EQ(registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFontsNtKey,
-                               "Quillmere Test Sans"),
+                                         "Quillmere Test Sans"),
             "");
   EXPECT_EQ(registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFonts9xKey,
-                               "Quillmere Test Sans (TrueType)"),
+                                         "Quillmere Test Sans (TrueType)"),
             "QmTestSans-Regular.ttf");
 }
 
@@ -86,7 +84,8 @@ TEST(LinuxPlatformTest, SubstitutesFollowTheConfiguredRules) {
   LinuxPlatform platform("zh_CN.UTF-8");
   RegistryApi& registry = platform.Registry();
   const auto substitute = [&](const std::string& family) {
-    return registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFontSubstitutesKey, family);
+    return registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFontSubstitutesKey,
+                                        family);
   };
   EXPECT_EQ(substitute("Quillmere Alias"), "Quillmere Test Serif");
   EXPECT_EQ(substitute("No Rule For This"), "");
@@ -111,8 +110,8 @@ TEST(LinuxPlatformTest, OnlyAliasesThatNameAFamilyGiveItASubstitute) {
   LinuxPlatform platform("zh_CN.UTF-8");
   RegistryApi& registry = platform.Registry();
   const auto substitute = [&](const std::string& family) {
-    return registry::ReadRegistryString(registry, kHkeyLocalMachine,
-                                        catalogue::kFontSubstitutesKey, family);
+    return registry::ReadRegistryString(registry, kHkeyLocalMachine, catalogue::kFontSubstitutesKey,
+                                        family);
   };
   EXPECT_EQ(substitute("Nonexistent Family"), "");
   EXPECT_EQ(substitute("Quillmere Alias"), "Quillmere Test Serif");
@@ -137,8 +136,9 @@ TEST(LinuxPlatformTest, FontsFolderIsTheUsersAndTablesRefuseWrites) {
   RegKey key = 0;
   ASSERT_EQ(registry.OpenKey(kHkeyLocalMachine, catalogue::kFontsNtKey, kKeyFullAccess, &key),
             kErrorSuccess);
-  EXPECT_EQ(registry::SetValueOnKey(registry, key, "New (TrueType)", kRegSz, std::string("new.ttf")),
-            kErrorAccessDenied);
+  EXPECT_EQ(
+      registry::SetValueOnKey(registry, key, "New (TrueType)", kRegSz, std::string("new.ttf")),
+      kErrorAccessDenied);
   EXPECT_EQ(registry.DeleteValue(key, "Quillmere Test Sans (TrueType)"), kErrorAccessDenied);
   EXPECT_EQ(registry.CloseKey(key), kErrorSuccess);
   EXPECT_EQ(registry.OpenKey(kHkeyLocalMachine, "Software\\Elsewhere", 0, &key),
