@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checks that each name is drawn in the face fontconfig gives that name:
 // the face the toolkit actually draws a font in (its name table, read back

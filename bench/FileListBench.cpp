@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the font-file list on real folders: loading a folder (icons and
 // sizes included) next to a bare readdir and stat of the same folder, and
 // filling the family column from the installed families. Prints figures.

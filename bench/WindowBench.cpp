@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the main window's long work on the machine's own fonts: the scan
 // of the installed families as a press of "扫描" runs it, the sample of one
 // font, and the sample sheet of all fonts ("字型"): its first screen, the

@@ -1,10 +1,11 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the other scripts: installs what the build needs from Debian's
 # packages when it is missing, and configures and builds into a folder.
 
 QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QM_PACKAGES=(
-  cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix
+  cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix clang-format
   qt6-base-dev qt6-translations-l10n libgl-dev
   libfontconfig-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev

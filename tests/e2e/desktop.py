@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What an end-to-end scenario needs to act as a person and look as a screen reader does.
 
 The program's widgets are found on the accessibility bus by role and by name or text (Qt exposes a

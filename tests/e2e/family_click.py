@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A person clicking a family in the main window's font-name list sees which one it is and its
 sample; the Down key then shows the next family.
 

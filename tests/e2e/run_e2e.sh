@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the built program as a person meets it and runs a Python scenario against it with real
 # mouse and keyboard input:
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Generate tiny, deterministic test fonts for Quillmere's tests.
 
 Usage:

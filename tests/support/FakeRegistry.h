@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An in-memory registry with the real one's habits: names without regard
 // to letter case, text stored with its terminating zero, result codes.

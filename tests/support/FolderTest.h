@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tests on files: each test gets a folder of its own under the test
 // process's temporary root, and writes its files there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Real mouse input on a list, as a person gives it: at the entry's place on
 // the screen, through the list's viewport.

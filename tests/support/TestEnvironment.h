@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every test process runs in a home of its own: temporary HOME and XDG
 // folders, and a fontconfig configuration that sees only the project's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the fonts folder is and which file belongs to an installed family,
 // both answered from the registry's font tables.

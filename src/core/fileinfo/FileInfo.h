@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the font lists show about one file: names and paths, sizes,
 // attributes, time stamps and the desktop's name and icon for its kind.

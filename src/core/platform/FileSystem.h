@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One file as the operating system describes it: status, time stamps and
 // attributes, read and written through this interface. Each system's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the desktop says about a file: the name it shows, the name of its
 // kind ("TrueType 字体") and its picture. The core asks through this

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the program asks of the operating system goes through this
 // interface; each system has one implementation of it.

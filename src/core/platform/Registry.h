@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry as the program sees it: keys under two roots, values of
 // type text or 32-bit integer, Win32 result codes. A Windows backend wraps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry keys that hold the fonts folder and the font tables; the
 // procedures read them and each backend answers for them.

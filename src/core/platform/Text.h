@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text helpers for UTF-8 strings. Letter case changes only for ASCII
 // letters: enough for registry names and file extensions, with no locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading, writing and deleting single registry values. Failures show up
 // only as empty results or result codes; nothing here reports to the user.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The short operating-system names that choose the registry font tables,
 // and the one-line description shown in the main window.

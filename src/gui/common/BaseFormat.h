@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base format of the program's rich-text boxes: 宋体 12 pt, black, no
 // styles.

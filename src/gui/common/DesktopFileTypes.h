@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File kinds and icons as the desktop knows them: the shared MIME database
 // names the kind (localised, "TrueType 字体"), the icon theme draws it. Icons

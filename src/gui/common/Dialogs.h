@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box and common dialog of the program goes through here, so
 // that tests can answer them instead of being blocked by them.

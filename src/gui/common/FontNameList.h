@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list of family names. One family is "chosen": the entry a person last
 // clicked or moved to with the keyboard, or the one a search or the sample

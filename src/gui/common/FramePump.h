@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Long loops keep the window alive by letting pending events run, but only
 // once per frame: running them after every item costs far more than the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures for the toolbar and the window: the desktop's icon theme first,
 // then the style's standard icons, then a letter drawn for the purpose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Searches that choose an entry of the font-name list, exactly as a click on
 // it would, also when it is already the current entry.

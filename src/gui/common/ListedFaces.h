@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face each name of the font-name list draws in. To the toolkit some
 // names select another face than the one fontconfig gives them ("DejaVu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tab whose whole text the toolbar restyles: bold, italic, underline,
 // alignment and colour apply to all of its box, and the tab remembers which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Restyling the whole text of a rich-text box (a QTextEdit or a
 // QPlainTextEdit), never just the user's selection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The third tab, "自定义": the user's own text, set in the chosen font, and
 // the button that compares it across the selected fonts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog that finds a font name, or part of one, in the font-name list
 // and makes the first match the current entry.

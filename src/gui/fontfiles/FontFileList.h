@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The font-file list: every file of a folder with its icon, the family
 // registered for it, its size and its modification time, in a report view

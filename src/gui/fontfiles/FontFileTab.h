@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The second tab of the main window: the files of a fonts folder, with the
 // family registered for each, in a report or an icon view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window's toolbar and pop-up menus hold: keys, tool tips,
 // kinds and pictures of the buttons, and the items of each menu.

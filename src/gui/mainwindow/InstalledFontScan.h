@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fills the font-name list with the installed families, in the order a
 // reader expects of a sorted list, and reports progress in a label.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: start-up, the font-name list, the three tabs, the
 // toolbar and the pop-up menus, the routing of their commands by key, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The icon in the desktop's notification area: a left click brings the main
 // window back, a right click pops up its menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first tab, "字型列表": the sample of the chosen font above, the sample
 // sheet of every font below, the sheet's progress and its web-page button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face the toolkit actually draws a font in, read back from the font
 // engine, and the face fontconfig gives a family name: each by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a toolkit that reads its font list from fontconfig files the faces:
 // each under its first family name with its first style name, and again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A read-only registry made from the installed faces: the fonts folder of
 // the user, the font tables (one value per family name) and the family

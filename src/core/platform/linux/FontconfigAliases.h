@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The <alias> rules of fontconfig's configuration files: the families each
 // rule prefers, accepts or falls back to for the families it names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The installed faces as fontconfig lists them, read from a configuration
 // of our own so that each read sees fonts installed since the last one.

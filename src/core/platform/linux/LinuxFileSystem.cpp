@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files on Linux: statx for the status and the birth time, the owner's
 // write bit as read-only, a leading "." as hidden, a folder the user may not
 // change as system, utimensat and chmod for writing.

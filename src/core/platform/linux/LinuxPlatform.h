@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform on a Linux desktop: fonts from fontconfig, the user's fonts
 // folder from the XDG base directories, the system's name from os-release.
