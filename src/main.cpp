@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <cstdio>
 
 #include "core/platform/Platform.h"
 #include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/DisplayCheck.h"
 #include "gui/mainwindow/MainWindow.h"
 
 int main(int argc, char* argv[]) {
+  // The toolkit aborts when it finds no display; say so and end instead.
+  if (!qm::gui::DisplayReachable(qm::gui::CurrentDisplaySetting(argc, argv))) {
+    std::fputs(qm::gui::kNoDisplayMessage, stderr);
+    return 1;
+  }
   QApplication application(argc, argv);
   qm::gui::ConfigureApplication(application);
   const auto platform = qm::platform::CreatePlatform();

@@ -19,6 +19,17 @@ QString FontNameList::ChosenName() const {
   return row >= 0 ? item(row)->text() : QString();
 }
 
+ListedFamily FontNameList::ChosenFamily() const {
+  const int row = ChosenRow();
+  return row >= 0 ? Family(row) : ListedFamily{};
+}
+
+ListedFamily FontNameList::Family(int row) const {
+  const QListWidgetItem* entry = item(row);
+  const QVariant real = entry->data(kRealNameRole);
+  return {entry->text(), real.isValid() ? real.toByteArray() : entry->text().toUtf8()};
+}
+
 void FontNameList::Choose(int row) {
   if (row < 0 || row >= count()) return;
   setCurrentRow(row, QItemSelectionModel::ClearAndSelect);

@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QPersistentModelIndex>
 
+#include "gui/common/ListedFamily.h"
+
 namespace qm::gui {
 
 class FontNameList : public QListWidget {
@@ -18,7 +20,10 @@ class FontNameList : public QListWidget {
   // The chosen entry's row, or -1 when none is chosen (also after the list
   // was cleared).
   int ChosenRow() const;
-  QString ChosenName() const;
+  QString ChosenName() const;  // as shown
+  ListedFamily ChosenFamily() const;
+  // An entry added as plain text is its own real name.
+  ListedFamily Family(int row) const;
 
   // Makes row the current and only selected entry and chooses it, also when
   // it already is current.

@@ -150,14 +150,14 @@ void FontFileTab::FillFontNameColumn() {
 
 void FontFileTab::FillFamiliesOnce() {
   if (model_->rowCount() == 0) return;
-  const QStringList names = families_.names();
+  const ListedFamilies names = families_.names();
   if (names.isEmpty()) return;
   // Families removed since the last fill leave no name behind.
   model_->ClearFamilies();
   gui::FramePump pump;
-  for (const QString& name : names) {
-    const QString file = families_.registeredFile(name);
-    if (!file.isEmpty()) FindFileNameInListView(file, name);
+  for (const ListedFamily& family : names) {
+    const QString file = families_.registeredFile(family.real);
+    if (!file.isEmpty()) FindFileNameInListView(file, family.shown);
     pump.Tick();
     if (restartFill_) return;
   }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/platform/Platform.h"
+#include "gui/common/ListedFamily.h"
 
 class QComboBox;
 class QLabel;
@@ -25,11 +26,11 @@ class FontFileView;
 class FontFileTab : public QWidget {
   Q_OBJECT
  public:
-  // Where the family column comes from: the installed family names, in the
-  // font-name list's order, and the file each is registered for.
+  // Where the family column comes from: the installed families, in the
+  // font-name list's order, and the file each real name is registered for.
   struct FamilySource {
-    std::function<QStringList()> names;
-    std::function<QString(const QString& family)> registeredFile;
+    std::function<ListedFamilies()> names;
+    std::function<QString(const QByteArray& realName)> registeredFile;
   };
 
   FontFileTab(platform::Platform& platform, FamilySource families, QWidget* parent = nullptr);

@@ -35,19 +35,21 @@ QCollator FontNameCollator() {
   return collator;
 }
 
-bool InsertSorted(QListWidget* list, const QString& name, const QCollator& collator) {
+bool InsertSorted(QListWidget* list, const ListedFamily& family, const QCollator& collator) {
   int low = 0;
   int high = list->count();
   while (low < high) {
     const int middle = low + (high - low) / 2;
-    const int order = collator.compare(list->item(middle)->text(), name);
+    const int order = collator.compare(list->item(middle)->text(), family.shown);
     if (order == 0) return false;
     if (order < 0)
       low = middle + 1;
     else
       high = middle;
   }
-  list->insertItem(low, name);
+  auto* entry = new QListWidgetItem(family.shown);
+  entry->setData(kRealNameRole, family.real);
+  list->insertItem(low, entry);
   return true;
 }
 
@@ -66,8 +68,9 @@ void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel*
   const QCollator collator = FontNameCollator();
   const qsizetype total = static_cast<qsizetype>(families.size());
   for (qsizetype i = 0; i < total; ++i) {
-    const QString name = QString::fromStdString(families[static_cast<std::size_t>(i)].name);
-    if (!name.startsWith(u'@')) InsertSorted(list, name, collator);
+    const ListedFamily family =
+        ListFamily(QByteArray::fromStdString(families[static_cast<std::size_t>(i)].name));
+    if (!family.shown.startsWith(u'@')) InsertSorted(list, family, collator);
     if (pump.Due()) {
       label->setText(ScanProgressText(i + 1, total));
       pump.Run();

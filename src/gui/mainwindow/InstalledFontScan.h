@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/platform/Platform.h"
+#include "gui/common/ListedFamily.h"
 
 class QLabel;
 class QListWidget;
@@ -20,8 +21,9 @@ namespace qm::gui {
 // Case-insensitive, Chinese names in pinyin order.
 QCollator FontNameCollator();
 
-// Puts name at its sorted place; false when an equal name is already there.
-bool InsertSorted(QListWidget* list, const QString& name, const QCollator& collator);
+// Puts family's shown name at its sorted place, with its real name beside
+// it; false when an equal name is already there.
+bool InsertSorted(QListWidget* list, const ListedFamily& family, const QCollator& collator);
 
 QString ScanProgressText(qsizetype done, qsizetype total);  // "正在扫描...5/320"
 QString FontTotalText(qsizetype total);                     // "字体总数：318"

@@ -77,7 +77,7 @@ void MainWindow::SetupWidgets() {
   SSTab1->addTab(sheetTab_, QStringLiteral("字型列表"));
   fontFileTab_ = new FontFileTab(platform_,
                                  {[this] { return FamilyNames(); },
-                                  [this](const QString& family) { return FontFileOf(family); }},
+                                  [this](const QByteArray& family) { return FontFileOf(family); }},
                                  SSTab1);
   SSTab1->addTab(fontFileTab_, QStringLiteral("字体文件名列表"));
   customTab_ = new CustomTextTab(SSTab1);
@@ -273,20 +273,20 @@ void MainWindow::ScanInstalledFonts() {
   scanRunning_ = false;
 }
 
-QStringList MainWindow::FamilyNames() const {
-  QStringList names;
-  for (int row = 0; row < List1->count(); ++row) names << List1->item(row)->text();
+ListedFamilies MainWindow::FamilyNames() const {
+  ListedFamilies names;
+  for (int row = 0; row < List1->count(); ++row) names << List1->Family(row);
   return names;
 }
 
-QString MainWindow::FontFileOf(const QString& family) const {
+QString MainWindow::FontFileOf(const QByteArray& realName) const {
   return QString::fromStdString(catalogue::GetFontFileName(
-      platform_.Registry(), osName_.toStdString(), family.toStdString()));
+      platform_.Registry(), osName_.toStdString(), realName.toStdString()));
 }
 
 void MainWindow::ShowFontEffect() {
-  const QString name = List1->ChosenName();
-  if (!name.isEmpty()) sheetTab_->ShowFontEffect(name, FontFileOf(name));
+  const ListedFamily family = List1->ChosenFamily();
+  if (!family.real.isEmpty()) sheetTab_->ShowFontEffect(family, FontFileOf(family.real));
 }
 
 void MainWindow::OnList1Click(int row) {
@@ -294,7 +294,7 @@ void MainWindow::OnList1Click(int row) {
   if (SSTab1->currentIndex() == kSheetTab)
     ShowFontEffect();
   else if (SSTab1->currentIndex() == kCustomTab)
-    customTab_->SetFace(List1->item(row)->text());
+    customTab_->SetFace(List1->Family(row).Face());
 }
 
 void MainWindow::SyncListToSheetLine(int line) {
@@ -313,7 +313,7 @@ void MainWindow::OnTabSwitch(int tab) {
       if (tab == kSheetTab)
         ShowFontEffect();
       else
-        customTab_->SetFace(List1->ChosenName());
+        customTab_->SetFace(List1->ChosenFamily().Face());
     }
   }
   // The family column follows the last scan.

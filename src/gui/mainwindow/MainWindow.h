@@ -10,6 +10,7 @@
 
 #include "core/platform/Platform.h"
 #include "core/system/SampleFontSize.h"
+#include "gui/common/ListedFamily.h"
 #include "gui/common/TextStyles.h"
 #include "gui/mainwindow/TrayIcon.h"
 
@@ -91,8 +92,8 @@ class MainWindow : public QMainWindow {
 
   QString ReadSampleFontSize();
   QString OsVersion();
-  QStringList FamilyNames() const;
-  QString FontFileOf(const QString& family) const;
+  ListedFamilies FamilyNames() const;
+  QString FontFileOf(const QByteArray& realName) const;
   void OnList1Click(int row);
   void SyncListToSheetLine(int line);
   void OnTabSwitch(int tab);

@@ -21,32 +21,37 @@ void AppendWith(QTextCursor& cursor, const QString& text, Change change) {
 
 }  // namespace
 
-void ShowFontEffect(QTextEdit* box, const QString& family, const QString& file) {
+void ShowFontEffect(QTextEdit* box, const ListedFamily& family, const QString& file) {
   box->clear();
   QTextCursor cursor(box->document());
   cursor.insertText(QStringLiteral("文件名：") + file, BaseFormat());
 
-  const auto face = [&](QTextCharFormat& f) { SetListedFace(f, family); };
+  const QString& name = family.shown;
+  const auto face = [&](QTextCharFormat& f) { SetListedFace(f, family.Face()); };
   cursor.movePosition(QTextCursor::End);
   QTextCharFormat atCaret = cursor.charFormat();
   face(atCaret);
   const int sizeAtCaret = qRound(atCaret.fontPointSize());
-  AppendWith(cursor, QStringLiteral("  字体名：%1 (正常体%2)").arg(family).arg(sizeAtCaret), face);
+  // Joined, not formatted: a "%1" in the name is text.
+  AppendWith(cursor,
+             QStringLiteral("  字体名：") + name + QStringLiteral(" (正常体") +
+                 QString::number(sizeAtCaret) + u')',
+             face);
 
   const QString lineBreak = QStringLiteral("\r\n");
-  AppendWith(cursor, lineBreak + family + QStringLiteral(" (正常体20)"),
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (正常体20)"),
              [](QTextCharFormat& f) { f.setFontPointSize(kSamplePointSize); });
-  AppendWith(cursor, lineBreak + family + QStringLiteral(" (粗体20)"), [](QTextCharFormat& f) {
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (粗体20)"), [](QTextCharFormat& f) {
     f.setFontPointSize(kSamplePointSize);
     f.setFontWeight(QFont::Bold);
     f.setForeground(QColor(255, 0, 0));
   });
-  AppendWith(cursor, lineBreak + family + QStringLiteral(" (斜体20)"), [](QTextCharFormat& f) {
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (斜体20)"), [](QTextCharFormat& f) {
     f.setFontPointSize(kSamplePointSize);
     f.setFontItalic(true);
     f.setForeground(QColor(0, 0, 255));
   });
-  AppendWith(cursor, lineBreak + family + QStringLiteral(" (下划线体20)"), [](QTextCharFormat& f) {
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (下划线体20)"), [](QTextCharFormat& f) {
     f.setFontPointSize(kSamplePointSize);
     f.setFontUnderline(true);
     f.setForeground(QColor(0, 255, 0));

@@ -47,7 +47,7 @@ QString SheetProgressText(qsizetype line, qsizetype total) {
   return QStringLiteral("%1/%2").arg(line).arg(total);
 }
 
-qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
+qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const ListedFamilies& names,
                            const TextStyleFlags& style, QLabel* label, gui::FramePump& pump,
                            const std::function<bool()>& stopRequested) {
   sheet->clear();
@@ -70,8 +70,8 @@ qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
   // the view takes note of once, at the end.
   bool inEdit = false;
   while (written < total) {
-    const QString& name = names[written];
-    const QTextCharFormat format = LineFormat(name, style);
+    const QString& name = names[written].shown;
+    const QTextCharFormat format = LineFormat(names[written].Face(), style);
     if (written < screen) {
       PrepareFace(sheet, format, name);
     } else if (!inEdit) {
@@ -85,7 +85,7 @@ qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
   }
   if (inEdit) {
     for (qsizetype line = std::max(screen, written - screen); line < written; ++line) {
-      PrepareFace(sheet, LineFormat(names[line], style), names[line]);
+      PrepareFace(sheet, LineFormat(names[line].Face(), style), names[line].shown);
       if (pump.Due()) frame();
     }
     cursor.endEditBlock();

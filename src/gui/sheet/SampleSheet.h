@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "gui/common/ListedFamily.h"
 #include "gui/common/TextStyles.h"
 
 class QLabel;
@@ -21,10 +22,10 @@ namespace qm::gui {
 
 QString SheetProgressText(qsizetype line, qsizetype total);  // "5/320"
 
-// Empties sheet and writes line k in the face named by names[k], with the
-// sheet's styles. Progress goes to label as "k/N"; after each line
+// Empties sheet and writes line k, names[k]'s shown name, in its face, with
+// the sheet's styles. Progress goes to label as "k/N"; after each line
 // stopRequested is asked whether to go on. Returns the lines written.
-qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const QStringList& names,
+qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const ListedFamilies& names,
                            const TextStyleFlags& style, QLabel* label, gui::FramePump& pump,
                            const std::function<bool()>& stopRequested);
 

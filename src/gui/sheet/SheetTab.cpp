@@ -55,11 +55,11 @@ QWidget* SheetTab::StyledBox() const { return RichTextBox2; }
 
 void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 
-void SheetTab::ShowFontEffect(const QString& family, const QString& file) {
+void SheetTab::ShowFontEffect(const ListedFamily& family, const QString& file) {
   gui::ShowFontEffect(RichTextBox1, family, file);
 }
 
-void SheetTab::BuildSampleSheet(const QStringList& names,
+void SheetTab::BuildSampleSheet(const ListedFamilies& names,
                                 const std::function<bool()>& stopRequested) {
   // The build lets window events run; a second build meanwhile would
   // interleave its lines with the first one's.

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "gui/common/ListedFamily.h"
 #include "gui/common/StyledTextTab.h"
 
 class QLabel;
@@ -23,10 +24,10 @@ class SheetTab : public StyledTextTab {
 
   void ShowUsage();
   // The sample of one family, registered as file (empty when it is not).
-  void ShowFontEffect(const QString& family, const QString& file);
+  void ShowFontEffect(const ListedFamily& family, const QString& file);
   // Writes one line per name; stopRequested is asked after each line. A
   // build already running is not started again.
-  void BuildSampleSheet(const QStringList& names, const std::function<bool()>& stopRequested);
+  void BuildSampleSheet(const ListedFamilies& names, const std::function<bool()>& stopRequested);
   bool SheetRunning() const { return sheetRunning_; }
 
  signals:

@@ -313,10 +313,14 @@ class FontFileTabInputTest : public testing::Test {
   QString lastLookedUp_;
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
   FontFileTab tab{platform,
-                  {[this] { return familyNames_; },
-                   [this](const QString& family) {
-                     lastLookedUp_ = family;
-                     return registered_.value(family);
+                  {[this] {
+                     ListedFamilies families;
+                     for (const QString& name : familyNames_) families << ListFamily(name.toUtf8());
+                     return families;
+                   },
+                   [this](const QByteArray& family) {
+                     lastLookedUp_ = QString::fromUtf8(family);
+                     return registered_.value(lastLookedUp_);
                    }}};
 };
 

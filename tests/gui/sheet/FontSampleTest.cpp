@@ -44,7 +44,7 @@ struct LineLook {
 TEST(FontSampleTest, ShowsFileNameAndFiveLinesWithAccumulatingStyles) {
   QTextEdit box;
   SetBaseFormat(&box);
-  ShowFontEffect(&box, "Tom's Type", "f.ttf");
+  ShowFontEffect(&box, ListFamily("Tom's Type"), "f.ttf");
   EXPECT_EQ(box.toPlainText(),
             "文件名：f.ttf  字体名：Tom's Type (正常体12)\n"
             "Tom's Type (正常体20)\n"
@@ -85,9 +85,9 @@ TEST(FontSampleTest, ShowsFileNameAndFiveLinesWithAccumulatingStyles) {
 TEST(FontSampleTest, ShowingTwiceGivesTheSameTextAndAnUnregisteredFontNoFileName) {
   QTextEdit box;
   SetBaseFormat(&box);
-  ShowFontEffect(&box, "Sun & Moon", "");
+  ShowFontEffect(&box, ListFamily("Sun & Moon"), "");
   const QString once = box.toHtml();
-  ShowFontEffect(&box, "Sun & Moon", "");
+  ShowFontEffect(&box, ListFamily("Sun & Moon"), "");
   EXPECT_EQ(box.toHtml(), once);
   EXPECT_TRUE(box.toPlainText().startsWith("文件名：  字体名：Sun & Moon (正常体12)"));
   EXPECT_EQ(box.document()->blockCount(), 5);
@@ -187,7 +187,7 @@ TEST(SongFaceTest, TheBaseFaceDrawsInTheSongFaceTheConfigurationGivesSerifChines
   EXPECT_EQ(QFont::substitutes("宋体"), QStringList{"quillmere song"});
   QTextEdit box;
   SetBaseFormat(&box);
-  ShowFontEffect(&box, "Tom's Type", "f.ttf");
+  ShowFontEffect(&box, ListFamily("Tom's Type"), "f.ttf");
   EXPECT_EQ(test::DrawnFace(FormatAt(box, 0).font().resolve(box.document()->defaultFont())),
             "QuillmereSong-Regular");
   EXPECT_EQ(test::DrawnFace(QFont("SimSun")), "QuillmereSong-Regular");

@@ -24,10 +24,16 @@
 namespace qm::gui {
 namespace {
 
-QStringList NumberedNames(int count) {
+ListedFamilies Listed(const QStringList& names) {
+  ListedFamilies families;
+  for (const QString& name : names) families << ListFamily(name.toUtf8());
+  return families;
+}
+
+ListedFamilies NumberedNames(int count) {
   QStringList names;
   for (int i = 0; i < count; ++i) names << QStringLiteral("Face %1").arg(i, 4, 10, QChar('0'));
-  return names;
+  return Listed(names);
 }
 
 QStringList FacesOfLines(const QPlainTextEdit& sheet) {
@@ -45,13 +51,13 @@ TEST(SampleSheetTest, WritesEveryNameOnItsOwnLineInItsOwnFace) {
   QLabel label;
   gui::FramePump pump;
   const QStringList names = {"Tom's Type", "Sun & Moon", "测试黑体"};
-  EXPECT_EQ(BuildSampleSheet(&sheet, names, {}, &label, pump, [] { return false; }), 3);
+  EXPECT_EQ(BuildSampleSheet(&sheet, Listed(names), {}, &label, pump, [] { return false; }), 3);
   EXPECT_EQ(sheet.toPlainText(), "Tom's Type\nSun & Moon\n测试黑体");
   EXPECT_EQ(FacesOfLines(sheet), names);
   EXPECT_EQ(label.text(), "3/3");
 
   // A rebuild replaces the sheet and keeps the sheet's styles.
-  BuildSampleSheet(&sheet, {"Only"}, {.bold = true, .centred = true}, &label, pump,
+  BuildSampleSheet(&sheet, Listed({"Only"}), {.bold = true, .centred = true}, &label, pump,
                    [] { return false; });
   EXPECT_EQ(sheet.toPlainText(), "Only");
   QTextCursor end(sheet.document());

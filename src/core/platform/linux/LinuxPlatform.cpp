@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/platform/linux/LinuxPlatform.h"
 
+#include <pwd.h>
 #include <sys/utsname.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,10 +40,35 @@ std::string Unquoted(std::string value) {
 
 std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<LinuxPlatform>(); }
 
+std::string HomeFolder() {
+  const std::string home = EnvironmentValue("HOME");
+  if (!home.empty() && home.front() == '/') return home;
+  const passwd* user = getpwuid(getuid());
+  const std::string fromPasswd = user && user->pw_dir ? user->pw_dir : "";
+  return !fromPasswd.empty() && fromPasswd.front() == '/' ? fromPasswd : "";
+}
+
 std::string UserFontsFolder() {
-  std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
-  if (dataHome.empty()) dataHome = EnvironmentValue("HOME") + "/.local/share";
-  return dataHome + "/fonts";
+  // A relative XDG folder is to be ignored: it would depend on the working folder.
+  const std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
+  if (!dataHome.empty() && dataHome.front() == '/') return dataHome + "/fonts";
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/.local/share/fonts";
+}
+
+void MakeUserFontsFolder() {
+  // Made only inside a home that exists, or in a data folder that exists:
+  // never a tree of folders anywhere else.
+  const std::filesystem::path folder = UserFontsFolder();
+  const std::string home = HomeFolder();
+  std::error_code ignored;
+  const bool inHome = !home.empty() && home != "/" &&
+                      std::filesystem::is_directory(home, ignored) &&
+                      folder.string().starts_with(home + "/");
+  if (inHome)
+    std::filesystem::create_directories(folder, ignored);
+  else if (!folder.empty() && std::filesystem::is_directory(folder.parent_path(), ignored))
+    std::filesystem::create_directory(folder, ignored);
 }
 
 std::string UserLanguage() {
@@ -67,8 +93,7 @@ LinuxPlatform::LinuxPlatform(std::string language)
 
 void LinuxPlatform::Reload() {
   // The user's fonts folder is where new fonts go; have it there to show.
-  std::error_code ignored;
-  std::filesystem::create_directories(UserFontsFolder(), ignored);
+  MakeUserFontsFolder();
   registry_.Load(
       fontconfig_.Reload(), UserFontsFolder(),
       [this](const std::string& name) { return fontconfig_.SubstitutesFor(name); },
@@ -104,7 +129,8 @@ namespace qm::platform {
 
 std::vector<std::string> LinuxPlatform::FontFolders() {
   if (!loaded_) Reload();
-  std::vector<std::string> folders{UserFontsFolder()};
+  std::vector<std::string> folders;
+  if (const std::string user = UserFontsFolder(); !user.empty()) folders.push_back(user);
   for (std::string folder : fontconfig_.FontFolders()) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     if (std::find(folders.begin(), folders.end(), folder) == folders.end())

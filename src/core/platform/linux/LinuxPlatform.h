@@ -45,8 +45,19 @@ class LinuxPlatform : public Platform {
 };
 
 // $XDG_DATA_HOME/fonts, or ~/.local/share/fonts: where a Linux desktop
-// installs the fonts of one user.
+// installs the fonts of one user. A relative XDG_DATA_HOME counts as unset;
+// without an absolute HOME the password database gives the home folder.
+// Empty when no home folder can be found.
 std::string UserFontsFolder();
+
+// $HOME when absolute, else the user's home from the password database;
+// empty when neither is.
+std::string HomeFolder();
+
+// Makes the user's fonts folder, with its parents only when it lies inside
+// an existing home folder; elsewhere only the folder itself, in a parent
+// that exists.
+void MakeUserFontsFolder();
 
 // The locale that decides the language of messages: LC_ALL, LC_MESSAGES, LANG.
 std::string UserLanguage();
