@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times the main window's long work on the machine's own fonts: the scan
-// of the installed families as a press of "扫描" runs it, the sample of one
-// font, and the sample sheet of all fonts ("字型"): its first screen, the
-// whole build, pauses, showing new pages while scrolling, and memory; then
-// whether every name of the sheet and of the samples shown is drawn in the
-// face fontconfig gives it. Prints figures; judges nothing.
+// Times what a user of the main window waits for, on whatever fonts
+// fontconfig is configured with, each figure beside an anchor measured in
+// the same run: launch until the total is drawn (beside a minimal program
+// listing the toolkit's families), the scan "扫描" runs, the sample of one
+// font on a click, the sample sheet "字型" (its first complete screen and
+// the build until it is usable, beside a bare text box with one family per
+// line), Page_Down on the sheet, and the memory in use before and after
+// each phase. Then whether every name of the sheet and of the samples shown
+// is drawn in the face fontconfig gives it. Prints figures; judges nothing.
 
-#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -32,6 +38,27 @@
 #include "gui/mainwindow/MainWindow.h"
 
 namespace {
+
+double MsSince(const QElapsedTimer& clock) {
+  return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+double Worst(const std::vector<double>& values) {
+  return *std::max_element(values.begin(), values.end());
+}
+
+// The memory the process holds now (resident set), not its lifetime peak.
+long MemoryNowMib() {
+  QFile statm(QStringLiteral("/proc/self/statm"));
+  if (!statm.open(QIODevice::ReadOnly)) return -1;
+  const QList<QByteArray> fields = statm.readAll().split(' ');
+  if (fields.size() < 2) return -1;
+  return fields[1].toLong() * sysconf(_SC_PAGESIZE) / (1024 * 1024);
+}
+
+void PrintMemory(const char* when) {
+  std::printf("  memory now %s: %ld MiB\n", when, MemoryNowMib());
+}
 
 // Measures the longest time the event loop went without running a 1 ms
 // timer: the longest pause a user would feel.
@@ -59,26 +86,56 @@ class PauseWatch {
   qint64 longest_ = 0;
 };
 
-// Notes when the sheet is first drawn with some text on it.
-class FirstPaint : public QObject {
+// Records each time a text box's viewport is drawn, with the lines the
+// document held then.
+class PaintLog : public QObject {
  public:
-  FirstPaint(QPlainTextEdit* sheet, const QElapsedTimer& clock) : sheet_(sheet), clock_(clock) {
-    sheet->viewport()->installEventFilter(this);
+  struct Paint {
+    double ms;
+    int lines;
+  };
+  PaintLog(QPlainTextEdit* box, const QElapsedTimer& clock) : box_(box), clock_(clock) {
+    box->viewport()->installEventFilter(this);
   }
-  double Ms() const { return ms_; }
+  const std::vector<Paint>& Paints() const { return paints_; }
+  // Processes events until the viewport has been drawn once more (or a
+  // few seconds passed): the time until a change is on the screen.
+  bool WaitForPaint() {
+    const std::size_t before = paints_.size();
+    QElapsedTimer waited;
+    waited.start();
+    while (paints_.size() == before && waited.elapsed() < 10000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return paints_.size() > before;
+  }
+  // The first paint that showed at least this many lines, in ms, or -1.
+  double FirstWithLines(int lines) const {
+    for (const Paint& paint : paints_)
+      if (paint.lines >= lines) return paint.ms;
+    return -1;
+  }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint && ms_ < 0 && !sheet_->document()->isEmpty())
-      ms_ = static_cast<double>(clock_.nsecsElapsed()) / 1e6;
+    // Noted after drawing, at the next event, would miss the last paint;
+    // the cost of drawing is small next to what comes before it.
+    if (event->type() == QEvent::Paint)
+      paints_.push_back(
+          {MsSince(clock_), box_->document()->isEmpty() ? 0 : box_->document()->blockCount()});
     return false;
   }
 
  private:
-  QPlainTextEdit* sheet_;
+  QPlainTextEdit* box_;
   const QElapsedTimer& clock_;
-  double ms_ = -1;
+  std::vector<Paint> paints_;
 };
+
+// The lines a text box shows from the top down, as far as its viewport
+// reaches: what a complete first screen holds.
+int LinesOnScreen(QPlainTextEdit* box) {
+  return box->cursorForPosition(QPoint(0, box->viewport()->height() - 1)).blockNumber() + 1;
+}
 
 // The font a line of a text box is drawn in, from the format at its end.
 QFont LineFont(QTextDocument* document, int line) {
@@ -87,25 +144,73 @@ QFont LineFont(QTextDocument* document, int line) {
   return end.charFormat().font().resolve(document->defaultFont());
 }
 
-long PeakMemoryMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
+// Presses Page_Down until the last page, each page first shown only after
+// pauseMs, and times each key until the new page is drawn.
+std::vector<double> PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
+  QElapsedTimer clock;
+  PaintLog paints(box, clock);
+  // From the top, as Ctrl+Home leaves it: Page_Down moves the caret.
+  box->setFocus();
+  box->moveCursor(QTextCursor::Start);
+  QScrollBar* scroll = box->verticalScrollBar();
+  QCoreApplication::processEvents();
+  std::vector<double> pageMs;
+  while (scroll->value() < scroll->maximum()) {
+    QElapsedTimer pause;
+    pause.start();
+    do {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      if (pauseMs > 0) QThread::msleep(1);
+    } while (pause.elapsed() < pauseMs);
+    clock.start();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(box, &press);
+    QApplication::sendEvent(box, &release);
+    if (!paints.WaitForPaint()) break;
+    pageMs.push_back(MsSince(clock));
+  }
+  return pageMs;
 }
 
-}  // namespace
+void PrintPaging(const char* what, const std::vector<double>& pageMs) {
+  if (pageMs.empty()) return;
+  std::printf("  %s: %zu pages, median %.1f ms, worst %.1f ms\n", what, pageMs.size(),
+              Median(pageMs), Worst(pageMs));
+}
 
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  qm::gui::ConfigureApplication(application);
-  const bool reading = argc > 1 && QString::fromUtf8(argv[1]) == QLatin1String("reading");
-  const auto platform = qm::platform::CreatePlatform();
-  qm::gui::MainWindow window(*platform);
-  window.show();
-  QCoreApplication::processEvents();
+// Runs a program to its end; the time from start to end in ms, or -1.
+double TimedRun(const QString& program, QString* output) {
+  QProcess process;
+  QElapsedTimer clock;
+  clock.start();
+  process.start(program, {});
+  if (!process.waitForFinished(120000) || process.exitCode() != 0) return -1;
+  const double ms = MsSince(clock);
+  *output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+  return ms;
+}
 
-  auto* list = window.findChild<qm::gui::FontNameList*>("List1");
-  auto* total = window.findChild<QLabel*>("Label1");
+// Launch until the total is drawn, as a process of its own, beside the
+// minimal program, in turns so that both see the same caches.
+void BenchLaunch() {
+  const QString dir = QCoreApplication::applicationDirPath();
+  const int runs = 5;
+  std::vector<double> windowMs, anchorMs;
+  QString windowSays, anchorSays;
+  for (int run = 0; run < runs; ++run) {
+    windowMs.push_back(TimedRun(dir + QStringLiteral("/quillmere_launch_probe"), &windowSays));
+    anchorMs.push_back(
+        TimedRun(dir + QStringLiteral("/quillmere_family_list_anchor"), &anchorSays));
+  }
+  std::printf("launch until \"%s\" drawn: median %.0f ms, worst %.0f ms over %d runs\n",
+              windowSays.toStdString().c_str(), Median(windowMs), Worst(windowMs), runs);
+  std::printf("  anchor, QFontDatabase::families() in a QListWidget drawn (%s): median %.0f ms\n",
+              anchorSays.toStdString().c_str(), Median(anchorMs));
+}
+
+void BenchScan(qm::gui::MainWindow& window, QListWidget* list) {
+  auto* total = window.findChild<QLabel*>(QStringLiteral("Label1"));
   const int runs = 5;
   std::vector<double> scanMs;
   qint64 longestPause = 0;
@@ -115,76 +220,142 @@ int main(int argc, char* argv[]) {
     pauses.Start();
     clock.start();
     window.ToolbarButton(1)->trigger();
-    scanMs.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    scanMs.push_back(MsSince(clock));
     longestPause = std::max(longestPause, pauses.Stop());
   }
   std::printf("scan: %d families (%s), median %.1f ms over %d runs, longest pause %lld ms\n",
               list->count(), total->text().toStdString().c_str(), Median(scanMs), runs,
               static_cast<long long>(longestPause));
+}
 
+// The sample of one font as a click shows it (ShowFontEffect, drawn),
+// beside a label drawing the name in that family.
+std::vector<DrawnName> BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list) {
   const int samples = std::min(list->count(), 200);
-  auto* sample = window.findChild<QTextEdit*>("RichTextBox1");
-  std::vector<double> sampleMs;
-  std::vector<DrawnName> sampleFaces;
+  auto* sample = window.findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
+  std::vector<double> sampleMs, anchorMs;
+  std::vector<DrawnName> faces;
+  QLabel anchor;
+  anchor.setFont(sample->font());
+  anchor.resize(sample->viewport()->size());
+  anchor.show();
+  QCoreApplication::processEvents();
   for (int row = 0; row < samples; ++row) {
+    const QString name = list->item(row)->text();
     QElapsedTimer clock;
     clock.start();
-    list->Choose(row);                  // runs ShowFontEffect on the first tab
-    QCoreApplication::processEvents();  // includes drawing the sample
-    sampleMs.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-    sampleFaces.push_back({list->item(row)->text(), LineFont(sample->document(), 1)});
+    list->Choose(row);  // runs ShowFontEffect on the first tab
+    sample->viewport()->repaint();
+    sampleMs.push_back(MsSince(clock));
+    faces.push_back({name, LineFont(sample->document(), 1)});
+    clock.start();
+    anchor.setFont(QFont(name));
+    anchor.setText(name);
+    anchor.repaint();
+    anchorMs.push_back(MsSince(clock));
   }
-  if (!sampleMs.empty())
-    std::printf("ShowFontEffect: %d families, median %.2f ms, worst %.2f ms (drawing included)\n",
-                samples, Median(sampleMs), *std::max_element(sampleMs.begin(), sampleMs.end()));
+  if (samples > 0) {
+    std::printf(
+        "one-font sample on a click (ShowFontEffect, drawn): %d families, median %.2f ms, "
+        "worst %.2f ms\n",
+        samples, Median(sampleMs), Worst(sampleMs));
+    std::printf("  anchor, a label drawing the name in its family: median %.2f ms, worst %.2f ms\n",
+                Median(anchorMs), Worst(anchorMs));
+  }
+  return faces;
+}
 
-  std::printf("peak memory before the sheet: %ld MB\n", PeakMemoryMb());
-  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+// The bare text box with one family per line, the size of the sheet:
+// set, drawn, and paged through.
+void BenchSheetAnchor(const QStringList& names, QPlainTextEdit* sheet) {
+  QPlainTextEdit anchor;
+  anchor.setFont(sheet->font());
+  anchor.setLineWrapMode(QPlainTextEdit::NoWrap);
+  anchor.resize(sheet->size());
+  anchor.show();
+  QCoreApplication::processEvents();
   QElapsedTimer clock;
-  FirstPaint firstPaint(sheet, clock);
+  PaintLog paints(&anchor, clock);
+  clock.start();
+  anchor.setPlainText(names.join(QLatin1Char('\n')));
+  paints.WaitForPaint();
+  std::printf("  anchor, a bare QPlainTextEdit with one family per line: set and drawn %.1f ms\n",
+              MsSince(clock));
+  PrintPaging("anchor, Page_Down on it until drawn", PageThrough(&anchor, 0));
+}
+
+// The sheet "字型": its first complete screen, and the build until it is
+// usable (enabled, "N/N" shown, the screen drawn with every face resolved).
+void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int families) {
+  auto* progress = window.findChild<QLabel*>(QStringLiteral("Label2"));
+  const QString done = QStringLiteral("%1/%1").arg(families);
+  QElapsedTimer clock;
+  PaintLog paints(sheet, clock);
+  PauseWatch pauses;
   pauses.Start();
   clock.start();
   window.ToolbarButton(2)->trigger();
-  const double buildMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-  QCoreApplication::processEvents();
+  const double returnedMs = MsSince(clock);
+  while (!sheet->isEnabled() || progress->text() != done) QCoreApplication::processEvents();
+  sheet->viewport()->repaint();
+  const double usableMs = MsSince(clock);
+  const qint64 longestPause = pauses.Stop();
+  const double firstText = paints.FirstWithLines(1);
   std::printf(
-      "sheet: %d lines, first screen drawn %.1f ms, whole build %.1f ms, longest pause %lld ms\n",
-      sheet->document()->blockCount(), firstPaint.Ms(), buildMs,
-      static_cast<long long>(pauses.Stop()));
+      "sheet \"字型\": %d lines, first text drawn %.1f ms, first complete screen (%d lines) "
+      "%.1f ms\n",
+      sheet->document()->blockCount(), firstText, LinesOnScreen(sheet),
+      paints.FirstWithLines(LinesOnScreen(sheet)));
+  std::printf(
+      "  usable (enabled, \"%s\", screen drawn) %.1f ms (the command returned at %.1f ms), "
+      "longest pause %lld ms\n",
+      progress->text().toStdString().c_str(), usableMs, returnedMs,
+      static_cast<long long>(longestPause));
+}
 
-  std::printf("peak memory after the sheet is built: %ld MB\n", PeakMemoryMb());
-  // Each page is shown for the first time, as a user paging down would:
-  // at once, or (with "reading") after a pause on each page, as a reader
-  // would. Separate runs, so that neither finds the other's faces ready.
-  const qint64 pauseMs = reading ? 150 : 0;
-  QScrollBar* scroll = sheet->verticalScrollBar();
-  std::vector<double> pageMs;
-  for (int value = scroll->pageStep(); value <= scroll->maximum(); value += scroll->pageStep()) {
-    QElapsedTimer pause;
-    pause.start();
-    while (pause.elapsed() < pauseMs) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      QThread::msleep(1);
-    }
-    QElapsedTimer page;
-    page.start();
-    scroll->setValue(value);
-    sheet->viewport()->repaint();
-    pageMs.push_back(static_cast<double>(page.nsecsElapsed()) / 1e6);
-  }
-  if (!pageMs.empty())
-    std::printf(
-        "sheet paging, %lld ms on each page: %zu new pages, median %.1f ms, worst %.1f ms\n",
-        static_cast<long long>(pauseMs), pageMs.size(), Median(pageMs),
-        *std::max_element(pageMs.begin(), pageMs.end()));
-  std::printf("peak memory after every page was shown: %ld MB\n", PeakMemoryMb());
-
-  if (reading) return 0;  // the faces were checked in the other run
-  std::vector<DrawnName> sheetFaces;
+std::vector<DrawnName> SheetFaces(QPlainTextEdit* sheet) {
+  std::vector<DrawnName> faces;
   for (int line = 0; line < sheet->document()->blockCount(); ++line)
-    sheetFaces.push_back(
+    faces.push_back(
         {sheet->document()->findBlockByNumber(line).text(), LineFont(sheet->document(), line)});
-  PrintFaceCheck("faces of the sheet", sheetFaces);
+  return faces;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  qm::gui::ConfigureApplication(application);
+  // With "reading", each page is shown after a pause, as a reader would
+  // (a separate run, so that it does not find the other run's faces ready).
+  const bool reading = argc > 1 && QString::fromUtf8(argv[1]) == QLatin1String("reading");
+  if (!reading) BenchLaunch();
+
+  const auto platform = qm::platform::CreatePlatform();
+  qm::gui::MainWindow window(*platform);
+  window.show();
+  QCoreApplication::processEvents();
+  PrintMemory("with the window shown");
+  auto* list = window.findChild<qm::gui::FontNameList*>(QStringLiteral("List1"));
+  BenchScan(window, list);
+  PrintMemory("after the scans");
+  const std::vector<DrawnName> sampleFaces = BenchSamples(window, list);
+  PrintMemory("after the samples");
+
+  auto* sheet = window.findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox2"));
+  QStringList names;
+  for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
+  BenchSheetAnchor(names, sheet);
+  PrintMemory("after the anchor, before the sheet");
+  BenchSheetBuild(window, sheet, list->count());
+  PrintMemory("after the sheet is usable");
+  PrintPaging(reading ? "Page_Down until drawn, each page after 150 ms on the last"
+                      : "Page_Down on the sheet until drawn",
+              PageThrough(sheet, reading ? 150 : 0));
+  PrintMemory("after paging through the whole sheet");
+
+  if (reading) return 0;
+  PrintFaceCheck("faces of the sheet", SheetFaces(sheet));
   PrintFaceCheck("faces of the samples", sampleFaces);
   return 0;
 }
