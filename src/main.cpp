@@ -13,9 +13,11 @@ int main(int argc, char* argv[]) {
     std::fputs(qm::gui::kNoDisplayMessage, stderr);
     return 1;
   }
+  // Made first: it keeps fontconfig from the user's files that are no fonts
+  // before the toolkit's first font request scans them.
+  const auto platform = qm::platform::CreatePlatform();
   QApplication application(argc, argv);
   qm::gui::ConfigureApplication(application);
-  const auto platform = qm::platform::CreatePlatform();
   qm::gui::MainWindow window(*platform);
   window.Startup();
   // "退出" chosen while start-up still ran: no event loop is left to end.

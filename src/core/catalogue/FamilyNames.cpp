@@ -85,4 +85,14 @@ std::string ShownFamilyName(std::string_view realName) {
   return shown;
 }
 
+bool IsPlainText(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const Decoded decoded = DecodeAt(text, at);
+    if (decoded.codePoint == kReplacement || Visible(decoded.codePoint) != decoded.codePoint)
+      return false;
+    at += decoded.length;
+  }
+  return true;
+}
+
 }  // namespace qm::catalogue

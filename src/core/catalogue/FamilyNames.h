@@ -21,4 +21,8 @@ inline constexpr std::size_t kShownNameLimit = 256;
 // ending in "…" when longer.
 std::string ShownFamilyName(std::string_view realName);
 
+// True when text is valid UTF-8 that ShownFamilyName would show unchanged,
+// whatever its length.
+bool IsPlainText(std::string_view text);
+
 }  // namespace qm::catalogue

@@ -48,5 +48,12 @@ TEST(ShownFamilyNameTest, LongNamesAreCutWithAnEllipsis) {
   EXPECT_EQ(CodePoints(ShownFamilyName(chinese)), kShownNameLimit);
 }
 
+TEST(IsPlainTextTest, OnlyValidTextWithoutControlsIsPlain) {
+  EXPECT_TRUE(IsPlainText(std::string(5000, 'x') + "/字体.ttf"));
+  EXPECT_FALSE(IsPlainText("a\nb"));
+  EXPECT_FALSE(IsPlainText("bad\xff"));
+  EXPECT_FALSE(IsPlainText("\uFFFD"));  // already a replacement: not told apart from one
+}
+
 }  // namespace
 }  // namespace qm::catalogue

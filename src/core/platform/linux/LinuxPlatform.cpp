@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
+#include "core/catalogue/FamilyNames.h"
 #include "core/system/OsNaming.h"
 
 namespace qm::platform {
@@ -89,11 +91,30 @@ std::string PrettyNameFromOsRelease(const std::string& osReleaseText) {
 }
 
 LinuxPlatform::LinuxPlatform(std::string language)
-    : language_(language.empty() ? UserLanguage() : std::move(language)) {}
+    : language_(language.empty() ? UserLanguage() : std::move(language)) {
+  GuardFontFolders();
+}
+
+void LinuxPlatform::GuardFontFolders() {
+  const std::vector<UnsafeEntry> unsafe = GuardUserFontFolders();
+  std::vector<std::string> fifos;
+  for (const UnsafeEntry& entry : unsafe)
+    if (entry.isFifo) fifos.push_back(entry.path);
+  if (fifos.empty())
+    fifoReleaser_.reset();
+  else if (!fifoReleaser_ || fifoReleaser_->Fifos() != fifos)
+    fifoReleaser_ = std::make_unique<FifoReleaser>(std::move(fifos));
+  for (const UnsafeEntry& entry : unsafe) {
+    if (!reported_.insert(entry.path).second) continue;
+    std::cerr << "Quillmere：跳过不是字体文件的 " << catalogue::ShownFamilyName(entry.path) << "："
+              << entry.reason << " / skipped, not a font file\n";
+  }
+}
 
 void LinuxPlatform::Reload() {
   // The user's fonts folder is where new fonts go; have it there to show.
   MakeUserFontsFolder();
+  GuardFontFolders();
   registry_.Load(
       fontconfig_.Reload(), UserFontsFolder(),
       [this](const std::string& name) { return fontconfig_.SubstitutesFor(name); },

@@ -3,9 +3,12 @@
 // The platform on a Linux desktop: fonts from fontconfig, the user's fonts
 // folder from the XDG base directories, the system's name from os-release.
 
+#include <memory>
+#include <set>
 #include <string>
 
 #include "core/platform/Platform.h"
+#include "core/platform/linux/FontFolderGuard.h"
 #include "core/platform/linux/FontRegistryView.h"
 #include "core/platform/linux/FontconfigFaces.h"
 
@@ -14,7 +17,8 @@ namespace qm::platform {
 class LinuxPlatform : public Platform {
  public:
   // language chooses which of a font's names is shown ("zh_CN.UTF-8");
-  // empty means the user's locale from the environment.
+  // empty means the user's locale from the environment. The user's font
+  // folders are guarded at once, before anything asks fontconfig.
   explicit LinuxPlatform(std::string language = {});
 
   RegistryApi& Registry() override;
@@ -36,12 +40,17 @@ class LinuxPlatform : public Platform {
 
  private:
   void Reload();
+  // Keeps fontconfig from opening what cannot be a font file in the user's
+  // font folders; tells on standard error the first time each is skipped.
+  void GuardFontFolders();
 
   std::string language_;
   std::string opener_ = "xdg-open";
   FontconfigFaces fontconfig_;
   FontRegistryView registry_;
   bool loaded_ = false;
+  std::set<std::string> reported_;
+  std::unique_ptr<FifoReleaser> fifoReleaser_;  // while FIFOs are in the font folders
 };
 
 // $XDG_DATA_HOME/fonts, or ~/.local/share/fonts: where a Linux desktop
