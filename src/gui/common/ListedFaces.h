@@ -12,6 +12,7 @@
 #include "core/platform/Platform.h"
 
 class QTextCharFormat;
+class QTextCursor;
 
 namespace qm::gui {
 
@@ -22,5 +23,15 @@ void RecordListedFaces(const std::vector<platform::InstalledFamily>& families);
 // name alone does not select the face. The style name is set (empty) even
 // then, so that merging format into text removes an earlier one.
 void SetListedFace(QTextCharFormat& format, const QString& name);
+
+// Inserts text at cursor in format. The characters that neither format's
+// face nor the interface's base face has are drawn without fallback (as a
+// box): the toolkit would otherwise look for a character no font has in
+// every installed font, file by file, on every new layout.
+void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFormat& format);
+
+// text without the characters InsertInOwnFace draws without fallback: what
+// can be measured in format without that search.
+QString ReachableText(const QString& text, const QTextCharFormat& format);
 
 }  // namespace qm::gui

@@ -16,7 +16,7 @@ void AppendWith(QTextCursor& cursor, const QString& text, Change change) {
   cursor.movePosition(QTextCursor::End);
   QTextCharFormat format = cursor.charFormat();
   change(format);
-  cursor.insertText(text, format);
+  InsertInOwnFace(cursor, text, format);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ QTextCharFormat LineFormat(const QString& face, const TextStyleFlags& style) {
 // window; every other line is resolved when it is scrolled into view.
 void PrepareFace(QPlainTextEdit* sheet, const QTextCharFormat& format, const QString& text) {
   const QFont font = format.font().resolve(sheet->document()->defaultFont());
-  QFontMetricsF(font, sheet->viewport()).horizontalAdvance(text);
+  QFontMetricsF(font, sheet->viewport()).horizontalAdvance(ReachableText(text, format));
 }
 
 // Generously more lines than fit on one screen.
@@ -78,7 +78,8 @@ qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const ListedFamilies& names,
       cursor.beginEditBlock();
       inEdit = true;
     }
-    cursor.insertText(written == 0 ? name : QStringLiteral("\r\n") + name, format);
+    if (written > 0) cursor.insertText(QStringLiteral("\r\n"), format);
+    InsertInOwnFace(cursor, name, format);
     ++written;
     if (pump.Due()) frame();
     if (stopRequested()) break;

@@ -27,7 +27,7 @@ int IntegerOr(FcPattern* pattern, const char* object, int fallback) {
 
 FontFace FaceFromPattern(FcPattern* pattern) {
   FontFace face;
-  for (int i = 0;; ++i) {
+  for (int i = 0; i < kMaxNamesPerFace; ++i) {
     std::string name = StringAt(pattern, FC_FAMILY, i);
     if (name.empty()) break;
     face.families.push_back(
@@ -121,10 +121,16 @@ std::vector<FontFace> FontconfigFaces::Reload() {
   aliases_.reset();
   patterns_.clear();
 
+  facesLeftOut_.clear();
   std::vector<FontFace> faces;
   for (FcSetName which : {FcSetSystem, FcSetApplication}) {
     FcFontSet* set = FcConfigGetFonts(config_, which);
     for (int i = 0; set && i < set->nfont; ++i) {
+      // The low 16 bits number the face in its file; the high ones a variation.
+      if ((IntegerOr(set->fonts[i], FC_INDEX, 0) & 0xFFFF) >= kMaxFacesPerFile) {
+        ++facesLeftOut_[StringAt(set->fonts[i], FC_FILE, 0)];
+        continue;
+      }
       FontFace face = FaceFromPattern(set->fonts[i]);
       if (face.families.empty() || face.file.empty()) continue;
       faces.push_back(std::move(face));

@@ -4,6 +4,7 @@
 // of our own so that each read sees fonts installed since the last one.
 
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,8 +22,13 @@ struct FamilyName {
   std::string style;     // the style name listed at the same place; empty when there is none
 };
 
+// What one font file may cost: names a person can use are few, and a
+// collection of thousands of faces is no one's font.
+inline constexpr int kMaxNamesPerFace = 16;
+inline constexpr int kMaxFacesPerFile = 256;
+
 struct FontFace {
-  std::vector<FamilyName> families;  // every family name the face carries
+  std::vector<FamilyName> families;  // the face's first kMaxNamesPerFace family names
   std::string file;
   int weight = 80;      // fontconfig's scale: 80 is regular
   int slant = 0;        // 0 is upright
@@ -37,8 +43,11 @@ class FontconfigFaces {
   FontconfigFaces(const FontconfigFaces&) = delete;
   FontconfigFaces& operator=(const FontconfigFaces&) = delete;
 
-  // Loads the configuration anew and lists every face it knows.
+  // Loads the configuration anew and lists every face it knows, up to
+  // kMaxFacesPerFile of each file.
   std::vector<FontFace> Reload();
+  // The faces the last Reload left out, by file.
+  const std::map<std::string, int>& FacesLeftOut() const { return facesLeftOut_; }
 
   // Of the faces of the last Reload at the given positions, the one
   // fontconfig gives a request for familyName, all of them carrying it.
@@ -67,6 +76,7 @@ class FontconfigFaces {
   std::vector<::_FcPattern*> patterns_;                 // of the listed faces, owned by config_
   ::_FcPattern* request_ = nullptr;                     // a request as configured, without a family
   mutable std::unique_ptr<FontconfigAliases> aliases_;  // read when first needed
+  std::map<std::string, int> facesLeftOut_;
 };
 
 }  // namespace qm::platform

@@ -115,8 +115,15 @@ void LinuxPlatform::Reload() {
   // The user's fonts folder is where new fonts go; have it there to show.
   MakeUserFontsFolder();
   GuardFontFolders();
+  std::vector<FontFace> faces = fontconfig_.Reload();
+  for (const auto& [file, count] : fontconfig_.FacesLeftOut()) {
+    if (!reported_.insert(file).second) continue;
+    std::cerr << "Quillmere：" << catalogue::ShownFamilyName(file) << " 只列出前 "
+              << kMaxFacesPerFile << " 个字体，略去 " << count << " 个 / only the first "
+              << kMaxFacesPerFile << " faces listed, " << count << " left out\n";
+  }
   registry_.Load(
-      fontconfig_.Reload(), UserFontsFolder(),
+      std::move(faces), UserFontsFolder(),
       [this](const std::string& name) { return fontconfig_.SubstitutesFor(name); },
       [this](const std::string& name, const std::vector<std::size_t>& candidates) {
         return fontconfig_.MatchAmong(name, candidates);
