@@ -326,6 +326,7 @@ std::vector<DrawnName> SheetFaces(QPlainTextEdit* sheet) {
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   qm::gui::ConfigureApplication(application);
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure shows as it comes, also in a file
   // With "reading", each page is shown after a pause, as a reader would
   // (a separate run, so that it does not find the other run's faces ready).
   const bool reading = argc > 1 && QString::fromUtf8(argv[1]) == QLatin1String("reading");
