@@ -12,9 +12,11 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolBar>
 #include <chrono>
 #include <condition_variable>
@@ -115,6 +117,11 @@ TEST(HostileFontsWorker, ScanSamplesSheetAndFileList) {
   watchdog.Begin("sheet");
   auto* toolbar = window.findChild<QToolBar*>("tbToolBar");
   QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+  // Line k of the sheet is entry k of the list, whatever the names hold.
+  const QTextDocument* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2")->document();
+  ASSERT_EQ(sheet->blockCount(), list->count());
+  for (int line = 0; line < list->count(); ++line)
+    EXPECT_EQ(sheet->findBlockByNumber(line).text(), list->item(line)->text());
   watchdog.Begin("font-file list");
   window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
   watchdog.Begin("end");

@@ -40,7 +40,26 @@ std::string Unquoted(std::string value) {
 
 }  // namespace
 
-std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<LinuxPlatform>(); }
+std::unique_ptr<Platform> CreatePlatform() {
+  NormaliseUserFolderVariables();
+  return std::make_unique<LinuxPlatform>();
+}
+
+void NormaliseUserFolderVariables() {
+  for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME",
+                           "XDG_RUNTIME_DIR"}) {
+    const std::string value = EnvironmentValue(name);
+    if (!value.empty() && value.front() != '/') unsetenv(name);
+  }
+  const std::string home = EnvironmentValue("HOME");
+  if (home.empty() || home.front() != '/') {
+    const std::string fromPasswd = HomeFolder();
+    if (fromPasswd.empty())
+      unsetenv("HOME");
+    else
+      setenv("HOME", fromPasswd.c_str(), 1);
+  }
+}
 
 std::string HomeFolder() {
   const std::string home = EnvironmentValue("HOME");

@@ -63,6 +63,11 @@ std::string UserFontsFolder();
 // empty when neither is.
 std::string HomeFolder();
 
+// Makes the process follow the XDG rules, for the toolkit and fontconfig
+// too: relative XDG folder variables are removed, and a missing or
+// relative HOME is set from the password database.
+void NormaliseUserFolderVariables();
+
 // Makes the user's fonts folder, with its parents only when it lies inside
 // an existing home folder; elsewhere only the folder itself, in a parent
 // that exists.

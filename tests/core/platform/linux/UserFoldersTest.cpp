@@ -89,5 +89,15 @@ TEST_F(UserFoldersTest, ADataHomeOutsideTheHomeGetsOnlyItsFontsFolder) {
   EXPECT_TRUE(fs::is_directory(root_ + "/elsewhere/data/fonts"));
 }
 
+TEST_F(UserFoldersTest, RelativeVariablesLeaveTheEnvironmentAndHomeComesFromThePasswordDatabase) {
+  ScopedVariable cache("XDG_CACHE_HOME", "relative/cache");
+  ScopedVariable config("XDG_CONFIG_HOME", root_ + "/config");
+  ScopedVariable homeVariable("HOME", "relative-home");
+  NormaliseUserFolderVariables();
+  EXPECT_EQ(std::getenv("XDG_CACHE_HOME"), nullptr);
+  EXPECT_EQ(std::string(std::getenv("XDG_CONFIG_HOME")), root_ + "/config");
+  EXPECT_EQ(std::string(std::getenv("HOME")), PasswdHome());
+}
+
 }  // namespace
 }  // namespace qm::platform
