@@ -51,14 +51,10 @@ void NormaliseUserFolderVariables() {
     const std::string value = EnvironmentValue(name);
     if (!value.empty() && value.front() != '/') unsetenv(name);
   }
-  const std::string home = EnvironmentValue("HOME");
-  if (home.empty() || home.front() != '/') {
-    const std::string fromPasswd = HomeFolder();
-    if (fromPasswd.empty())
-      unsetenv("HOME");
-    else
-      setenv("HOME", fromPasswd.c_str(), 1);
-  }
+  if (const std::string home = HomeFolder(); home.empty())
+    unsetenv("HOME");
+  else
+    setenv("HOME", home.c_str(), 1);
 }
 
 std::string HomeFolder() {
