@@ -12,6 +12,7 @@
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/BaseFormat.h"
 #include "gui/common/FontNameList.h"
+#include "gui/common/ListedFaces.h"
 #include "gui/common/TextStyles.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -80,6 +81,23 @@ TEST(FontSampleTest, ShowsFileNameAndFiveLinesWithAccumulatingStyles) {
   }
   EXPECT_EQ(box.textCursor().position(), 0);
   EXPECT_FALSE(box.textCursor().hasSelection());
+}
+
+TEST(FontSampleTest, ACharacterNoFaceInReachHasIsDrawnWithoutAFallbackSearch) {
+  QTextEdit box;
+  QTextCursor cursor(box.document());
+  QTextCharFormat format;
+  SetListedFace(format, "Tom's Type");
+  InsertInOwnFace(cursor, QStringLiteral("A\u240A\u240AB"), format);  // no test font has "␊"
+  for (const int position : {1, 2}) {
+    EXPECT_EQ(FormatAt(box, position).fontStyleStrategy(), QFont::NoFontMerging);
+    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"Tom's Type"});
+  }
+  for (const int position : {0, 3}) {
+    EXPECT_NE(FormatAt(box, position).fontStyleStrategy(), QFont::NoFontMerging);
+    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"Tom's Type"});
+  }
+  EXPECT_EQ(box.toPlainText(), QStringLiteral("A\u240A\u240AB"));
 }
 
 TEST(FontSampleTest, ShowingTwiceGivesTheSameTextAndAnUnregisteredFontNoFileName) {
