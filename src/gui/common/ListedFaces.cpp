@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <optional>
 
 #include "gui/common/BaseFormat.h"
 
@@ -22,14 +23,19 @@ QHash<QString, FaceSelection>& Selections() {
   return selections;
 }
 
-// Whether format's face or the base face has a character; each is asked
-// alone, as asking a face with fallback would start the search for it.
+// Whether the base face or format's face has a character; each is asked
+// alone, as asking a face with fallback would start the search for it. The
+// base face has nearly every name's characters, so a line's own face is
+// opened only for the rare name it does not cover: the sheet leaves the
+// faces of lines off the screen unresolved.
 class FaceReach {
  public:
   explicit FaceReach(const QTextCharFormat& format)
-      : face_(Unmerged(format.font())), base_(Unmerged(QFont(kBaseFace))) {}
-  bool Reaches(char32_t character) const {
-    return face_.inFontUcs4(character) || base_.inFontUcs4(character);
+      : format_(format), base_(Unmerged(QFont(kBaseFace))) {}
+  bool Reaches(char32_t character) {
+    if (base_.inFontUcs4(character)) return true;
+    if (!face_) face_.emplace(Unmerged(format_.font()));
+    return face_->inFontUcs4(character);
   }
 
  private:
@@ -37,8 +43,9 @@ class FaceReach {
     font.setStyleStrategy(QFont::NoFontMerging);
     return font;
   }
-  QFontMetrics face_;
+  const QTextCharFormat& format_;
   QFontMetrics base_;
+  std::optional<QFontMetrics> face_;
 };
 
 // Calls visit(position, code point) for each character of text.
@@ -78,7 +85,7 @@ void SetListedFace(QTextCharFormat& format, const QString& name) {
 void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFormat& format) {
   QTextCharFormat unmerged = format;
   unmerged.setFontStyleStrategy(QFont::NoFontMerging);
-  const FaceReach reach(format);
+  FaceReach reach(format);
   qsizetype runStart = 0;
   bool runReached = true;
   ForEachCharacter(text, [&](qsizetype at, char32_t character) {
@@ -93,7 +100,7 @@ void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFo
 }
 
 QString ReachableText(const QString& text, const QTextCharFormat& format) {
-  const FaceReach reach(format);
+  FaceReach reach(format);
   QString reachable;
   ForEachCharacter(text, [&](qsizetype at, char32_t character) {
     if (reach.Reaches(character))
