@@ -40,9 +40,10 @@ int ReaddirAndStat(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  qm::gui::ConfigureApplication(application);
+  // In the program's own order: the platform first (see src/main.cpp).
   const auto platform = qm::platform::CreatePlatform();
+  QApplication application(argc, argv);
+  qm::gui::ConfigureApplication(application, *platform);
   qm::gui::MainWindow window(*platform);
   auto* count = window.findChild<QLabel*>("Label6");
   const int runs = 7;

@@ -31,9 +31,10 @@ class TotalDrawn : public QObject {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  qm::gui::ConfigureApplication(application);
+  // In the program's own order: the platform first (see src/main.cpp).
   const auto platform = qm::platform::CreatePlatform();
+  QApplication application(argc, argv);
+  qm::gui::ConfigureApplication(application, *platform);
   qm::gui::MainWindow window(*platform);
   TotalDrawn totalDrawn;
   window.findChild<QLabel*>(QStringLiteral("Label1"))->installEventFilter(&totalDrawn);

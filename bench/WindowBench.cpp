@@ -328,15 +328,15 @@ std::vector<DrawnName> SheetFaces(QPlainTextEdit* sheet) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const auto platform = qm::platform::CreatePlatform();
   QApplication application(argc, argv);
-  qm::gui::ConfigureApplication(application);
+  qm::gui::ConfigureApplication(application, *platform);
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure shows as it comes, also in a file
   // With "reading", each page is shown after a pause, as a reader would
   // (a separate run, so that it does not find the other run's faces ready).
   const bool reading = argc > 1 && QString::fromUtf8(argv[1]) == QLatin1String("reading");
   if (!reading) BenchLaunch();
 
-  const auto platform = qm::platform::CreatePlatform();
   qm::gui::MainWindow window(*platform);
   window.show();
   QCoreApplication::processEvents();

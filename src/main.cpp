@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
   // before the toolkit's first font request scans them.
   const auto platform = qm::platform::CreatePlatform();
   QApplication application(argc, argv);
-  qm::gui::ConfigureApplication(application);
+  qm::gui::ConfigureApplication(application, *platform);
   qm::gui::MainWindow window(*platform);
   window.Startup();
   // "退出" chosen while start-up still ran: no event loop is left to end.

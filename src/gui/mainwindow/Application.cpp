@@ -10,7 +10,7 @@
 
 namespace qm::gui {
 
-void ConfigureApplication(QApplication& application) {
+void ConfigureApplication(QApplication& application, platform::Platform& platform) {
   QCoreApplication::setOrganizationName(QStringLiteral("Quillmere"));
   QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
   application.setQuitOnLastWindowClosed(false);
@@ -18,7 +18,7 @@ void ConfigureApplication(QApplication& application) {
   if (translator->load(QStringLiteral("qtbase_zh_CN"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(translator);
-  SubstituteSongFaces(*platform::CreatePlatform());
+  SubstituteSongFaces(platform);
 }
 
 void SubstituteSongFaces(platform::Platform& platform) {

@@ -12,7 +12,7 @@ namespace qm::gui {
 // Names the program for its settings, loads the toolkit's Chinese texts for
 // standard buttons, keeps the program running while its window is hidden
 // and gives the Song faces the interface is set in their substitutes.
-void ConfigureApplication(QApplication& application);
+void ConfigureApplication(QApplication& application, platform::Platform& platform);
 
 // 宋体 and SimSun, which a Linux system lacks, draw in the Song face its
 // font configuration gives serif Chinese text, instead of in the sans face
