@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The registry keys that hold the fonts folder and the font tables; the
-// procedures read them and each backend answers for them.
+// The registry keys that hold the fonts folder, the font tables and the
+// system information program; the procedures read them and each backend
+// answers for them.
 
 namespace qm::platform {
 
@@ -12,5 +13,8 @@ inline constexpr const char* kFonts9xKey = "Software\\Microsoft\\Windows\\Curren
 inline constexpr const char* kFontSubstitutesKey =
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
 inline constexpr const char* kTrueTypeSuffix = " (TrueType)";
+// "PATH" names the system information program; "MSINFO" the folder of one.
+inline constexpr const char* kSysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr const char* kSharedToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
 }  // namespace qm::platform

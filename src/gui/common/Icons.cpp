@@ -8,17 +8,11 @@
 namespace qm::gui {
 namespace {
 
-QPixmap LetterPixmap(const QString& letter, QFont font, int size, const QColor& ink,
-                     const QColor& paper) {
+QPixmap LetterPixmap(const QString& letter, QFont font, int size, const QColor& ink) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  if (paper.isValid()) {
-    painter.setBrush(paper);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(pixmap.rect(), size / 6, size / 6);
-  }
   font.setPixelSize(size * 3 / 4);
   painter.setFont(font);
   painter.setPen(ink);
@@ -36,19 +30,11 @@ QIcon ThemeOrLetterIcon(const QString& themeName, const QString& letter, const Q
   if (QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
   QIcon icon;
   for (int size : {16, 24, 32})
-    icon.addPixmap(
-        LetterPixmap(letter, font, size, QApplication::palette().color(QPalette::Text), QColor()));
+    icon.addPixmap(LetterPixmap(letter, font, size, QApplication::palette().color(QPalette::Text)));
   return icon;
 }
 
-QIcon ApplicationIcon() {
-  QIcon icon;
-  QFont font;
-  font.setBold(true);
-  for (int size : {16, 32, 48, 64})
-    icon.addPixmap(
-        LetterPixmap(QStringLiteral("字"), font, size, Qt::white, QColor(0x2f, 0x6f, 0xb5)));
-  return icon;
-}
+// The picture the desktop shows for the program, built in.
+QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/icons/quillmere.svg")); }
 
 }  // namespace qm::gui

@@ -40,7 +40,8 @@ const std::array<ToolbarEntry, kToolbarPositions> kToolbar = {{
     {keys::kSize, "设置字型列表文字大小和颜色", ButtonKind::Push, "format-font-size-more",
      kNoStandard, "A"},
     {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr},
-    {"下载", "网络下载新的字体", ButtonKind::Push, "go-down", QStyle::SP_ArrowDown, nullptr},
+    {keys::kDownload, "网络下载新的字体", ButtonKind::Push, "go-down", QStyle::SP_ArrowDown,
+     nullptr},
     {keys::kHelp, "帮助和关于", ButtonKind::Push, "help-about", QStyle::SP_DialogHelpButton,
      nullptr},
 }};
@@ -67,7 +68,8 @@ const std::array<TabTip, 7> kTabTips = {{
 
 const QVector<MenuLayout> kMenus = {
     {keys::kMainMenu,
-     {"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", nullptr, keys::kExit}},
+     {keys::kHomePage, keys::kOtherSoftware, keys::kLatestVersion, keys::kHelp, keys::kAbout,
+      nullptr, keys::kExit}},
     {keys::kFontMenu, {"字体大小", keys::kFontColour}},
     {keys::kFontFolderMenu,
      {"文件属性", "查看字体文件", nullptr, "卸载并删除字体文件", "安装新的字体"}},

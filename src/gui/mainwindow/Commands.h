@@ -30,6 +30,11 @@ inline constexpr char kSize[] = "大小";
 inline constexpr char kHelp[] = "帮助";
 inline constexpr char kExit[] = "退出";
 inline constexpr char kFontColour[] = "字体颜色";
+inline constexpr char kDownload[] = "下载";
+inline constexpr char kHomePage[] = "作者主页";
+inline constexpr char kOtherSoftware[] = "作者的其他软件";
+inline constexpr char kLatestVersion[] = "最新版本";
+inline constexpr char kAbout[] = "关于";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

@@ -20,6 +20,8 @@
 #include <QVBoxLayout>
 
 #include "core/catalogue/FontTable.h"
+#include "gui/about/AboutBox.h"
+#include "gui/about/MakerSite.h"
 #include "gui/common/BaseFormat.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
@@ -189,7 +191,17 @@ void MainWindow::SetupCommands() {
       {keys::kAlignLeft, [this](QAction*) { SetAlignment(false); }},
       {keys::kCentre, [this](QAction*) { SetAlignment(true); }},
       {keys::kSize, [this](QAction*) { PopUp(keys::kFontMenu); }},
+      {keys::kDownload, [this](QAction*) { OpenMakerPage(maker_paths::kDownload); }},
       {keys::kHelp, [this](QAction*) { PopUp(keys::kMainMenu); }},
+      {menuItem(keys::kMainMenu, keys::kHomePage),
+       [this](QAction*) { OpenMakerPage(maker_paths::kHome); }},
+      {menuItem(keys::kMainMenu, keys::kOtherSoftware),
+       [this](QAction*) { OpenMakerPage(maker_paths::kOtherSoftware); }},
+      {menuItem(keys::kMainMenu, keys::kLatestVersion),
+       [this](QAction*) { OpenMakerPage(maker_paths::kLatestVersion); }},
+      {menuItem(keys::kMainMenu, keys::kHelp),
+       [this](QAction*) { OpenMakerPage(maker_paths::kHelp); }},
+      {menuItem(keys::kMainMenu, keys::kAbout), [this](QAction*) { ShowAboutBox(); }},
       {menuItem(keys::kMainMenu, keys::kExit), [this](QAction*) { BeginExit(); }},
       {menuItem(keys::kFontMenu, keys::kFontColour), [this](QAction*) { ChooseTextColor(); }},
   };
@@ -385,6 +397,15 @@ void MainWindow::ChooseTextColor() {
 void MainWindow::OpenFindList() {
   FindList dialog(List1, this);
   dialog.exec();
+}
+
+void MainWindow::OpenMakerPage(const char* path) {
+  platform_.ShellOpen(MakerAddress(path).toStdString());
+}
+
+void MainWindow::ShowAboutBox() {
+  AboutBox box(platform_, this);
+  box.exec();
 }
 
 void MainWindow::PopUp(const char* menu) {

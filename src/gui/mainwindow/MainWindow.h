@@ -106,6 +106,9 @@ class MainWindow : public QMainWindow {
   void SetAlignment(bool centred);
   void ChooseTextColor();
   void OpenFindList();
+  // A page of the maker's web site in the desktop's browser.
+  void OpenMakerPage(const char* path);
+  void ShowAboutBox();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();

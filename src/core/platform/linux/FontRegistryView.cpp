@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/platform/linux/FontRegistryView.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <unordered_set>
 
 #include "core/platform/RegistryKeys.h"
@@ -102,6 +106,8 @@ std::string FontRegistryView::TextOf(KeyKind kind, const std::string& valueName)
       return FontTableText(valueName);
     case KeyKind::Substitutes:
       return SubstituteText(valueName);
+    case KeyKind::SysInfo:
+      return AsciiLower(valueName) == "path" ? SysInfoTool() : std::string();
   }
   return {};
 }
@@ -117,6 +123,8 @@ long FontRegistryView::OpenKey(RegKey root, const std::string& subKey, std::uint
     kind = KeyKind::FontTable;
   else if (root == kHkeyLocalMachine && key == AsciiLower(kFontSubstitutesKey))
     kind = KeyKind::Substitutes;
+  else if (root == kHkeyLocalMachine && key == AsciiLower(kSysInfoKey))
+    kind = KeyKind::SysInfo;
   else
     return kErrorFileNotFound;
   *opened = nextKey_++;
@@ -144,6 +152,21 @@ long FontRegistryView::DeleteValue(RegKey, const std::string&) { return kErrorAc
 
 long FontRegistryView::CloseKey(RegKey key) {
   return openKeys_.erase(key) ? kErrorSuccess : kErrorInvalidParameter;
+}
+
+std::string SysInfoTool() {
+  const char* path = std::getenv("PATH");
+  for (const char* tool : {"hardinfo", "kinfocenter", "gnome-system-monitor"}) {
+    std::istringstream folders(path ? path : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+      if (folder.empty()) continue;  // the working folder is no place to look for programs
+      const std::filesystem::path file = std::filesystem::path(folder) / tool;
+      std::error_code error;
+      if (std::filesystem::is_regular_file(file, error) && access(file.c_str(), X_OK) == 0)
+        return file.string();
+    }
+  }
+  return {};
 }
 
 std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,

@@ -2,8 +2,9 @@
 #pragma once
 // A read-only registry made from the installed faces: the fonts folder of
 // the user, the font tables (one value per family name) and the family
-// substitutes. Writes are refused with "access denied", as nothing on this
-// system keeps such tables.
+// substitutes; besides, the system information program found on PATH.
+// Writes are refused with "access denied", as nothing on this system keeps
+// such tables.
 
 #include <functional>
 #include <map>
@@ -43,7 +44,7 @@ class FontRegistryView : public RegistryApi {
   long CloseKey(RegKey key) override;
 
  private:
-  enum class KeyKind { ShellFolders, FontTable, Substitutes };
+  enum class KeyKind { ShellFolders, FontTable, Substitutes, SysInfo };
   struct Family {
     std::string name;  // as the font spells it
     const FontFace* face = nullptr;
@@ -61,6 +62,10 @@ class FontRegistryView : public RegistryApi {
   std::map<RegKey, KeyKind> openKeys_;
   RegKey nextKey_ = 1;
 };
+
+// The first of the desktop's system information programs found on PATH, as
+// a full path; empty when none is.
+std::string SysInfoTool();
 
 // The installed families, each under the names a user of the given language
 // reads (a face's names in that language when it has any, else the names in
