@@ -6,6 +6,7 @@
 
 #include "core/platform/Platform.h"
 #include "gui/about/ProjectInfo.h"
+#include "gui/common/Icons.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/DisplayCheck.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -50,6 +51,7 @@ int main(int argc, char* argv[]) {
   const auto platform = qm::platform::CreatePlatform();
   QApplication application(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
+  QApplication::setWindowIcon(qm::gui::ApplicationIcon());
   qm::gui::ConfigureApplication(application, *platform);
   qm::gui::MainWindow window(*platform);
   window.Startup();

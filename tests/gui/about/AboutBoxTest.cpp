@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "gui/about/MakerSite.h"
 #include "gui/about/PageView.h"
 #include "gui/common/Dialogs.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "support/Externals.h"
 #include "support/FakePlatform.h"
 #include "support/FolderTest.h"
@@ -66,12 +68,25 @@ TEST_F(AboutBoxTest, ShowsTheProgramsNameVersionNoticeAndButtons) {
   EXPECT_EQ(Child<QPushButton>(box, "cmdOK")->text(), "确定");
   EXPECT_EQ(Child<QPushButton>(box, "cmdSysInfo")->text(), "系统信息(&S)...");
   EXPECT_EQ(Child<QPushButton>(box, "Command1")->text(), "刷新");
-  EXPECT_FALSE(box.windowIcon().isNull());
-  EXPECT_FALSE(Child<QLabel>(box, "picIcon")->pixmap().isNull());
 
   Press(box, "cmdOK");
   EXPECT_FALSE(box.isVisible());
   EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+TEST_F(AboutBoxTest, TheWindowTheNotificationAreaAndTheBoxShowTheInstalledIcon) {
+  test::ScopedVariable host(kMakerHostVariable, "127.0.0.1:1");
+  const QImage installed = QIcon(QM_ICON_FILE).pixmap(32, 32).toImage();
+  ASSERT_FALSE(installed.isNull());
+  MainWindow window(platform_);
+  window.Startup();
+  auto* tray = window.Tray().findChild<QSystemTrayIcon*>();
+  ASSERT_NE(tray, nullptr);
+  AboutBox box(platform_, &window);
+  EXPECT_EQ(window.windowIcon().pixmap(32, 32).toImage(), installed);
+  EXPECT_EQ(tray->icon().pixmap(32, 32).toImage(), installed);
+  EXPECT_EQ(box.windowIcon().pixmap(32, 32).toImage(), installed);
+  EXPECT_EQ(Child<QLabel>(box, "picIcon")->pixmap().toImage(), installed);
 }
 
 TEST_F(AboutBoxTest, ShowsTheMakersPageAndRefreshFetchesItAgain) {
