@@ -6,6 +6,7 @@ QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QM_PACKAGES=(
   cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix clang-format
+  googletest wine64 wine locales
   qt6-base-dev qt6-translations-l10n libgl-dev
   libfontconfig-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
