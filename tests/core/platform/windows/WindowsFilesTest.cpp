@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "core/catalogue/FolderListing.h"
 #include "core/fileinfo/FileInfo.h"
 #include "core/platform/Drives.h"
+#include "core/platform/PathHelpers.h"
 #include "core/platform/Text.h"
 #include "core/platform/windows/WindowsText.h"
 #include "support/FolderTest.h"
@@ -103,6 +106,27 @@ TEST_F(WindowsFileInfoTest, NamesAsStoredOnDiskAndTheirShortForms) {
   EXPECT_EQ(info.ShortName(), "SHORT.TTF");  // already short: the name in upper case
 }
 
+// The narrow path functions of the C++ library do not take UTF-8 here.
+TEST_F(WindowsFileInfoTest, ChineseNamesAreListedAndDescribedInUtf8) {
+  const std::string path = folder_ + "\\测试黑体.ttf";  // Path() would narrow it wrongly
+  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, "12345", 5, &written, nullptr);
+  CloseHandle(file);
+
+  const std::vector<catalogue::FolderEntry> entries = catalogue::ListFolderFiles(folder_, nullptr);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "测试黑体.ttf");
+  EXPECT_EQ(entries[0].path, path);
+  EXPECT_EQ(entries[0].size, 5u);
+  EXPECT_TRUE(FileIsPresent(path));
+  CFileInfo info;
+  info.SetFullPathName(path);
+  EXPECT_EQ(info.FileName(), "测试黑体.ttf");
+}
+
 TEST_F(WindowsFileInfoTest, AFileAtADriveRootHasTheRootAsItsFolder) {
   const std::string file = "c:\\quillmere-root-test.ttf";
   std::ofstream(file) << "abc";
@@ -133,6 +157,20 @@ TEST(WindowsDrivesTest, TheSystemDriveComesFirstWithItsKindAndFreeSpace) {
     // Others write to the same disk meanwhile: equal within 256 MB.
     EXPECT_LT(std::llabs(bytes - static_cast<std::int64_t>(free.QuadPart)), 1ll << 28) << drive;
   }
+}
+
+TEST(WindowsDrivesTest, ACdDriveWithADiscIsReadyAndShowsTheDiscsName) {
+  if (GetDriveTypeW(L"R:\\") != DRIVE_CDROM)
+    GTEST_SKIP() << "scripts/test-core-windows gives Wine a CD drive R: with a disc in it";
+  EXPECT_TRUE(IsReadyCdDrive("R:"));
+  EXPECT_TRUE(IsReadyCdDrive("r"));
+  EXPECT_EQ(DriveVolumeName("R:"), "测试光盘");  // read in code page 936
+  const std::vector<Drive> drives = ListDrives();
+  const auto cd = std::find_if(drives.begin(), drives.end(),
+                               [](const Drive& drive) { return drive.root == "R:\\"; });
+  ASSERT_NE(cd, drives.end());
+  EXPECT_EQ(cd->kind, DriveKind::kCdRom);
+  EXPECT_EQ(cd->label, "测试光盘");
 }
 
 TEST(WindowsDrivesTest, ADriveThatIsNotThereHasNoSpaceAndNoName) {

@@ -96,6 +96,18 @@ TEST(WindowsFoldersTest, WindowsSystemAndFontsFoldersWithoutTrailingSeparator) {
   EXPECT_EQ(AsciiLower(fonts.front()), AsciiLower(windows + "\\Fonts"));
 }
 
+using WindowsShellTest = test::FolderTest;
+
+// A batch file opened as a double click would open it runs, and the call
+// does not wait for it.
+TEST_F(WindowsShellTest, OpeningAFileRunsWhatTheDesktopRunsForIt) {
+  const std::string marker = Path("opened.txt");
+  const std::string batch = Write("Sub Folder/open.bat", "@echo opened> \"" + marker + "\"\r\n");
+  WindowsPlatform().ShellOpen(batch);
+  for (int tries = 0; tries < 200 && !fs::exists(marker); ++tries) Sleep(50);
+  EXPECT_TRUE(fs::exists(marker));
+}
+
 // Counts the WM_FONTCHANGE messages a top-level window of the test gets.
 class FontChangeListener {
  public:
