@@ -8,6 +8,7 @@ QM_PACKAGES=(
   cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix clang-format
   qt6-base-dev qt6-translations-l10n libgl-dev libqt6svg6
   desktop-file-utils appstream
+  googletest wine64 wine locales
   libfontconfig-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-fonttools

@@ -20,9 +20,15 @@ class FolderTest : public testing::Test {
         testing::UnitTest::GetInstance()->current_test_info()->test_suite_name());
   }
 
+  // The full path of relative ("Sub/Name.ttf") below the folder, with the
+  // system's separators.
+  std::string Path(const std::string& relative) const {
+    return std::filesystem::path(folder_ + "/" + relative).make_preferred().string();
+  }
+
   // Writes content to a file below the folder, making its folders; the full path.
   std::string Write(const std::string& relative, const std::string& content = "abc") {
-    const std::string path = folder_ + "/" + relative;
+    const std::string path = Path(relative);
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << content;
     return path;

@@ -8,10 +8,28 @@
 #include <fstream>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <direct.h>
+#include <io.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace qm::test {
 namespace {
+
+#ifdef _WIN32
+// The C runtime's counterparts of the POSIX calls below; an empty value
+// removes the variable.
+int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+int unsetenv(const char* name) { return _putenv_s(name, ""); }
+char* mkdtemp(char* pattern) {
+  return _mktemp_s(pattern, std::char_traits<char>::length(pattern) + 1) == 0 &&
+                 _mkdir(pattern) == 0
+             ? pattern
+             : nullptr;
+}
+#endif
 
 const TestEnvironment* current = nullptr;
 
@@ -42,7 +60,7 @@ void WriteFontsConf(const std::string& path, const std::string& root,
 TestEnvironment::TestEnvironment(const std::string& fontsSource) : source_(fontsSource) {
   std::string pattern = (fs::temp_directory_path() / "quillmere-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-  root_ = pattern;
+  root_ = fs::path(pattern).make_preferred().string();
   for (const char* folder : {"home", "config", "data/fonts", "cache/fontconfig", "runtime",
                              "system-fonts", "fontconfig"})
     fs::create_directories(root_ + "/" + folder);
@@ -83,7 +101,7 @@ std::string TestEnvironment::FolderForCurrentTest(const std::string& group) cons
   const std::string folder =
       root_ + "/" + group + "/" + testing::UnitTest::GetInstance()->current_test_info()->name();
   fs::create_directories(folder);
-  return folder;
+  return fs::path(folder).make_preferred().string();
 }
 
 ScopedFontsConf::ScopedFontsConf(const std::string& extraFolder, const std::string& rules)

@@ -14,14 +14,14 @@ std::vector<FolderEntry> ListFolderFiles(const std::string& folder,
   std::vector<FolderEntry> entries;
   const std::string prefix = platform::AddBackslash(folder);
   std::error_code error;
-  fs::directory_iterator listing(prefix, error);
+  fs::directory_iterator listing(platform::PathFromUtf8(prefix), error);
   if (error) return entries;
   fileinfo::CFileInfo info(fileTypes);
   for (const fs::directory_entry& item : listing) {
     std::error_code kindError;
     if (item.is_directory(kindError)) continue;
     FolderEntry entry;
-    entry.name = item.path().filename().string();
+    entry.name = platform::Utf8FromPath(item.path().filename());
     entry.path = prefix + entry.name;
     info.SetFullPathName(entry.path);
     if (info.FileExists()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/fileinfo/FileInfo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -40,9 +41,9 @@ bool CFileInfo::SetFullPathName(const std::string& path) {
     return true;
   }
   std::error_code error;
-  const fs::path absolute = fs::absolute(fs::path(path), error);
+  const fs::path absolute = fs::absolute(platform::PathFromUtf8(path), error);
   if (error || absolute.empty()) return false;
-  fullPathName_ = absolute.lexically_normal().string();
+  fullPathName_ = platform::Utf8FromPath(absolute.lexically_normal());
   Refresh();
   return true;
 }
@@ -54,12 +55,14 @@ void CFileInfo::Refresh() {
     fileExists_ = false;
     return;
   }
+  if (!status.pathOnDisk.empty()) fullPathName_ = status.pathOnDisk;
   // A normal absolute path: the name follows the last separator.
   const auto separator = fullPathName_.rfind(platform::kPathSeparator);
   fileName_ = fullPathName_.substr(separator + 1);
   filePath_ = fullPathName_.substr(0, separator + 1);
   const auto dot = fileName_.rfind('.');
   fileExtension_ = dot == std::string::npos ? std::string() : fileName_.substr(dot + 1);
+  ReadShortForms(status);
 
   attributes_ = status.attributes;
   fileSize_ = status.size;
@@ -78,6 +81,14 @@ void CFileInfo::Refresh() {
   if (typeName_.empty())
     typeName_ = platform::TrimSpaces(platform::AsciiUpper(fileExtension_) + " File");
   icon_ = type.icon;
+}
+
+// Where the system keeps no short forms the long ones stand in for them.
+void CFileInfo::ReadShortForms(const platform::FileStatus& status) {
+  shortName_ = status.shortName.empty() ? fileName_ : status.shortName;
+  shortPathName_ = status.shortPathName.empty() ? fullPathName_ : status.shortPathName;
+  const std::size_t nameLength = std::min(shortPathName_.size(), shortName_.size());
+  shortPath_ = shortPathName_.substr(0, shortPathName_.size() - nameLength);
 }
 
 bool CFileInfo::SetCreationTime(const FileDateTime& time) {

@@ -18,7 +18,8 @@
 //   after the last "." of FileName (so ".hidden" has the extension
 //   "hidden"), empty when there is no dot.
 // - Short forms: there are no 8.3 names, so ShortName = FileName,
-//   ShortPath = FilePath and ShortPathName = FullPathName.
+//   ShortPath = FilePath and ShortPathName = FullPathName. (On Windows the
+//   system's 8.3 forms, and FullPathName with every name as stored on disk.)
 // - FileSize: st_size, 64 bits. CompressedFileSize: the space taken on disk,
 //   st_blocks * 512 (small for a sparse file). The ...High getters give the
 //   upper 32 bits of each for callers written for 32-bit halves.
@@ -79,9 +80,9 @@ class CFileInfo {
   const std::string& FileName() const { return fileName_; }
   const std::string& FilePath() const { return filePath_; }
   const std::string& FileExtension() const { return fileExtension_; }
-  const std::string& ShortPathName() const { return fullPathName_; }
-  const std::string& ShortName() const { return fileName_; }
-  const std::string& ShortPath() const { return filePath_; }
+  const std::string& ShortPathName() const { return shortPathName_; }
+  const std::string& ShortName() const { return shortName_; }
+  const std::string& ShortPath() const { return shortPath_; }
   const std::string& DisplayName() const { return displayName_; }
   const std::string& TypeName() const { return typeName_; }
   bool FileExists() const { return fileExists_; }
@@ -124,6 +125,7 @@ class CFileInfo {
   static std::string FormatFileSize(std::uint64_t bytes);
 
  private:
+  void ReadShortForms(const platform::FileStatus& status);
   bool SetAttribute(std::uint32_t bit, bool on);
   bool WriteTime(platform::FileTime which, const FileDateTime& time);
 
@@ -133,6 +135,9 @@ class CFileInfo {
   std::string fileName_;
   std::string filePath_;
   std::string fileExtension_;
+  std::string shortPathName_;
+  std::string shortName_;
+  std::string shortPath_;
   std::string displayName_;
   std::string typeName_;
   bool fileExists_ = false;

@@ -46,6 +46,11 @@ struct FileStatus {
   FileDateTime accessed;
   FileDateTime modified;
   std::uint32_t attributes = 0;  // the kAttr bits the system can tell
+  // Where the system has them: the path with every name as stored on disk,
+  // and the short (8.3) forms of the path and of the name. Else empty.
+  std::string pathOnDisk;
+  std::string shortPathName;
+  std::string shortName;
 };
 
 enum class FileTime { kBirth, kAccess, kModify };

@@ -41,9 +41,18 @@ std::string GetFileExtension(const std::string& path) {
   return CharacterCount(extension) <= 6 ? extension : kNoExtension;
 }
 
+std::filesystem::path PathFromUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 bool FileIsPresent(const std::string& path) {
   std::error_code error;
-  const auto status = std::filesystem::status(path, error);
+  const auto status = std::filesystem::status(PathFromUtf8(path), error);
   return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 // Path and file helpers shared by several windows. They hold no state.
 
+#include <filesystem>
 #include <string>
 
 namespace qm::platform {
@@ -20,6 +21,11 @@ std::string AddBackslash(const std::string& path);
 // single space when there is none. Both "\" and "/" separate folders, and
 // an anchor after "#" is dropped ("page.htm#top" gives "htm").
 std::string GetFileExtension(const std::string& path);
+
+// A file-system path from UTF-8 text and back: on Windows the narrow form
+// of a path is not UTF-8.
+std::filesystem::path PathFromUtf8(const std::string& text);
+std::string Utf8FromPath(const std::filesystem::path& path);
 
 // True when path names a file (hidden and read-only ones included); false
 // for a folder, a missing file or a path that cannot be looked at.

@@ -47,6 +47,9 @@ TEST_F(FolderListingTest, EveryFileIsListedWhateverItsKindButNoFolders) {
   EXPECT_EQ(Names(ListFolderFiles(folder_ + "/", nullptr)), Names(entries));
 }
 
+// Names of bytes and links anyone may make: Linux file systems. (Windows
+// keeps names in UTF-16, and making a link needs a privilege.)
+#ifndef _WIN32
 TEST_F(FolderListingTest, ANameThatIsNotUtf8KeepsItsBytesInNameAndPath) {
   const std::string name = "bad\xff.ttf";
   Write(name, 4);
@@ -56,11 +59,6 @@ TEST_F(FolderListingTest, ANameThatIsNotUtf8KeepsItsBytesInNameAndPath) {
   EXPECT_EQ(entries[0].path, folder_ + "/" + name);
   EXPECT_TRUE(platform::FileIsPresent(entries[0].path));
   EXPECT_EQ(entries[0].size, 4u);
-}
-
-TEST_F(FolderListingTest, EmptyAndMissingFoldersGiveNoFiles) {
-  EXPECT_TRUE(ListFolderFiles(folder_, nullptr).empty());
-  EXPECT_TRUE(ListFolderFiles(folder_ + "/missing", nullptr).empty());
 }
 
 TEST_F(FolderListingTest, AFileThatCannotBeLookedAtIsListedWithoutSize) {
@@ -74,6 +72,12 @@ TEST_F(FolderListingTest, AFileThatCannotBeLookedAtIsListedWithoutSize) {
       EXPECT_EQ(entry.size, 2048u);
     }
   }
+}
+#endif
+
+TEST_F(FolderListingTest, EmptyAndMissingFoldersGiveNoFiles) {
+  EXPECT_TRUE(ListFolderFiles(folder_, nullptr).empty());
+  EXPECT_TRUE(ListFolderFiles(folder_ + "/missing", nullptr).empty());
 }
 
 }  // namespace

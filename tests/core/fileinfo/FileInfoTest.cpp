@@ -24,11 +24,13 @@ struct FakeFileTypes : platform::FileTypes {
   platform::FileTypeInfo Describe(const std::string&) override { return answer; }
 };
 
+#ifndef _WIN32
 struct stat StatOf(const std::string& path) {
   struct stat status {};
   EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
   return status;
 }
+#endif
 
 TEST_F(FileInfoTest, AnyPathFormGivesTheAbsoluteNormalisedPathAndTheNameOnDisk) {
   const std::string file = Write("Sub/MixedCase.TTF");
@@ -36,9 +38,12 @@ TEST_F(FileInfoTest, AnyPathFormGivesTheAbsoluteNormalisedPathAndTheNameOnDisk) 
   ASSERT_TRUE(info.SetFullPathName(folder_ + "//Sub/./../Sub//MixedCase.TTF"));
   EXPECT_TRUE(info.FileExists());
   EXPECT_EQ(info.FullPathName(), file);
-  EXPECT_EQ(info.ShortPathName(), file);
+#ifndef _WIN32
+  EXPECT_EQ(info.ShortPathName(), file);  // no 8.3 names here
+#endif
+  EXPECT_EQ(info.ShortPath() + info.ShortName(), info.ShortPathName());
   EXPECT_EQ(info.FileName(), "MixedCase.TTF");
-  EXPECT_EQ(info.FilePath(), folder_ + "/Sub/");
+  EXPECT_EQ(info.FilePath(), Path("Sub/"));
   EXPECT_EQ(info.FileExtension(), "TTF");
   EXPECT_EQ(info.FileSize(), 3u);
   EXPECT_EQ(info.TypeName(), "TTF File");
@@ -83,7 +88,7 @@ TEST_F(FileInfoTest, FoldersAndMissingFilesAreNotFoundAndKeepThePreviousFile) {
 
   info.SetFullPathName(folder_ + "/./Missing.otf");
   EXPECT_FALSE(info.FileExists());
-  EXPECT_EQ(info.FullPathName(), folder_ + "/Missing.otf");
+  EXPECT_EQ(info.FullPathName(), Path("Missing.otf"));
   EXPECT_EQ(info.FileName(), "Kept.ttf");
   EXPECT_EQ(info.FileSize(), 5u);
   EXPECT_EQ(info.ModifyTime(), modified);
@@ -98,15 +103,19 @@ TEST_F(FileInfoTest, FoldersAndMissingFilesAreNotFoundAndKeepThePreviousFile) {
 
 TEST_F(FileInfoTest, SizesPastFourGigabytesAreExact) {
   const std::string file = Write("Huge.ttc", "");
-  ASSERT_EQ(truncate(file.c_str(), off_t{5} << 30), 0);  // sparse: almost nothing on disk
+  fs::resize_file(file, 5ull << 30);
   CFileInfo info;
   info.SetFullPathName(file);
   EXPECT_EQ(info.FileSize(), 5ull << 30);
   EXPECT_EQ(info.FileSizeHigh(), 1u);
-  EXPECT_LT(info.CompressedFileSize(), 1u << 20);
+#ifndef _WIN32
+  EXPECT_LT(info.CompressedFileSize(), 1u << 20);  // sparse: almost nothing on disk
+#endif
   EXPECT_EQ(CFileInfo::FormatFileSize(info.FileSize()), "5,242,880.00");
 }
 
+#ifndef _WIN32
+// What the Linux backend can write; the Windows backend's tests have their own.
 TEST_F(FileInfoTest, OnlyTheReadOnlyAttributeAndTwoTimesCanBeWritten) {
   const std::string file = Write("Plain.ttf");
   fs::permissions(file, fs::perms(0664), fs::perm_options::replace);
@@ -165,6 +174,7 @@ TEST_F(FileInfoAsUserTest, FilesInAFolderTheUserMayNotChangeAreSystemFiles) {
   EXPECT_TRUE(info.attrSystem());
   EXPECT_FALSE(info.SetAttrSystem(false));
 }
+#endif
 
 TEST(FileInfoFormatTest, DatesAndSizesAsTheListShowsThem) {
   EXPECT_EQ(CFileInfo::FormatFileDate({2004, 3, 15, 13, 5, 9}), "2004-03-15 13:05:09");

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The platform on Windows: the real registry, the display's font families,
+// the version the system reports and the shell's folders.
+
+#include <string>
+#include <vector>
+
+#include "core/platform/Platform.h"
+#include "core/platform/windows/WindowsRegistry.h"
+#include "core/system/OsNaming.h"
+
+namespace qm::platform {
+
+class WindowsPlatform : public Platform {
+ public:
+  RegistryApi& Registry() override { return registry_; }
+  // The families the display enumerates, in the user's language, each
+  // once; the vertical-writing "@" forms are left out.
+  std::vector<InstalledFamily> InstalledFamilies() override;
+  OsDescription DescribeOs() override;
+  std::string GetWindowsFolder() override;
+  std::string GetSystemFolder() override;
+  // The fonts folder, and the user's own one where the system has it.
+  std::vector<std::string> FontFolders() override;
+  void ShellOpen(const std::string& target) override;
+
+ private:
+  WindowsRegistry registry_;
+};
+
+// What the system says its version is (GetVersionExA).
+system::WindowsVersion ReportedWindowsVersion();
+
+// The system's fonts folder (the shell's special folder), without trailing
+// separator.
+std::string SystemFontsFolder();
+
+}  // namespace qm::platform
