@@ -106,6 +106,9 @@ class MainWindow : public QMainWindow {
   void SetAlignment(bool centred);
   void ChooseTextColor();
   void OpenFindList();
+  // The actions on the selected font files of tab 1 and fonts of List1.
+  void RemoveSelectedFontFiles();
+  void RemoveSelectedFonts();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();
