@@ -35,6 +35,11 @@ inline constexpr char kHomePage[] = "作者主页";
 inline constexpr char kOtherSoftware[] = "作者的其他软件";
 inline constexpr char kLatestVersion[] = "最新版本";
 inline constexpr char kAbout[] = "关于";
+inline constexpr char kDelete[] = "删除";
+inline constexpr char kFileProperties[] = "文件属性";
+inline constexpr char kViewFontFile[] = "查看字体文件";
+inline constexpr char kRemoveFontFiles[] = "卸载并删除字体文件";
+inline constexpr char kRemoveFonts[] = "卸载和删除字体";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

@@ -109,6 +109,9 @@ class MainWindow : public QMainWindow {
   // A page of the maker's web site in the desktop's browser.
   void OpenMakerPage(const char* path);
   void ShowAboutBox();
+  // The actions on the selected font files of tab 1 and fonts of List1.
+  void RemoveSelectedFontFiles();
+  void RemoveSelectedFonts();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();
