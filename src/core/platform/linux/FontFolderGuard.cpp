@@ -7,12 +7,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
-#include "core/catalogue/FamilyNames.h"
 #include "core/platform/linux/LinuxPlatform.h"
+#include "core/platform/linux/ProgramFontconfigFile.h"
 
 namespace qm::platform {
 namespace {
@@ -68,41 +66,6 @@ std::optional<UnsafeEntry> Unsafe(const fs::directory_entry& entry) {
   return std::nullopt;
 }
 
-// A glob of the exact path: "*" and "?" match themselves as well, and bytes
-// the rules file cannot hold (not UTF-8, controls) match any byte.
-std::string PathGlob(const std::string& path) {
-  const bool plain = catalogue::IsPlainText(path);
-  std::string glob;
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (!plain && (byte < 0x20 || byte >= 0x80)) {
-      glob += '?';
-      continue;
-    }
-    switch (c) {
-      case '&':
-        glob += "&amp;";
-        break;
-      case '<':
-        glob += "&lt;";
-        break;
-      case '>':
-        glob += "&gt;";
-        break;
-      default:
-        glob += c;
-    }
-  }
-  return glob;
-}
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace
 
 std::vector<UnsafeEntry> FindUnsafeEntries(const std::string& folder) {
@@ -116,17 +79,6 @@ std::vector<UnsafeEntry> FindUnsafeEntries(const std::string& folder) {
     if (std::optional<UnsafeEntry> unsafe = Unsafe(*walk)) found.push_back(std::move(*unsafe));
   }
   return found;
-}
-
-std::string RejectRules(const std::vector<UnsafeEntry>& entries) {
-  std::string rules =
-      "<?xml version=\"1.0\"?>\n"
-      "<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
-      "<!-- Written by Quillmere: files in the user's font folders that are not font files. -->\n"
-      "<fontconfig>\n  <selectfont>\n    <rejectfont>\n";
-  for (const UnsafeEntry& entry : entries)
-    rules += "      <glob>" + PathGlob(entry.path) + "</glob>\n";
-  return rules + "    </rejectfont>\n  </selectfont>\n</fontconfig>\n";
 }
 
 std::string RejectRulesFile() {
@@ -153,18 +105,9 @@ std::vector<UnsafeEntry> GuardUserFontFolders() {
     std::vector<UnsafeEntry> found = FindUnsafeEntries(folder);
     unsafe.insert(unsafe.end(), found.begin(), found.end());
   }
-  const std::string file = RejectRulesFile();
-  if (file.empty()) return unsafe;
-  std::error_code ignored;
-  if (unsafe.empty()) {
-    fs::remove(file, ignored);
-    return unsafe;
-  }
-  const std::string rules = RejectRules(unsafe);
-  if (FileText(file) != rules) {
-    fs::create_directories(fs::path(file).parent_path(), ignored);
-    std::ofstream(file) << rules;
-  }
+  std::vector<std::string> paths;
+  for (const UnsafeEntry& entry : unsafe) paths.push_back(entry.path);
+  ProgramFontconfigFile().Replace(ProgramFontconfigFile::Group::kNotFonts, paths);
   return unsafe;
 }
 

@@ -32,9 +32,6 @@ inline constexpr std::size_t kMaxGuardedEntries = 100000;
 // them or to any of those, below folder; links are not followed.
 std::vector<UnsafeEntry> FindUnsafeEntries(const std::string& folder);
 
-// A fontconfig file rejecting exactly the paths of entries.
-std::string RejectRules(const std::vector<UnsafeEntry>& entries);
-
 // $XDG_CONFIG_HOME/fontconfig/conf.d/95-quillmere-rejects.conf (an absolute
 // XDG_CONFIG_HOME, else ~/.config); empty without a home folder.
 std::string RejectRulesFile();
@@ -42,8 +39,8 @@ std::string RejectRulesFile();
 // The user's own font folders: the fonts folder and ~/.fonts.
 std::vector<std::string> UserFontFolders();
 
-// Finds the unsafe entries of the user's own font folders and writes the
-// rules file when they changed (removes it when none are left). Returns the
+// Finds the unsafe entries of the user's own font folders and puts them
+// into the program's fontconfig file, whose other entries stay. Returns the
 // entries found.
 std::vector<UnsafeEntry> GuardUserFontFolders();
 

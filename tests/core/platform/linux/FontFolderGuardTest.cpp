@@ -15,6 +15,7 @@
 
 #include "core/platform/linux/FontFolderGuard.h"
 #include "core/platform/linux/LinuxPlatform.h"
+#include "core/platform/linux/ProgramFontconfigFile.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::platform {
@@ -84,7 +85,7 @@ TEST_F(FontFolderGuardTest, FindsEveryEntryThatIsNoFontFileAndWhy) {
 }
 
 TEST_F(FontFolderGuardTest, TheRulesRejectExactPathsAndTheFileGoesWhenNothingIsLeft) {
-  const std::string rules = RejectRules({{"/f/a&b<c>.ttf", ""}, {"/f/bad\xff\n.ttf", ""}});
+  const std::string rules = ProgramFontconfigFile::Rules({"/f/a&b<c>.ttf", "/f/bad\xff\n.ttf"}, {});
   EXPECT_NE(rules.find("<glob>/f/a&amp;b&lt;c&gt;.ttf</glob>"), std::string::npos);
   EXPECT_NE(rules.find("<glob>/f/bad??.ttf</glob>"), std::string::npos);
 
