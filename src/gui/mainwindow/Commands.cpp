@@ -70,7 +70,7 @@ const QVector<MenuLayout> kMenus = {
      {"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", nullptr, keys::kExit}},
     {keys::kFontMenu, {"字体大小", keys::kFontColour}},
     {keys::kFontFolderMenu,
-     {"文件属性", "查看字体文件", nullptr, "卸载并删除字体文件", "安装新的字体"}},
+     {"文件属性", "查看字体文件", nullptr, "卸载并删除字体文件", keys::kInstallNewFonts}},
     {keys::kPrintMenu, {"打印...", "打印预览"}},
     {keys::kListMenu, {"卸载和删除字体"}},
 };

@@ -21,6 +21,7 @@ inline constexpr char kStop[] = "停止";
 inline constexpr char kFind[] = "查找";
 inline constexpr char kPrint[] = "打印";
 inline constexpr char kOpenFolder[] = "打开";
+inline constexpr char kAdd[] = "添加";
 inline constexpr char kBold[] = "黑体";
 inline constexpr char kItalic[] = "斜体";
 inline constexpr char kUnderline[] = "下划线";
@@ -30,6 +31,7 @@ inline constexpr char kSize[] = "大小";
 inline constexpr char kHelp[] = "帮助";
 inline constexpr char kExit[] = "退出";
 inline constexpr char kFontColour[] = "字体颜色";
+inline constexpr char kInstallNewFonts[] = "安装新的字体";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

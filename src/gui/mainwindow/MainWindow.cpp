@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "core/catalogue/FontTable.h"
+#include "core/platform/FontResources.h"
 #include "gui/common/BaseFormat.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
@@ -29,6 +30,7 @@
 #include "gui/customtext/CustomTextTab.h"
 #include "gui/find/FindList.h"
 #include "gui/fontfiles/FontFileTab.h"
+#include "gui/install/OpenFolder.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
 #include "gui/sheet/SheetTab.h"
@@ -182,6 +184,7 @@ void MainWindow::SetupCommands() {
       {keys::kFind, [this](QAction*) { OpenFindList(); }},
       {keys::kPrint, [this](QAction*) { PopUp(keys::kPrintMenu); }},
       {keys::kOpenFolder, [this](QAction*) { fontFileTab_->OpenShownFolder(); }},
+      {keys::kAdd, [this](QAction*) { OpenInstallDialog(); }},
       {keys::kBold, [this](QAction* button) { SetWholeTextStyle(button, TextStyle::Bold); }},
       {keys::kItalic, [this](QAction* button) { SetWholeTextStyle(button, TextStyle::Italic); }},
       {keys::kUnderline,
@@ -192,6 +195,8 @@ void MainWindow::SetupCommands() {
       {keys::kHelp, [this](QAction*) { PopUp(keys::kMainMenu); }},
       {menuItem(keys::kMainMenu, keys::kExit), [this](QAction*) { BeginExit(); }},
       {menuItem(keys::kFontMenu, keys::kFontColour), [this](QAction*) { ChooseTextColor(); }},
+      {menuItem(keys::kFontFolderMenu, keys::kInstallNewFonts),
+       [this](QAction*) { OpenInstallDialog(); }},
   };
 }
 
@@ -384,6 +389,12 @@ void MainWindow::ChooseTextColor() {
 
 void MainWindow::OpenFindList() {
   FindList dialog(List1, this);
+  dialog.exec();
+}
+
+void MainWindow::OpenInstallDialog() {
+  OpenFolder dialog(catalogue::GetFontsFolder(platform_.Registry()),
+                    platform::CreateFontResources(), this);
   dialog.exec();
 }
 

@@ -106,6 +106,7 @@ class MainWindow : public QMainWindow {
   void SetAlignment(bool centred);
   void ChooseTextColor();
   void OpenFindList();
+  void OpenInstallDialog();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();
