@@ -8,7 +8,7 @@
 # The program gets a private X display (Xvfb), a private session bus with an accessibility bus,
 # its own HOME and XDG folders, LANG=zh_CN.UTF-8 and a fontconfig configuration listing only the
 # fonts in FONTS_DIR (its files, not its subfolders). The scenario finds QM_E2E_APP_PID,
-# QM_E2E_ARTIFACTS and DISPLAY in its environment and imports desktop.py from this folder.
+# QM_E2E_ARTIFACTS, QM_E2E_FONTS (FONTS_DIR) and DISPLAY in its environment and imports desktop.py from this folder.
 # ARTIFACTS_DIR receives the program's output and screenshots. Everything started here is stopped
 # when the scenario ends, also on failure, timeout or a signal. Exit status: the scenario's.
 set -euo pipefail
@@ -115,7 +115,7 @@ wait_until "the accessibility bus" bash -c \
 env LANG=zh_CN.UTF-8 "$program" >"$artifacts/program.log" 2>&1 &
 app_pid=$!
 
-export QM_E2E_APP_PID=$app_pid QM_E2E_ARTIFACTS=$artifacts PYTHONPATH=$here
+export QM_E2E_APP_PID=$app_pid QM_E2E_ARTIFACTS=$artifacts QM_E2E_FONTS=$fonts PYTHONPATH=$here
 # In the background, so that a signal stops everything at once instead of after the scenario.
 timeout --kill-after=2 "$kScenarioSeconds" /usr/bin/python3 "$scenario" &
 scenario_pid=$!

@@ -73,7 +73,8 @@ const QVector<MenuLayout> kMenus = {
       nullptr, keys::kExit}},
     {keys::kFontMenu, {"字体大小", keys::kFontColour}},
     {keys::kFontFolderMenu,
-     {keys::kFileProperties, keys::kViewFontFile, nullptr, keys::kRemoveFontFiles, "安装新的字体"}},
+     {keys::kFileProperties, keys::kViewFontFile, nullptr, keys::kRemoveFontFiles,
+      keys::kInstallNewFonts}},
     {keys::kPrintMenu, {"打印...", "打印预览"}},
     {keys::kListMenu, {keys::kRemoveFonts}},
 };

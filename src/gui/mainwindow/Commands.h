@@ -21,6 +21,7 @@ inline constexpr char kStop[] = "停止";
 inline constexpr char kFind[] = "查找";
 inline constexpr char kPrint[] = "打印";
 inline constexpr char kOpenFolder[] = "打开";
+inline constexpr char kAdd[] = "添加";
 inline constexpr char kBold[] = "黑体";
 inline constexpr char kItalic[] = "斜体";
 inline constexpr char kUnderline[] = "下划线";
@@ -40,6 +41,7 @@ inline constexpr char kFileProperties[] = "文件属性";
 inline constexpr char kViewFontFile[] = "查看字体文件";
 inline constexpr char kRemoveFontFiles[] = "卸载并删除字体文件";
 inline constexpr char kRemoveFonts[] = "卸载和删除字体";
+inline constexpr char kInstallNewFonts[] = "安装新的字体";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "core/catalogue/FontTable.h"
+#include "core/platform/FontResources.h"
 #include "gui/about/AboutBox.h"
 #include "gui/about/MakerSite.h"
 #include "gui/common/BaseFormat.h"
@@ -31,6 +32,7 @@
 #include "gui/customtext/CustomTextTab.h"
 #include "gui/find/FindList.h"
 #include "gui/fontfiles/FontFileTab.h"
+#include "gui/install/OpenFolder.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
 #include "gui/removal/FontActions.h"
@@ -185,6 +187,7 @@ void MainWindow::SetupCommands() {
       {keys::kFind, [this](QAction*) { OpenFindList(); }},
       {keys::kPrint, [this](QAction*) { PopUp(keys::kPrintMenu); }},
       {keys::kOpenFolder, [this](QAction*) { fontFileTab_->OpenShownFolder(); }},
+      {keys::kAdd, [this](QAction*) { OpenInstallDialog(); }},
       {keys::kBold, [this](QAction* button) { SetWholeTextStyle(button, TextStyle::Bold); }},
       {keys::kItalic, [this](QAction* button) { SetWholeTextStyle(button, TextStyle::Italic); }},
       {keys::kUnderline,
@@ -216,6 +219,8 @@ void MainWindow::SetupCommands() {
       {menuItem(keys::kFontFolderMenu, keys::kRemoveFontFiles),
        [this](QAction*) { RemoveSelectedFontFiles(); }},
       {menuItem(keys::kListMenu, keys::kRemoveFonts), [this](QAction*) { RemoveSelectedFonts(); }},
+      {menuItem(keys::kFontFolderMenu, keys::kInstallNewFonts),
+       [this](QAction*) { OpenInstallDialog(); }},
   };
 }
 
@@ -441,6 +446,12 @@ void MainWindow::OpenMakerPage(const char* path) {
 void MainWindow::ShowAboutBox() {
   AboutBox box(platform_, this);
   box.exec();
+}
+
+void MainWindow::OpenInstallDialog() {
+  OpenFolder dialog(catalogue::GetFontsFolder(platform_.Registry()),
+                    platform::CreateFontResources(), this);
+  dialog.exec();
 }
 
 void MainWindow::PopUp(const char* menu) {

@@ -112,6 +112,7 @@ class MainWindow : public QMainWindow {
   // The actions on the selected font files of tab 1 and fonts of List1.
   void RemoveSelectedFontFiles();
   void RemoveSelectedFonts();
+  void OpenInstallDialog();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();

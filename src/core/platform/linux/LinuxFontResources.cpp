@@ -3,6 +3,10 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <filesystem>
+#include <map>
+#include <set>
+
 #include "core/platform/linux/FontconfigFaces.h"
 
 namespace qm::platform {
@@ -20,6 +24,40 @@ bool Lists(FcConfig* config, const std::string& path) {
   FcObjectSetDestroy(objects);
   FcPatternDestroy(pattern);
   return listed;
+}
+
+// Every file the configuration lists, with the number of its faces.
+std::map<std::string, int> ListedFiles(FcConfig* config) {
+  std::map<std::string, int> files;
+  FcPattern* pattern = FcPatternCreate();
+  FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr);
+  FcFontSet* found = FcFontList(config, pattern, objects);
+  for (int i = 0; found && i < found->nfont; ++i) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(found->fonts[i], FC_FILE, 0, &file) == FcResultMatch)
+      ++files[reinterpret_cast<const char*>(file)];
+  }
+  if (found) FcFontSetDestroy(found);
+  FcObjectSetDestroy(objects);
+  FcPatternDestroy(pattern);
+  return files;
+}
+
+// What a fresh configuration lists; loading it rescans every font folder
+// whose cache is out of date and writes the new cache for every program.
+std::map<std::string, int> ListedFilesAfresh() {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (!config) return {};
+  std::map<std::string, int> files = ListedFiles(config);
+  FcConfigDestroy(config);
+  return files;
+}
+
+// The file a path leads to, through links; the path itself when it leads nowhere.
+std::string Target(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path target = std::filesystem::canonical(path, error);
+  return error ? path : target.string();
 }
 
 }  // namespace
@@ -56,8 +94,20 @@ std::vector<std::string> FacesOfFile(const std::string& path) {
 }
 
 std::vector<int> LinuxFontResources::AddFontResources(const std::vector<std::string>& paths) {
-  // Installing fills this in: it takes the file's unloaded entry out again.
-  return std::vector<int>(paths.size(), 0);
+  std::vector<int> results(paths.size(), 0);
+  if (paths.empty()) return results;
+  // An installed file is no longer unloaded, nor is the file a link leads to.
+  std::vector<std::string> entries = paths;
+  for (const std::string& path : paths) entries.push_back(Target(path));
+  file_.Remove(Group::kUnloaded, entries);
+  const std::map<std::string, int> listed = ListedFilesAfresh();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::string target = Target(paths[i]);
+    // A link to a file listed where it lies adds nothing new.
+    if (target != paths[i] && listed.contains(target)) continue;
+    if (const auto faces = listed.find(paths[i]); faces != listed.end()) results[i] = faces->second;
+  }
+  return results;
 }
 
 std::vector<int> LinuxFontResources::RemoveFontResources(const std::vector<std::string>& paths) {

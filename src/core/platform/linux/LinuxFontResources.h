@@ -18,6 +18,11 @@ class LinuxFontResources : public FontResources {
   LinuxFontResources() = default;
   explicit LinuxFontResources(ProgramFontconfigFile file) : file_(std::move(file)) {}
 
+  // The paths are files just placed in a font folder (copies, or links to
+  // where the files lie): each one's faces that a fresh configuration lists
+  // count as new, unless it is a link to a file listed in its own place.
+  // Loading the configuration rescans the changed folders once and writes
+  // their caches for every program.
   std::vector<int> AddFontResources(const std::vector<std::string>& paths) override;
   // A file of several faces is rejected whole, by one entry: one success.
   std::vector<int> RemoveFontResources(const std::vector<std::string>& paths) override;

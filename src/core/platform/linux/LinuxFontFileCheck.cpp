@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Font files checked with FreeType; copies written with POSIX calls so
+// that they reach the disk before they take their name.
+#include <fcntl.h>
+#include <ft2build.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/platform/FontFileCheck.h"
+#include "core/platform/linux/FontconfigFaces.h"
+
+namespace qm::platform {
+namespace {
+
+class FreeTypeLibrary {
+ public:
+  FreeTypeLibrary() { FT_Init_FreeType(&library_); }
+  ~FreeTypeLibrary() { FT_Done_FreeType(library_); }
+  FreeTypeLibrary(const FreeTypeLibrary&) = delete;
+  FreeTypeLibrary& operator=(const FreeTypeLibrary&) = delete;
+  FT_Library Get() const { return library_; }
+
+ private:
+  FT_Library library_ = nullptr;
+};
+
+// The family of one face, or empty when FreeType cannot open it.
+bool AddFaceFamily(FT_Library library, const std::string& path, FT_Long index,
+                   std::vector<std::string>& families) {
+  FT_Face face = nullptr;
+  if (FT_New_Face(library, path.c_str(), index, &face) != 0) return false;
+  const std::string family = face->family_name ? face->family_name : "";
+  FT_Done_Face(face);
+  if (!family.empty() && std::find(families.begin(), families.end(), family) == families.end())
+    families.push_back(family);
+  return true;
+}
+
+bool WriteAll(int fd, const char* data, ssize_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, static_cast<size_t>(size));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool CopyBytes(int from, int to) {
+  std::array<char, 1 << 16> buffer{};
+  for (;;) {
+    const ssize_t got = read(from, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (!WriteAll(to, buffer.data(), got)) return false;
+  }
+}
+
+// Flushed to the disk and closed; false when either failed (a full disk
+// may only tell at this point).
+bool FlushAndClose(int fd) {
+  const bool flushed = fsync(fd) == 0;
+  return close(fd) == 0 && flushed;
+}
+
+// Renames without replacing; where the file system cannot promise that,
+// a hard link does, and the temporary name is removed after it.
+bool TakeName(const std::string& temporary, const std::string& target) {
+  if (renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+    return true;
+  const bool linked =
+      (errno == EINVAL || errno == ENOSYS) && link(temporary.c_str(), target.c_str()) == 0;
+  unlink(temporary.c_str());
+  return linked;
+}
+
+}  // namespace
+
+FontFileCheck CheckFontFile(const std::string& path) {
+  FreeTypeLibrary library;
+  FT_Face face = nullptr;
+  const FT_Error error = FT_New_Face(library.Get(), path.c_str(), 0, &face);
+  if (error == FT_Err_Cannot_Open_Resource) return {0, {}, "无法读取文件"};
+  if (error != 0) return {0, {}, "不是可用的字体文件"};
+  const FT_Long faces = std::min<FT_Long>(face->num_faces, kMaxFacesPerFile);
+  FT_Done_Face(face);
+  FontFileCheck check;
+  for (FT_Long index = 0; index < faces; ++index)
+    if (AddFaceFamily(library.Get(), path, index, check.families)) ++check.faces;
+  if (check.faces == 0) check.problem = "不是可用的字体文件";
+  return check;
+}
+
+bool CopyNewFile(const std::string& source, const std::string& target) {
+  const std::filesystem::path targetPath(target);
+  std::string temporary =
+      (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  const int from = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (from < 0) return false;
+  const int to = mkostemp(temporary.data(), O_CLOEXEC);
+  if (to < 0) {
+    close(from);
+    return false;
+  }
+  bool copied = CopyBytes(from, to) && fchmod(to, 0644) == 0;
+  copied = FlushAndClose(to) && copied;
+  close(from);
+  if (copied) return TakeName(temporary, target);
+  unlink(temporary.c_str());
+  return false;
+}
+
+}  // namespace qm::platform
