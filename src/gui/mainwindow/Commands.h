@@ -30,6 +30,8 @@ inline constexpr char kSize[] = "大小";
 inline constexpr char kHelp[] = "帮助";
 inline constexpr char kExit[] = "退出";
 inline constexpr char kFontColour[] = "字体颜色";
+inline constexpr char kPrintSamples[] = "打印...";
+inline constexpr char kPrintPreview[] = "打印预览";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";
