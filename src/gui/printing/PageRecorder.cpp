@@ -14,6 +14,7 @@ namespace {
 constexpr double kInchesPerMetre = 1 / 0.0254;
 // Rounding in the layout must not push a line that fits onto the next page.
 constexpr double kFitSlack = 0.01;
+constexpr double kEdgeTwips = 1;
 
 // The document layout lays itself out on a timer of its own in steps that
 // double in size; the steps here replace it, so its timer is ignored.
@@ -56,12 +57,16 @@ PageRecorder::~PageRecorder() = default;
 bool PageRecorder::Step(qint64 budgetMs) {
   QElapsedTimer elapsed;
   elapsed.start();
-  while (!done_ && elapsed.elapsed() < budgetMs) {
-    if (!block_.isValid() || PlaceBlockLines()) {
-      if (!block_.isValid()) RecordPage(pageTop_ + frame_.area.height());
+  // At least one block per step, so that every step gets on.
+  do {
+    if (done_) break;
+    if (!block_.isValid()) {
+      RecordPage(pageTop_ + frame_.area.height());
       done_ = true;
+    } else {
+      done_ = PlaceBlockLines();
     }
-  }
+  } while (elapsed.elapsed() < budgetMs);
   return !done_;
 }
 
@@ -72,16 +77,17 @@ void PageRecorder::Finish() {
 
 bool PageRecorder::PlaceBlockLines() {
   // Asking for the block's place lays the document out up to it.
-  const QRectF place = document_->documentLayout()->blockBoundingRect(block_);
+  const double blockTop = document_->documentLayout()->blockBoundingRect(block_).top();
   const QTextLayout* text = block_.layout();
-  const double origin = place.top() - text->boundingRect().top();
   const double pageHeight = frame_.area.height();
   for (; line_ < text->lineCount(); ++line_) {
     const QTextLine line = text->lineAt(line_);
-    const double top = origin + line.y();
+    // The first line takes the space above it in its paragraph along.
+    const double top = line_ == 0 ? blockTop : blockTop + line.y();
+    const double bottom = blockTop + line.y() + line.height();
     const bool firstOnPage = top <= pageTop_ + kFitSlack;
     // A line taller than the page is placed alone on its page, cut off.
-    if (firstOnPage || top + line.height() <= pageTop_ + pageHeight + kFitSlack) continue;
+    if (firstOnPage || bottom <= pageTop_ + pageHeight + kFitSlack) continue;
     const int next = block_.position() + line.textStart();
     RecordPage(top);
     if (next >= textLength_ || PageCount() == kMaxPages) return true;
@@ -98,7 +104,10 @@ void PageRecorder::RecordPage(double bottom) {
   const double height = std::min(bottom, pageTop_ + frame_.area.height()) - pageTop_;
   QPainter painter(&page.picture);
   painter.translate(frame_.area.left(), frame_.area.top() - pageTop_);
-  document_->drawContents(&painter, QRectF(0, pageTop_, frame_.area.width(), height));
+  // Lines that only touch the page's edges belong to the pages beside it;
+  // drawn clipped they would still be text a reader finds on this page.
+  document_->drawContents(
+      &painter, QRectF(0, pageTop_ + kEdgeTwips, frame_.area.width(), height - 2 * kEdgeTwips));
   painter.end();
   page.picture.setBoundingRect(QRectF(QPointF(0, 0), frame_.paper).toAlignedRect());
   pages_.push_back(std::move(page));

@@ -36,8 +36,8 @@ class PageRecorder {
   PageRecorder(const PageRecorder&) = delete;
   PageRecorder& operator=(const PageRecorder&) = delete;
 
-  // Lays out for about budgetMs and records the pages completed meanwhile.
-  // Returns false once every page is recorded.
+  // Lays out for about budgetMs (at least one paragraph) and records the
+  // pages completed meanwhile. Returns false once every page is recorded.
   bool Step(qint64 budgetMs);
   void Finish();
   bool Done() const { return done_; }
