@@ -42,6 +42,8 @@ inline constexpr char kViewFontFile[] = "查看字体文件";
 inline constexpr char kRemoveFontFiles[] = "卸载并删除字体文件";
 inline constexpr char kRemoveFonts[] = "卸载和删除字体";
 inline constexpr char kInstallNewFonts[] = "安装新的字体";
+inline constexpr char kPrintSamples[] = "打印...";
+inline constexpr char kPrintPreview[] = "打印预览";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

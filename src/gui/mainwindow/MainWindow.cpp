@@ -35,6 +35,7 @@
 #include "gui/install/OpenFolder.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
+#include "gui/printing/RichTextPages.h"
 #include "gui/removal/FontActions.h"
 #include "gui/sheet/SheetTab.h"
 
@@ -46,6 +47,10 @@ const QString kTitle = QStringLiteral("Quillmere-Brindlewood");
 constexpr int kSheetTab = 0;
 constexpr int kFileTab = 1;
 constexpr int kCustomTab = 2;
+// Print preview margins, twips, and its page setting.
+constexpr int kPrintSideMargin = 300;
+constexpr int kPrintEndMargin = 1;
+constexpr int kPortraitPages = 1;
 
 QString OrdinalText(int row) { return QStringLiteral("第%1种字体").arg(row + 1); }
 
@@ -221,6 +226,8 @@ void MainWindow::SetupCommands() {
       {menuItem(keys::kListMenu, keys::kRemoveFonts), [this](QAction*) { RemoveSelectedFonts(); }},
       {menuItem(keys::kFontFolderMenu, keys::kInstallNewFonts),
        [this](QAction*) { OpenInstallDialog(); }},
+      {menuItem(keys::kPrintMenu, keys::kPrintSamples), [this](QAction*) { PrintSamples(); }},
+      {menuItem(keys::kPrintMenu, keys::kPrintPreview), [this](QAction*) { PrintPreview(); }},
   };
 }
 
@@ -432,6 +439,31 @@ void MainWindow::ChooseTextColor() {
   cd2Colour_ = chosen;
   if (cd2Colour_ == QColor(Qt::black)) return;
   if (StyledTextTab* tab = StyledTab(SSTab1->currentIndex())) tab->SetColour(cd2Colour_);
+}
+
+QWidget* MainWindow::PrintableBox() const {
+  const StyledTextTab* tab = StyledTab(SSTab1->currentIndex());
+  if (!tab) return nullptr;
+  QWidget* box = tab->TextBox();
+  return HasPrintableText(BoxDocument(box)->toPlainText()) ? box : nullptr;
+}
+
+void MainWindow::PrintSamples() {
+  QCoreApplication::processEvents();
+  if (QWidget* box = PrintableBox()) PrintBoxThroughDialog(box);
+}
+
+void MainWindow::PrintPreview() {
+  QCoreApplication::processEvents();
+  QWidget* box = PrintableBox();
+  if (!box) return;
+  // A selection is previewed alone, with its formatting, from the scratch box.
+  if (const QTextCursor cursor = BoxCursor(box); cursor.hasSelection()) {
+    CopySelection(*BoxDocument(box), cursor, *RichTextBox4->document());
+    box = RichTextBox4;
+  }
+  RenderRichTextPages(box, kPrintSideMargin, kPrintEndMargin, kPrintSideMargin, kPrintEndMargin,
+                      kPortraitPages);
 }
 
 void MainWindow::OpenFindList() {

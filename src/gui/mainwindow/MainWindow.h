@@ -105,6 +105,10 @@ class MainWindow : public QMainWindow {
   void SetWholeTextStyle(QAction* button, TextStyle style);
   void SetAlignment(bool centred);
   void ChooseTextColor();
+  // The current tab's text: through the print dialog, or in the preview.
+  void PrintSamples();
+  void PrintPreview();
+  QWidget* PrintableBox() const;
   void OpenFindList();
   // A page of the maker's web site in the desktop's browser.
   void OpenMakerPage(const char* path);
