@@ -68,7 +68,7 @@ const std::array<TabTip, 7> kTabTips = {{
 const QVector<MenuLayout> kMenus = {
     {keys::kMainMenu,
      {"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", nullptr, keys::kExit}},
-    {keys::kFontMenu, {"字体大小", keys::kFontColour}},
+    {keys::kFontMenu, {keys::kFontSize, keys::kFontColour}},
     {keys::kFontFolderMenu,
      {"文件属性", "查看字体文件", nullptr, "卸载并删除字体文件", "安装新的字体"}},
     {keys::kPrintMenu, {"打印...", "打印预览"}},

@@ -30,6 +30,10 @@ inline constexpr char kSize[] = "大小";
 inline constexpr char kHelp[] = "帮助";
 inline constexpr char kExit[] = "退出";
 inline constexpr char kFontColour[] = "字体颜色";
+inline constexpr char kFontSize[] = "字体大小";
+// The buttons of the tabs, by caption.
+inline constexpr char kSaveAsWebPageFile[] = "保存为网页文件";
+inline constexpr char kCompareSelected[] = "所有选中字体比较";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";
