@@ -18,6 +18,13 @@ struct FontSizeReading {
   std::string error;  // why the text is not a size, in the user's language
 };
 
+// The sizes a box or a page is given: 1 to 1638 points (1638 points is the
+// most whose twips fit 16 bits); any other becomes the default.
+inline constexpr int kMaxUsableFontSize = 1638;
+inline int UsableFontSize(int size) {
+  return size >= 1 && size <= kMaxUsableFontSize ? size : kDefaultSampleFontSize;
+}
+
 // Spaces around the number are allowed and a fraction rounds to the nearest
 // integer, halves to even; text that is no number, or a number outside the
 // 16-bit range, is an error.

@@ -28,4 +28,6 @@ void StyledTextTab::SetAlignment(bool centred) {
 
 void StyledTextTab::SetColour(const QColor& colour) { SetWholeTextColour(StyledBox(), colour); }
 
+void StyledTextTab::SetSize(int points) { SetWholeTextSize(StyledBox(), points); }
+
 }  // namespace qm::gui

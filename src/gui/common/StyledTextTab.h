@@ -23,6 +23,7 @@ class StyledTextTab : public QWidget {
   // Centring leaves the caret at the end of the text, left alignment where it was.
   void SetAlignment(bool centred);
   void SetColour(const QColor& colour);
+  void SetSize(int points);
 
  protected:
   // The box the commands change: a QTextEdit or a QPlainTextEdit.

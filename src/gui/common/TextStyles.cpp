@@ -81,6 +81,14 @@ void SetWholeTextColour(QWidget* box, const QColor& colour) {
   MergeCharFormat(box, format);
 }
 
+void SetWholeTextSize(QWidget* box, int points) {
+  QTextCharFormat format;
+  format.setFontPointSize(points);
+  box->setUpdatesEnabled(false);
+  MergeCharFormat(box, format);
+  box->setUpdatesEnabled(true);
+}
+
 void AlignWholeTextLeft(QWidget* box) {
   AlignWholeText(box, Qt::AlignLeft, CaretAfter::WhereItWas);
 }

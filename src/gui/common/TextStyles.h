@@ -24,6 +24,8 @@ enum class TextStyle { Bold, Italic, Underline };
 // These keep the caret where it was, with nothing selected.
 void SetWholeTextStyle(QWidget* box, TextStyle style, bool on);
 void SetWholeTextColour(QWidget* box, const QColor& colour);
+// The box is not redrawn until every line has its new size.
+void SetWholeTextSize(QWidget* box, int points);
 void AlignWholeTextLeft(QWidget* box);
 // Centres the whole text and leaves the caret at its end.
 void CentreWholeText(QWidget* box);

@@ -30,14 +30,18 @@ CustomTextTab::CustomTextTab(QWidget* parent) : StyledTextTab(parent) {
       QStringLiteral("Image2"),
       ThemeOrStandardIcon("accessories-text-editor", QStyle::SP_FileDialogDetailedView), this));
   footer->addStretch(1);
-  footer->addWidget(
-      NamedButton(QStringLiteral("Command2"), QStringLiteral("所有选中字体比较"), this));
+  QPushButton* Command2 =
+      NamedButton(QStringLiteral("Command2"), QStringLiteral("所有选中字体比较"), this);
+  connect(Command2, &QPushButton::clicked, this, &CustomTextTab::CompareRequested);
+  footer->addWidget(Command2);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RichTextBox3, 1);
   layout->addLayout(footer);
 }
 
 void CustomTextTab::SetFace(const QString& family) { SetWholeTextFace(RichTextBox3, family); }
+
+QString CustomTextTab::CustomText() const { return RichTextBox3->toPlainText(); }
 
 QWidget* CustomTextTab::StyledBox() const { return RichTextBox3; }
 

@@ -16,6 +16,12 @@ class CustomTextTab : public StyledTextTab {
 
   // Only the face of the whole text changes; sizes, colours and styles stay.
   void SetFace(const QString& family);
+  // The custom text as plain text, paragraphs separated by "\n".
+  QString CustomText() const;
+
+ signals:
+  // "所有选中字体比较" was pressed.
+  void CompareRequested();
 
  protected:
   QWidget* StyledBox() const override;

@@ -71,7 +71,7 @@ const QVector<MenuLayout> kMenus = {
     {keys::kMainMenu,
      {keys::kHomePage, keys::kOtherSoftware, keys::kLatestVersion, keys::kHelp, keys::kAbout,
       nullptr, keys::kExit}},
-    {keys::kFontMenu, {"字体大小", keys::kFontColour}},
+    {keys::kFontMenu, {keys::kFontSize, keys::kFontColour}},
     {keys::kFontFolderMenu,
      {keys::kFileProperties, keys::kViewFontFile, nullptr, keys::kRemoveFontFiles,
       keys::kInstallNewFonts}},

@@ -44,6 +44,10 @@ inline constexpr char kRemoveFonts[] = "卸载和删除字体";
 inline constexpr char kInstallNewFonts[] = "安装新的字体";
 inline constexpr char kPrintSamples[] = "打印...";
 inline constexpr char kPrintPreview[] = "打印预览";
+inline constexpr char kFontSize[] = "字体大小";
+// The buttons of the tabs, by caption.
+inline constexpr char kSaveAsWebPageFile[] = "保存为网页文件";
+inline constexpr char kCompareSelected[] = "所有选中字体比较";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

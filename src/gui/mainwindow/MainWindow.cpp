@@ -29,6 +29,8 @@
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
+#include "gui/compare/CompareWindow.h"
+#include "gui/compare/WebPageFile.h"
 #include "gui/customtext/CustomTextTab.h"
 #include "gui/find/FindList.h"
 #include "gui/fontfiles/FontFileTab.h"
@@ -38,6 +40,7 @@
 #include "gui/printing/RichTextPages.h"
 #include "gui/removal/FontActions.h"
 #include "gui/sheet/SheetTab.h"
+#include "gui/sizedialog/FontSizef.h"
 
 namespace qm::gui {
 namespace {
@@ -228,6 +231,9 @@ void MainWindow::SetupCommands() {
        [this](QAction*) { OpenInstallDialog(); }},
       {menuItem(keys::kPrintMenu, keys::kPrintSamples), [this](QAction*) { PrintSamples(); }},
       {menuItem(keys::kPrintMenu, keys::kPrintPreview), [this](QAction*) { PrintPreview(); }},
+      {menuItem(keys::kFontMenu, keys::kFontSize), [this](QAction*) { OpenFontSizeDialog(); }},
+      {keys::kSaveAsWebPageFile, [this](QAction*) { SaveAsWebPageFile(); }},
+      {keys::kCompareSelected, [this](QAction*) { CompareSelectedFonts(); }},
   };
 }
 
@@ -235,6 +241,10 @@ void MainWindow::SetupConnections() {
   connect(List1, &FontNameList::FamilyChosen, this, &MainWindow::OnList1Click);
   connect(sheetTab_, &SheetTab::SheetLineClicked, this, &MainWindow::SyncListToSheetLine);
   connect(SSTab1, &QTabWidget::currentChanged, this, &MainWindow::OnTabSwitch);
+  connect(sheetTab_, &SheetTab::SaveAsWebPageRequested, this,
+          [this] { Route(QString::fromUtf8(keys::kSaveAsWebPageFile), nullptr); });
+  connect(customTab_, &CustomTextTab::CompareRequested, this,
+          [this] { Route(QString::fromUtf8(keys::kCompareSelected), nullptr); });
   connect(tbToolBar, &QToolBar::actionTriggered, this,
           [this](QAction* button) { Route(button->objectName(), button); });
   connect(fontFileTab_, &FontFileTab::FileDoubleClicked, this,
@@ -484,6 +494,39 @@ void MainWindow::OpenInstallDialog() {
   OpenFolder dialog(catalogue::GetFontsFolder(platform_.Registry()),
                     platform::CreateFontResources(), this);
   dialog.exec();
+}
+
+void MainWindow::OpenFontSizeDialog() {
+  SetCallingForm(this);
+  FontSizef dialog(this);
+  dialog.exec();
+}
+
+void MainWindow::ApplySampleFontSize(qint16 size) {
+  sampleFontSize_ = size;
+  if (StyledTextTab* tab = StyledTab(SSTab1->currentIndex())) tab->SetSize(size);
+}
+
+ListedFamilies MainWindow::SelectedFamilies() const {
+  ListedFamilies selected;
+  for (int row = 0; row < List1->count(); ++row)
+    if (List1->item(row)->isSelected()) selected << List1->Family(row);
+  return selected;
+}
+
+void MainWindow::CompareSelectedFonts() {
+  if (!yh_) {
+    yh_ = new CompareWindow(
+        {[this] { return SelectedFamilies(); }, [this] { return customTab_->CustomText(); },
+         [this] { return sampleFontSize_; }, [this](qint16 size) { sampleFontSize_ = size; }},
+        this);
+  }
+  yh_->Compare();
+}
+
+void MainWindow::SaveAsWebPageFile() {
+  if (sheetTab_->SheetEmpty()) return;
+  gui::SaveAsWebPageFile(this, FamilyNames(), sampleFontSize_);
 }
 
 void MainWindow::PopUp(const char* menu) {

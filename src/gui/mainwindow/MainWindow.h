@@ -10,6 +10,7 @@
 
 #include "core/platform/Platform.h"
 #include "core/system/SampleFontSize.h"
+#include "gui/common/CallingForm.h"
 #include "gui/common/ListedFamily.h"
 #include "gui/common/TextStyles.h"
 #include "gui/mainwindow/TrayIcon.h"
@@ -25,13 +26,14 @@ class QToolBar;
 
 namespace qm::gui {
 
+class CompareWindow;
 class CustomTextTab;
 class FontFileTab;
 class FontNameList;
 class SheetTab;
 class StyledTextTab;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public FontSizeTarget {
   Q_OBJECT
  public:
   static constexpr int kExitDelayMs = 10;
@@ -63,7 +65,12 @@ class MainWindow : public QMainWindow {
   bool ScanRunning() const { return scanRunning_; }
   const TextStyleFlags& SheetStyle() const;
   const TextStyleFlags& CustomStyle() const;
-  qint16 SampleFontSize() const { return sampleFontSize_; }
+  qint16 SampleFontSize() const override { return sampleFontSize_; }
+  // The current tab's whole text takes the size; the file tab has none.
+  void ApplySampleFontSize(qint16 size) override;
+  void OpenFontSizeDialog();
+  // The comparison window, once a comparison was asked for.
+  CompareWindow* ComparisonWindow() const { return yh_; }
   const QString& OsName() const { return osName_; }
   TrayIcon& Tray() { return tray_; }
 
@@ -117,6 +124,9 @@ class MainWindow : public QMainWindow {
   void RemoveSelectedFontFiles();
   void RemoveSelectedFonts();
   void OpenInstallDialog();
+  ListedFamilies SelectedFamilies() const;
+  void CompareSelectedFonts();
+  void SaveAsWebPageFile();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();
@@ -147,6 +157,7 @@ class MainWindow : public QMainWindow {
   QActionGroup* alignmentGroup_ = nullptr;
   QHash<QString, QMenu*> menus_;  // by caption
   QTimer* Timer1 = nullptr;
+  CompareWindow* yh_ = nullptr;
 };
 
 }  // namespace qm::gui

@@ -43,8 +43,10 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
   footer->addStretch(1);
   footer->addWidget(PictureLabel(QStringLiteral("Image3"),
                                  ThemeOrStandardIcon("text-html", QStyle::SP_FileIcon), this));
-  footer->addWidget(
-      NamedButton(QStringLiteral("Command3"), QStringLiteral("保存为网页文件"), this));
+  QPushButton* Command3 =
+      NamedButton(QStringLiteral("Command3"), QStringLiteral("保存为网页文件"), this);
+  connect(Command3, &QPushButton::clicked, this, &SheetTab::SaveAsWebPageRequested);
+  footer->addWidget(Command3);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RichTextBox1, 2);
   layout->addWidget(RichTextBox2, 3);
@@ -52,6 +54,8 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
 }
 
 QWidget* SheetTab::StyledBox() const { return RichTextBox2; }
+
+bool SheetTab::SheetEmpty() const { return RichTextBox2->document()->isEmpty(); }
 
 void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 

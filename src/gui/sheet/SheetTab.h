@@ -29,10 +29,13 @@ class SheetTab : public StyledTextTab {
   // build already running is not started again.
   void BuildSampleSheet(const ListedFamilies& names, const std::function<bool()>& stopRequested);
   bool SheetRunning() const { return sheetRunning_; }
+  bool SheetEmpty() const;
 
  signals:
   // A mouse button was released over the sheet; line holds the caret.
   void SheetLineClicked(int line);
+  // "保存为网页文件" was pressed.
+  void SaveAsWebPageRequested();
 
  protected:
   QWidget* StyledBox() const override;
