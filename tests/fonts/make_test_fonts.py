@@ -38,7 +38,8 @@ CJK_CHARS = "测试黑体"
 
 
 def glyph_name(ch):
-    return UV2AGL.get(ord(ch), "uni%04X" % ord(ch))
+    code = ord(ch)
+    return UV2AGL.get(code, ("uni%04X" if code <= 0xFFFF else "u%05X") % code)
 
 
 def rect(pen, x0, y0, x1, y1, clockwise):
@@ -62,10 +63,11 @@ def draw_box(pen, index, advance, is_ttf):
 
 
 def build_font(family, style="Regular", weight=400, is_ttf=True,
-               cjk=False, extra_names=()):
+               cjk=False, extra_names=(), more_chars=""):
     """Build a font in memory. extra_names: (nameID, string, langID) records
-    added on platform 3 / encoding 1 next to the English ones."""
-    chars = BASE_CHARS + (list(CJK_CHARS) if cjk else [])
+    added on platform 3 / encoding 1 next to the English ones; more_chars:
+    characters drawn besides the base ones."""
+    chars = BASE_CHARS + (list(CJK_CHARS) if cjk else []) + list(more_chars)
     order = [".notdef", "space"] + [glyph_name(c) for c in chars]
     cmap = {32: "space"}
     cmap.update({ord(c): glyph_name(c) for c in chars})

@@ -10,14 +10,9 @@ constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kNewlineSymbol = 0x2424;  // ␤
 constexpr char32_t kEllipsis = 0x2026;
 
-struct Decoded {
-  char32_t codePoint;
-  std::size_t length;  // bytes used; 1 for an invalid sequence
-};
+}  // namespace
 
-// One UTF-8 sequence at text[at]; overlong forms, surrogates and values past
-// U+10FFFF are invalid, as are truncated sequences.
-Decoded DecodeAt(std::string_view text, std::size_t at) {
+DecodedChar DecodeUtf8At(std::string_view text, std::size_t at) {
   const auto lead = static_cast<std::uint8_t>(text[at]);
   if (lead < 0x80) return {lead, 1};
   std::size_t length = 0;
@@ -42,6 +37,8 @@ Decoded DecodeAt(std::string_view text, std::size_t at) {
   if (value < smallest || surrogate || value > 0x10FFFF) return {kReplacement, 1};
   return {value, length};
 }
+
+namespace {
 
 // What shows in place of a character that would break or hide the line.
 char32_t Visible(char32_t c) {
@@ -72,7 +69,7 @@ std::string ShownFamilyName(std::string_view realName) {
   std::string shown;
   std::size_t characters = 0;
   for (std::size_t at = 0; at < realName.size();) {
-    const Decoded decoded = DecodeAt(realName, at);
+    const DecodedChar decoded = DecodeUtf8At(realName, at);
     at += decoded.length;
     // The last place is kept for "…" unless the name ends there.
     if (characters + 1 == kShownNameLimit && at < realName.size()) {
@@ -87,7 +84,7 @@ std::string ShownFamilyName(std::string_view realName) {
 
 bool IsPlainText(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
-    const Decoded decoded = DecodeAt(text, at);
+    const DecodedChar decoded = DecodeUtf8At(text, at);
     if (decoded.codePoint == kReplacement || Visible(decoded.codePoint) != decoded.codePoint)
       return false;
     at += decoded.length;

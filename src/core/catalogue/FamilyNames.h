@@ -21,6 +21,15 @@ inline constexpr std::size_t kShownNameLimit = 256;
 // ending in "…" when longer.
 std::string ShownFamilyName(std::string_view realName);
 
+// One UTF-8 sequence at text[at] and its length in bytes; an invalid or
+// truncated sequence, an overlong form, a surrogate or a value past
+// U+10FFFF is U+FFFD of length 1.
+struct DecodedChar {
+  char32_t codePoint;
+  std::size_t length;
+};
+DecodedChar DecodeUtf8At(std::string_view text, std::size_t at);
+
 // True when text is valid UTF-8 that ShownFamilyName would show unchanged,
 // whatever its length.
 bool IsPlainText(std::string_view text);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/CodePointSet.h"
 #include "core/platform/Registry.h"
 
 namespace qm::platform {
@@ -20,6 +21,10 @@ struct InstalledFamily {
   // family and style the display's font list files this face under.
   std::string faceFamily = {};
   std::string faceStyle = {};
+  // The family's names in the other languages its font gives, and the
+  // style names of its faces, each once.
+  std::vector<std::string> otherNames = {};
+  std::vector<std::string> styles = {};
 };
 
 struct OsDescription {
@@ -48,6 +53,17 @@ class Platform {
                                     const std::string& /*language*/) {
     return {};
   }
+
+  // The characters of the face a family name draws in, as its font declares
+  // them; empty when no face carries the name. Valid until the installed
+  // families are read again.
+  virtual const CodePointSet& CharactersOf(const std::string& /*familyName*/) {
+    static const CodePointSet none;
+    return none;
+  }
+  // Every character a code page ("GB2312", "GBK") encodes; empty when the
+  // system cannot convert from it.
+  virtual std::vector<char32_t> CodePageCharacters(const std::string& /*codePage*/) { return {}; }
 
   // Every folder the system looks for fonts in, without trailing separator.
   virtual std::vector<std::string> FontFolders() = 0;

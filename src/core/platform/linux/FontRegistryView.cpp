@@ -42,6 +42,32 @@ std::string ChosenLanguage(const FontFace& face, const std::string& tag) {
   return samePrimary.empty() ? LanguageTag(face.families.front().language) : samePrimary;
 }
 
+void AddOnce(std::vector<std::string>& list, const std::string& item) {
+  if (!item.empty() && std::find(list.begin(), list.end(), item) == list.end())
+    list.push_back(item);
+}
+
+// The names of face in languages other than shown, for a reader who knows
+// the family by the other name.
+std::vector<std::string> OtherNames(const FontFace& face, const std::string& shown) {
+  std::vector<std::string> names;
+  for (const FamilyName& family : face.families)
+    if (LanguageTag(family.language) != shown) AddOnce(names, family.name);
+  return names;
+}
+
+// The style names of the faces under each family name; a face without a
+// style name at the name's place gives its first one.
+std::unordered_map<std::string, std::vector<std::string>> StylesByName(
+    const std::vector<FontFace>& faces) {
+  std::unordered_map<std::string, std::vector<std::string>> styles;
+  for (const FontFace& face : faces)
+    for (const FamilyName& family : face.families)
+      AddOnce(styles[family.name],
+              family.style.empty() ? face.families.front().style : family.style);
+  return styles;
+}
+
 }  // namespace
 
 void FontRegistryView::Load(std::vector<FontFace> faces, const std::string& fontsFolder,
@@ -175,6 +201,7 @@ std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
   const FaceFiling filing(view.Faces());
   std::vector<InstalledFamily> families;
   std::unordered_set<std::string> seen;
+  std::unordered_map<std::string, std::vector<std::string>> styles = StylesByName(view.Faces());
   // A face may carry several names in one language, such as a typographic
   // family and a weight-specific one; each is a family of its own here.
   for (const FontFace& face : view.Faces()) {
@@ -183,8 +210,9 @@ std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
       if (LanguageTag(family.language) != shown || !seen.insert(family.name).second) continue;
       const FontFace& drawn = *view.FaceOf(family.name);
       FaceSelection selection = filing.SelectionOf(family.name, drawn);
-      families.push_back(
-          {family.name, drawn.file, std::move(selection.family), std::move(selection.style)});
+      families.push_back({family.name, drawn.file, std::move(selection.family),
+                          std::move(selection.style), OtherNames(face, shown),
+                          std::move(styles[family.name])});
     }
   }
   return families;

@@ -3,6 +3,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_set>
 
@@ -201,6 +202,24 @@ std::string FontconfigFaces::GenericFamily(const std::string& generic,
     FcPatternDestroy(match);
   }
   return family;
+}
+
+CodePointSet FontconfigFaces::CharactersOf(std::size_t face) const {
+  CodePointSet characters;
+  FcCharSet* charset = nullptr;
+  if (face >= patterns_.size() ||
+      FcPatternGetCharSet(patterns_[face], FC_CHARSET, 0, &charset) != FcResultMatch)
+    return characters;
+  // fontconfig hands its set out page by page: 256 characters as 8 words.
+  FcChar32 bits[FC_CHARSET_MAP_SIZE];
+  FcChar32 next = 0;
+  for (FcChar32 base = FcCharSetFirstPage(charset, bits, &next); base != FC_CHARSET_DONE;
+       base = FcCharSetNextPage(charset, bits, &next)) {
+    CodePointSet::PageBits page;
+    std::copy(std::begin(bits), std::end(bits), page.begin());
+    characters.AddPage(base, page);
+  }
+  return characters;
 }
 
 std::vector<std::string> FontconfigFaces::FontFolders() const {

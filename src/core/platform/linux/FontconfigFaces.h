@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/CodePointSet.h"
+
 struct _FcConfig;
 struct _FcPattern;
 
@@ -64,6 +66,9 @@ class FontconfigFaces {
   // a language ("zh-cn"), when its rules name one that is installed; empty
   // when only the general fallback would be left.
   std::string GenericFamily(const std::string& generic, const std::string& language);
+
+  // The characters the face at a position of the last Reload declares.
+  CodePointSet CharactersOf(std::size_t face) const;
 
   // The folders the configuration scans, subfolders included, in its order;
   // empty before the first Reload.

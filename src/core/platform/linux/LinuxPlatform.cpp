@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "core/catalogue/FamilyNames.h"
+#include "core/platform/linux/CodePages.h"
 #include "core/system/OsNaming.h"
 
 namespace qm::platform {
@@ -143,6 +144,7 @@ void LinuxPlatform::Reload() {
       [this](const std::string& name, const std::vector<std::size_t>& candidates) {
         return fontconfig_.MatchAmong(name, candidates);
       });
+  characters_.clear();
   loaded_ = true;
 }
 
@@ -180,6 +182,20 @@ std::vector<std::string> LinuxPlatform::FontFolders() {
       folders.push_back(std::move(folder));
   }
   return folders;
+}
+
+const CodePointSet& LinuxPlatform::CharactersOf(const std::string& familyName) {
+  if (!loaded_) Reload();
+  const FontFace* face = registry_.FaceOf(familyName);
+  const std::size_t index =
+      face ? static_cast<std::size_t>(face - registry_.Faces().data()) : registry_.Faces().size();
+  const auto known = characters_.find(index);
+  if (known != characters_.end()) return known->second;
+  return characters_[index] = fontconfig_.CharactersOf(index);
+}
+
+std::vector<char32_t> LinuxPlatform::CodePageCharacters(const std::string& codePage) {
+  return platform::CodePageCharacters(codePage);
 }
 
 void LinuxPlatform::ShellOpen(const std::string& target) {

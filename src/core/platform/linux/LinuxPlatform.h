@@ -3,6 +3,7 @@
 // The platform on a Linux desktop: fonts from fontconfig, the user's fonts
 // folder from the XDG base directories, the system's name from os-release.
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -32,6 +33,8 @@ class LinuxPlatform : public Platform {
   std::string GenericFamily(const std::string& generic, const std::string& language) override {
     return fontconfig_.GenericFamily(generic, language);
   }
+  const CodePointSet& CharactersOf(const std::string& familyName) override;
+  std::vector<char32_t> CodePageCharacters(const std::string& codePage) override;
   // The user's fonts folder first, then the others fontconfig scans.
   std::vector<std::string> FontFolders() override;
   std::vector<std::string> UserFontFolders() override { return platform::UserFontFolders(); }
@@ -55,7 +58,8 @@ class LinuxPlatform : public Platform {
   FontRegistryView registry_;
   bool loaded_ = false;
   std::set<std::string> reported_;
-  std::unique_ptr<FifoReleaser> fifoReleaser_;  // while FIFOs are in the font folders
+  std::map<std::size_t, CodePointSet> characters_;  // by face, read when first asked
+  std::unique_ptr<FifoReleaser> fifoReleaser_;      // while FIFOs are in the font folders
 };
 
 // $XDG_DATA_HOME/fonts, or ~/.local/share/fonts: where a Linux desktop
