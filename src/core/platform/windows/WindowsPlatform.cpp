@@ -10,6 +10,7 @@
 
 #include "core/platform/FileSystem.h"
 #include "core/platform/windows/WindowsText.h"
+#include "core/system/OsNaming.h"
 
 namespace qm::platform {
 namespace {
@@ -47,10 +48,7 @@ std::string SpecialFolder(int id) {
   return Utf8FromWide(buffer);
 }
 
-}  // namespace
-
-std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<WindowsPlatform>(); }
-
+// What the system says its version is.
 system::WindowsVersion ReportedWindowsVersion() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
@@ -59,7 +57,9 @@ system::WindowsVersion ReportedWindowsVersion() {
           info.dwBuildNumber};
 }
 
-std::string SystemFontsFolder() { return SpecialFolder(CSIDL_FONTS); }
+}  // namespace
+
+std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<WindowsPlatform>(); }
 
 std::vector<InstalledFamily> WindowsPlatform::InstalledFamilies() {
   FamilyCollector collector;
@@ -86,7 +86,7 @@ std::string WindowsPlatform::GetSystemFolder() {
 
 std::vector<std::string> WindowsPlatform::FontFolders() {
   std::vector<std::string> folders;
-  if (std::string system = SystemFontsFolder(); !system.empty()) folders.push_back(system);
+  if (std::string system = SpecialFolder(CSIDL_FONTS); !system.empty()) folders.push_back(system);
   // Fonts installed for one user only (Windows 10 1809 and later).
   const std::string local = SpecialFolder(CSIDL_LOCAL_APPDATA);
   const std::string user = local + "\\Microsoft\\Windows\\Fonts";

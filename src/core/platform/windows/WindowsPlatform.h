@@ -8,7 +8,6 @@
 
 #include "core/platform/Platform.h"
 #include "core/platform/windows/WindowsRegistry.h"
-#include "core/system/OsNaming.h"
 
 namespace qm::platform {
 
@@ -28,12 +27,5 @@ class WindowsPlatform : public Platform {
  private:
   WindowsRegistry registry_;
 };
-
-// What the system says its version is (GetVersionExA).
-system::WindowsVersion ReportedWindowsVersion();
-
-// The system's fonts folder (the shell's special folder), without trailing
-// separator.
-std::string SystemFontsFolder();
 
 }  // namespace qm::platform

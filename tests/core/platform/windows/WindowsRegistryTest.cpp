@@ -128,6 +128,8 @@ TEST_F(WindowsRegistryTest, ASmallBufferGetsTheSizeOfTheUtf8Text) {
 // The font tables of the system, with a test font registered in each for
 // the test's time: the order the tables are asked in follows the name of
 // the system.
+// Wine lets every user open these keys with full access, so a user whom
+// the system refuses them (every lookup then empty) cannot be shown here.
 class WindowsFontTableTest : public WindowsRegistryTest {
  protected:
   void Register(const char* key, const std::string& name, const std::string& file) {
