@@ -78,6 +78,18 @@ TEST_F(FontRemovalTest, EssentialNamesByTheListsSubstringRuleAndBitmapFonts) {
     EXPECT_FALSE(removal.IsImportantFont(name)) << name;
 }
 
+TEST_F(FontRemovalTest, TheFacesTheDesktopDrawsTextInAreEssentialAlsoThroughALink) {
+  const std::string face = Place("ui.ttf");
+  fs::create_symlink(face, folder_ + "/ui-link.ttf");
+  RemovalContext context{folder_, {TestEnvironment::Current().UserFontsFolder()}, {face}, {}};
+  FontRemoval removal(context, resources_, registry_, *files_,
+                      [](const std::string&) { return false; });
+  EXPECT_TRUE(removal.IsImportantFont("ui.ttf"));
+  EXPECT_TRUE(removal.IsImportantFont(face));
+  EXPECT_TRUE(removal.IsImportantFont("ui-link.ttf"));
+  EXPECT_FALSE(removal.IsImportantFont("other.ttf"));
+}
+
 TEST_F(FontRemovalTest, CheckedBoxesRefuseEssentialHiddenAndOutsideFilesAndTouchNothing) {
   const std::vector<std::string> paths = {Place("simsun.ttc"), Place("old.fon"),
                                           Place(".hidden.ttf")};

@@ -133,6 +133,19 @@ TEST_F(DelFontsTest, OkRefusesEssentialAndSystemFontsAndTrashesTheRest) {
   EXPECT_EQ(Unloaded(), (std::vector<std::string>{ordinary, notUtf8}));
 }
 
+TEST_F(DelFontsTest, ALinkGoesToTheTrashAndItsTargetStays) {
+  const std::string target = TestEnvironment::Current().FolderForCurrentTest("target") + "/t.ttf";
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmQuote.ttf"), target);
+  const std::string link = folder_ + "/link.ttf";
+  fs::create_symlink(target, link);
+  auto dialog = Open({link});
+  Click(dialog.get(), "Command2");
+  EXPECT_EQ(Column(dialog.get(), DelFonts::kDeleted), QStringList{"是"});
+  EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+  EXPECT_TRUE(fs::is_symlink(trash_ + "/files/link.ttf"));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+}
+
 TEST_F(DelFontsTest, UncheckedImportantBoxAndMoveToATypedFolder) {
   const std::string essential = Place("arial.ttf");
   const std::string destination = TestEnvironment::Current().FolderForCurrentTest("moved");
