@@ -19,6 +19,7 @@
 #include "core/catalogue/FontTable.h"
 #include "core/fileinfo/FileInfo.h"
 #include "core/platform/PathHelpers.h"
+#include "gui/common/ApplicationFonts.h"
 #include "gui/common/BrowseForFolder.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/NamedWidgets.h"
@@ -174,8 +175,11 @@ void DelFonts::OnBrowse() {
 void DelFonts::OnOk() {
   Command2->setEnabled(false);
   std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystem();
-  removal::FontRemoval(context_, resources_, platform_.Registry(), *files, trash_)
-      .Run(rows_, ChosenOptions());
+  removal::FontRemoval removal(context_, resources_, platform_.Registry(), *files, trash_);
+  removal.Run(rows_, ChosenOptions());
+  // This program stops offering what it loaded itself, as every other does.
+  for (const removal::RemovalRow& row : rows_)
+    if (row.unloaded == removal::kYes) DropApplicationFontFile(removal.CompletePath(row.fileName));
   ShowResults();
   ShowMessage(this, QStringLiteral("操作完成！请重新扫描字体名列表和刷新字体文件名列表。"),
               QMessageBox::Information);
