@@ -56,11 +56,7 @@ QString ShownFileName(const std::string& fileName) {
 
 DelFonts::DelFonts(platform::Platform& platform, platform::FontResources& resources,
                    QWidget* parent)
-    : QDialog(parent),
-      platform_(platform),
-      resources_(resources),
-      trash_(MoveToDesktopTrash),
-      picker_(BrowseForFolder) {
+    : QDialog(parent), platform_(platform), resources_(resources) {
   setObjectName(QStringLiteral("DelFonts"));
   setWindowTitle(QStringLiteral("卸载和删除字体"));
   SetupWidgets();
@@ -168,14 +164,15 @@ removal::RemovalOptions DelFonts::ChosenOptions() const {
 }
 
 void DelFonts::OnBrowse() {
-  const QString folder = picker_(this);
+  const QString folder = BrowseForFolder(this);
   if (!folder.isEmpty()) Text1->setText(folder);
 }
 
 void DelFonts::OnOk() {
   Command2->setEnabled(false);
   std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystem();
-  removal::FontRemoval removal(context_, resources_, platform_.Registry(), *files, trash_);
+  removal::FontRemoval removal(context_, resources_, platform_.Registry(), *files,
+                               MoveToDesktopTrash);
   removal.Run(rows_, ChosenOptions());
   // This program stops offering what it loaded itself, as every other does.
   for (const removal::RemovalRow& row : rows_)
