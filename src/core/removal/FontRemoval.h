@@ -67,11 +67,11 @@ class FontRemoval {
 
   // Unloads every row that may be, then deletes or moves as chosen.
   void Run(std::vector<RemovalRow>& rows, const RemovalOptions& options);
+
+ private:
   void UnloadFonts(std::vector<RemovalRow>& rows, const RemovalOptions& options);
   void DeleteFontFiles(std::vector<RemovalRow>& rows);
   void MoveFontFiles(std::vector<RemovalRow>& rows, const std::string& destination);
-
- private:
   bool Refused(const RemovalRow& row, const RemovalOptions& options) const;
   void DeleteTableEntry(const std::string& fontName);
   bool IsEssentialFile(const std::string& path) const;

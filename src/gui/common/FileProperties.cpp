@@ -38,7 +38,7 @@ QString DateText(const platform::FileDateTime& time) {
 
 QString SizeText(std::uint64_t bytes) {
   return QString::fromStdString(fileinfo::CFileInfo::FormatFileSize(bytes)) +
-         QStringLiteral(" (%1 字节)").arg(bytes);
+         QStringLiteral(" KB (%1 字节)").arg(bytes);
 }
 
 QLabel* ValueLabel(const QString& text, const QString& name, QWidget* parent) {

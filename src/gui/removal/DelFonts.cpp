@@ -19,6 +19,7 @@
 #include "core/catalogue/FontTable.h"
 #include "core/fileinfo/FileInfo.h"
 #include "core/platform/PathHelpers.h"
+#include "gui/common/ApplicationFonts.h"
 #include "gui/common/BrowseForFolder.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/NamedWidgets.h"
@@ -55,11 +56,7 @@ QString ShownFileName(const std::string& fileName) {
 
 DelFonts::DelFonts(platform::Platform& platform, platform::FontResources& resources,
                    QWidget* parent)
-    : QDialog(parent),
-      platform_(platform),
-      resources_(resources),
-      trash_(MoveToDesktopTrash),
-      picker_(BrowseForFolder) {
+    : QDialog(parent), platform_(platform), resources_(resources) {
   setObjectName(QStringLiteral("DelFonts"));
   setWindowTitle(QStringLiteral("卸载和删除字体"));
   SetupWidgets();
@@ -167,15 +164,19 @@ removal::RemovalOptions DelFonts::ChosenOptions() const {
 }
 
 void DelFonts::OnBrowse() {
-  const QString folder = picker_(this);
+  const QString folder = BrowseForFolder(this);
   if (!folder.isEmpty()) Text1->setText(folder);
 }
 
 void DelFonts::OnOk() {
   Command2->setEnabled(false);
   std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystem();
-  removal::FontRemoval(context_, resources_, platform_.Registry(), *files, trash_)
-      .Run(rows_, ChosenOptions());
+  removal::FontRemoval removal(context_, resources_, platform_.Registry(), *files,
+                               MoveToDesktopTrash);
+  removal.Run(rows_, ChosenOptions());
+  // This program stops offering what it loaded itself, as every other does.
+  for (const removal::RemovalRow& row : rows_)
+    if (row.unloaded == removal::kYes) DropApplicationFontFile(removal.CompletePath(row.fileName));
   ShowResults();
   ShowMessage(this, QStringLiteral("操作完成！请重新扫描字体名列表和刷新字体文件名列表。"),
               QMessageBox::Information);

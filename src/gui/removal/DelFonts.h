@@ -6,7 +6,6 @@
 // unchecks the boxes that keep them.
 
 #include <QDialog>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,19 +32,11 @@ class DelFonts : public QDialog {
   DelFonts(platform::Platform& platform, platform::FontResources& resources,
            QWidget* parent = nullptr);
 
-  // The caller's part: one row per chosen file (bare name in the folder
-  // rows are completed with, or full path; the path's own bytes) and its
-  // font name, then the count.
+  // The caller's part: one row per chosen file (a name in the fonts folder
+  // or a full path, in the path's own bytes) and its font name, then the
+  // count.
   void AddRow(const std::string& fileName, const QString& fontName);
   void ShowRowCount();
-  // The folder bare names are completed with; the fonts folder by default.
-  void SetFolder(const std::string& folder) { context_.folder = folder; }
-
-  // Tests and other callers may put their own trash and folder picker in.
-  void SetTrash(removal::TrashFunction trash) { trash_ = std::move(trash); }
-  void SetFolderPicker(std::function<QString(QWidget*)> picker) { picker_ = std::move(picker); }
-
-  const std::vector<removal::RemovalRow>& Rows() const { return rows_; }
 
  private:
   void SetupWidgets();
@@ -58,8 +49,6 @@ class DelFonts : public QDialog {
   platform::Platform& platform_;
   platform::FontResources& resources_;
   removal::RemovalContext context_;
-  removal::TrashFunction trash_;
-  std::function<QString(QWidget*)> picker_;
   std::vector<removal::RemovalRow> rows_;
 
   QTreeWidget* ListView1 = nullptr;

@@ -78,6 +78,18 @@ TEST_F(FontRemovalTest, EssentialNamesByTheListsSubstringRuleAndBitmapFonts) {
     EXPECT_FALSE(removal.IsImportantFont(name)) << name;
 }
 
+TEST_F(FontRemovalTest, TheFacesTheDesktopDrawsTextInAreEssentialAlsoThroughALink) {
+  const std::string face = Place("ui.ttf");
+  fs::create_symlink(face, folder_ + "/ui-link.ttf");
+  RemovalContext context{folder_, {TestEnvironment::Current().UserFontsFolder()}, {face}, {}};
+  FontRemoval removal(context, resources_, registry_, *files_,
+                      [](const std::string&) { return false; });
+  EXPECT_TRUE(removal.IsImportantFont("ui.ttf"));
+  EXPECT_TRUE(removal.IsImportantFont(face));
+  EXPECT_TRUE(removal.IsImportantFont("ui-link.ttf"));
+  EXPECT_FALSE(removal.IsImportantFont("other.ttf"));
+}
+
 TEST_F(FontRemovalTest, CheckedBoxesRefuseEssentialHiddenAndOutsideFilesAndTouchNothing) {
   const std::vector<std::string> paths = {Place("simsun.ttc"), Place("old.fon"),
                                           Place(".hidden.ttf")};
@@ -213,13 +225,21 @@ TEST_F(FileMoveTest, AcrossFileSystemsTheCopyIsCheckedAndNoPartIsLeft) {
   fs::remove_all(other);
 }
 
-TEST_F(FileMoveTest, AReadOnlyDestinationLeavesTheSourceWhereItWas) {
+TEST_F(FileMoveTest, ADestinationNoOneMayWriteLeavesTheSourceWhereItWas) {
   const std::string source = folder_ + "/q.ttf";
   fs::copy_file(font_, source);
   // Not even root may make files in /proc.
   EXPECT_FALSE(MoveFileVerified(source, "/proc/q.ttf"));
   EXPECT_EQ(Contents(source), Contents(font_));
-  if (geteuid() == 0) return;  // root writes into any folder of its own
+}
+
+// Root writes into any folder: run again as an ordinary user by scripts/test-as-user.
+class FileMoveAsUserTest : public FileMoveTest {};
+
+TEST_F(FileMoveAsUserTest, AReadOnlyDestinationLeavesTheSourceWhereItWas) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+  const std::string source = folder_ + "/q.ttf";
+  fs::copy_file(font_, source);
   const std::string locked = folder_ + "/locked";
   fs::create_directory(locked);
   fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include "core/platform/linux/LinuxFontResources.h"
 #include "core/platform/linux/LinuxPlatform.h"
 #include "core/platform/linux/ProgramFontconfigFile.h"
+#include "gui/common/ApplicationFonts.h"
 #include "gui/common/BrowseForFolder.h"
 #include "gui/common/Dialogs.h"
 #include "gui/removal/DelFonts.h"
@@ -131,6 +133,33 @@ TEST_F(DelFontsTest, OkRefusesEssentialAndSystemFontsAndTrashesTheRest) {
   EXPECT_TRUE(fs::exists(trash_ + "/files/quote with space.ttf"));
   EXPECT_TRUE(fs::exists(trash_ + "/info/quote with space.ttf.trashinfo"));
   EXPECT_EQ(Unloaded(), (std::vector<std::string>{ordinary, notUtf8}));
+}
+
+TEST_F(DelFontsTest, AFileTheProgramLoadedItselfIsDroppedFromItToo) {
+  // A family installed after the toolkit read the fonts at start.
+  ASSERT_FALSE(QFontDatabase::families().contains("Quillmere Looped"));
+  const std::string font = folder_ + "/looped.ttf";
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmLooped-Regular.ttf"), font);
+  ASSERT_TRUE(AddApplicationFontFile(font));
+  ASSERT_TRUE(QFontDatabase::families().contains("Quillmere Looped"));
+  auto dialog = Open({font});
+  Click(dialog.get(), "Option1");
+  Click(dialog.get(), "Command2");
+  EXPECT_EQ(Column(dialog.get(), DelFonts::kUnloaded), QStringList{"是"});
+  EXPECT_FALSE(QFontDatabase::families().contains("Quillmere Looped"));
+}
+
+TEST_F(DelFontsTest, ALinkGoesToTheTrashAndItsTargetStays) {
+  const std::string target = TestEnvironment::Current().FolderForCurrentTest("target") + "/t.ttf";
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmQuote.ttf"), target);
+  const std::string link = folder_ + "/link.ttf";
+  fs::create_symlink(target, link);
+  auto dialog = Open({link});
+  Click(dialog.get(), "Command2");
+  EXPECT_EQ(Column(dialog.get(), DelFonts::kDeleted), QStringList{"是"});
+  EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+  EXPECT_TRUE(fs::is_symlink(trash_ + "/files/link.ttf"));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
 }
 
 TEST_F(DelFontsTest, UncheckedImportantBoxAndMoveToATypedFolder) {

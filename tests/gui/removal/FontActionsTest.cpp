@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QLabel>
@@ -50,40 +51,55 @@ void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path) << text;
 }
 
+// A viewer installed as the desktop's, writing the number of its arguments,
+// then each on a line, into its record; the default for TrueType files when asked.
+class FakeViewer {
+ public:
+  explicit FakeViewer(const std::string& folder)
+      : viewer_(folder + "/viewer.sh"), record_(folder + "/record.txt") {
+    WriteFile(viewer_, "#!/bin/sh\n{ echo $#; for a in \"$@\"; do echo \"$a\"; done; } > '" +
+                           record_ + "'\n");
+    fs::permissions(viewer_, fs::perms::owner_all);
+    WriteFile(entry_, "[Desktop Entry]\nType=Application\nName=Fake\nExec=" + viewer_ + " %f\n");
+  }
+  ~FakeViewer() {
+    fs::remove(defaults_);
+    fs::remove(entry_);
+  }
+  void MakeDefault() {
+    WriteFile(defaults_, "[Default Applications]\nfont/ttf=fake-viewer.desktop\n");
+  }
+  void Uninstall() { fs::remove(entry_); }
+  const std::string& Record() const { return record_; }
+
+ private:
+  std::string viewer_;
+  std::string record_;
+  std::string entry_ = TestEnvironment::Current().Root() + "/data/applications/fake-viewer.desktop";
+  std::string defaults_ = TestEnvironment::Current().Root() + "/config/mimeapps.list";
+};
+
 class ViewFontFileTest : public testing::Test {
  protected:
   void SetUp() override {
     SetMessageHandler([this](const Message& message) { messages_ << message.text; });
-    // The viewer writes the number of its arguments, then each on a line.
-    WriteFile(viewer_, "#!/bin/sh\n{ echo $#; for a in \"$@\"; do echo \"$a\"; done; } > '" +
-                           record_ + "'\n");
-    fs::permissions(viewer_, fs::perms::owner_all);
-    WriteFile(data_ + "/applications/fake-viewer.desktop",
-              "[Desktop Entry]\nType=Application\nName=Fake\nExec=" + viewer_ + " %f\n");
   }
-  void TearDown() override {
-    SetMessageHandler(nullptr);
-    fs::remove(config_ + "/mimeapps.list");
-    fs::remove(data_ + "/applications/fake-viewer.desktop");
-  }
-  void MakeDefault() {
-    WriteFile(config_ + "/mimeapps.list", "[Default Applications]\nfont/ttf=fake-viewer.desktop\n");
-  }
+  void TearDown() override { SetMessageHandler(nullptr); }
 
   std::string folder_ = TestEnvironment::Current().FolderForCurrentTest("view");
-  std::string config_ = TestEnvironment::Current().Root() + "/config";
   std::string data_ = TestEnvironment::Current().Root() + "/data";
-  std::string viewer_ = folder_ + "/viewer.sh";
-  std::string record_ = folder_ + "/record.txt";
+  FakeViewer viewer_{folder_};
+  std::string record_ = viewer_.Record();
   QStringList messages_;
 };
 
 TEST_F(ViewFontFileTest, TheDefaultViewerGetsAPathWithSpacesAsOneArgument) {
-  MakeDefault();
+  viewer_.MakeDefault();
   const std::string font = folder_ + "/a font with spaces.ttf";
   fs::copy_file(TestEnvironment::Current().SourceFont("QmQuote.ttf"), font);
   ViewFontFile(font, nullptr);
-  QTRY_VERIFY_WITH_TIMEOUT(FileText(record_).find('\n') != std::string::npos, 5000);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return FileText(record_).find('\n') != std::string::npos; }, 5000));
   EXPECT_EQ(FileText(record_), "1\n" + font + "\n");
   EXPECT_TRUE(messages_.isEmpty());
 }
@@ -93,7 +109,7 @@ TEST_F(ViewFontFileTest, WithoutAViewerTheMessageSaysSoAndNothingStarts) {
   qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(data_));  // no system applications
   const std::string font = folder_ + "/q.ttf";
   fs::copy_file(TestEnvironment::Current().SourceFont("QmQuote.ttf"), font);
-  fs::remove(data_ + "/applications/fake-viewer.desktop");
+  viewer_.Uninstall();
   ViewFontFile(font, nullptr);
   qputenv("XDG_DATA_DIRS", dataDirs);
   EXPECT_EQ(messages_, QStringList{"您的WINDOWS缺少文件，无法查看。"});
@@ -156,9 +172,12 @@ class FilePropertiesTest : public testing::Test {
     fileManager_.setProcessEnvironment(environment);
     fileManager_.start(QStringLiteral("/usr/bin/python3"),
                        {QString::fromStdString(script_), QString::fromStdString(record_)});
-    QTRY_VERIFY_WITH_TIMEOUT(connection_->interface()->isServiceRegistered(
-                                 QStringLiteral("org.freedesktop.FileManager1")),
-                             10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          return connection_->interface()->isServiceRegistered(
+              QStringLiteral("org.freedesktop.FileManager1"));
+        },
+        10000));
   }
 
   QProcess bus_;
@@ -255,7 +274,7 @@ TEST_F(MainWindowRemovalTest, DeleteActsOnlyOnTheFileTabWithTheSelectedRowsInOrd
 
   ClickTab(1);
   QTreeView* report = FileReport();
-  QTRY_VERIFY(report->model()->rowCount() >= 5);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return report->model()->rowCount() >= 5; }));
   ClickFileRow(4);
   ClickFileRow(1, Qt::ControlModifier);
   const QString second = report->model()->index(1, 0).data().toString();
@@ -268,6 +287,26 @@ TEST_F(MainWindowRemovalTest, DeleteActsOnlyOnTheFileTabWithTheSelectedRowsInOrd
   EXPECT_EQ(seen.files, (QStringList{second, fifth}));
 }
 
+TEST_F(MainWindowRemovalTest, ADoubleClickedFileOpensInTheDefaultViewer) {
+  FakeViewer viewer(TestEnvironment::Current().FolderForCurrentTest("double-click"));
+  viewer.MakeDefault();
+  ClickTab(1);
+  QTreeView* report = FileReport();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return report->model()->rowCount() >= 1; }));
+  // A real font: an empty or broken file is of another kind than TrueType.
+  const QModelIndexList quote = report->model()->match(
+      report->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("QmQuote.ttf"));
+  ASSERT_EQ(quote.size(), 1);
+  const QRect rect = report->visualRect(quote.front());
+  // Through the window, as the window system delivers a double click.
+  QTest::mouseDClick(window_.windowHandle(), Qt::LeftButton, {},
+                     report->viewport()->mapTo(&window_, rect.center()));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return FileText(viewer.Record()).find('\n') != std::string::npos; }, 5000));
+  const std::string path = TestEnvironment::Current().UserFontsFolder() + "/QmQuote.ttf";
+  EXPECT_EQ(FileText(viewer.Record()), "1\n" + path + "\n");
+}
+
 TEST_F(MainWindowRemovalTest, TheListMenuHandsOverTheChosenFamiliesWithAFile) {
   auto* list = window_.findChild<FontNameList*>(QStringLiteral("List1"));
   ASSERT_GE(list->count(), 2);
@@ -275,10 +314,14 @@ TEST_F(MainWindowRemovalTest, TheListMenuHandsOverTheChosenFamiliesWithAFile) {
   test::ClickRow(list, 1, Qt::LeftButton, Qt::ControlModifier);
   SeenDialog seen;
   WatchForDelFonts(&seen);
-  // The right button over a chosen entry keeps the choice and pops the menu up.
+  // The right button over a chosen entry keeps the choice; the window system
+  // follows the press with the request for the menu.
   test::ClickRow(list, 1, Qt::RightButton);
+  const QPoint at = list->visualItemRect(list->item(1)).center();
+  QContextMenuEvent request(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+  QCoreApplication::sendEvent(list->viewport(), &request);
   QMenu* menu = window_.PopupMenu(QString::fromUtf8(keys::kListMenu));
-  QTRY_VERIFY(menu->isVisible());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
   QTest::mouseClick(menu, Qt::LeftButton, {},
                     menu->actionGeometry(menu->actions().constFirst()).center());
   EXPECT_TRUE(seen.opened);
