@@ -25,12 +25,16 @@ std::string MountPoint(const platform::Drive& drive) {
 }
 
 std::string DriveNodeText(const platform::Drive& drive) {
-  const std::string label = drive.label.empty() ? DefaultDriveLabel(drive.kind) : drive.label;
-  const std::string place = "(" + MountPoint(drive) + ")";
-  return label.empty() ? place : label + " " + place;
+  // Appended piece by piece: GCC 12 at -O3 warns falsely about chains of +.
+  std::string text = drive.label.empty() ? DefaultDriveLabel(drive.kind) : drive.label;
+  if (!text.empty()) text.append(" ");
+  text.append("(").append(MountPoint(drive)).append(")");
+  return text;
 }
 
-std::string DriveNodeKey(const platform::Drive& drive) { return "root" + MountPoint(drive); }
+std::string DriveNodeKey(const platform::Drive& drive) {
+  return std::string("root").append(MountPoint(drive));
+}
 
 std::string DrivePictureKey(DriveKind kind) {
   switch (kind) {

@@ -67,11 +67,11 @@ bool InstallPass::HoldsSameBytes(const std::string& source) {
   return false;
 }
 
-bool InstallPass::PlaceFile(const std::string& source, const std::string& target) const {
-  if (options_.copy) return platform::CopyNewFile(source, target);
+std::string InstallPass::PlaceFile(const std::string& source, const std::string& target) const {
+  if (options_.copy) return platform::CopyToHiddenFile(source, target);
   std::error_code error;
   fs::create_symlink(fs::absolute(source, error), target, error);
-  return !error;
+  return error ? std::string() : target;
 }
 
 EntryOutcome InstallPass::Prepare(const std::string& name) {
@@ -81,10 +81,12 @@ EntryOutcome InstallPass::Prepare(const std::string& name) {
   if (fs::exists(fs::symlink_status(target, error))) return EntryOutcome::kNameTaken;
   if (platform::CheckFontFile(source).faces == 0) return EntryOutcome::kNotAFont;
   if (HoldsSameBytes(source)) return EntryOutcome::kAlreadyLoaded;
-  if (!PlaceFile(source, target)) return EntryOutcome::kCopyFailed;
+  const std::string placed = PlaceFile(source, target);
+  if (placed.empty()) return EntryOutcome::kCopyFailed;
+  placed_.push_back(placed);
   // Known from now on, so a second file of the same bytes in this run is seen.
-  if (const std::uintmax_t size = fs::file_size(target, error); !error)
-    bySize_[size].push_back({target});
+  if (const std::uintmax_t size = fs::file_size(placed, error); !error)
+    bySize_[size].push_back({placed});
   return EntryOutcome::kPrepared;
 }
 
@@ -95,7 +97,23 @@ EntryOutcome InstallPass::Step() {
   return outcomes_[index];
 }
 
+void InstallPass::NameCopies() {
+  std::vector<platform::PendingCopy> copies;
+  for (std::size_t i = 0; i < prepared_.size(); ++i)
+    copies.push_back({placed_[i], Joined(options_.fontsFolder, entries_[prepared_[i]].name)});
+  const std::vector<bool> named = platform::CommitCopies(copies);
+  std::vector<std::size_t> kept;
+  for (std::size_t i = 0; i < prepared_.size(); ++i) {
+    if (named[i])
+      kept.push_back(prepared_[i]);
+    else
+      outcomes_[prepared_[i]] = EntryOutcome::kCopyFailed;
+  }
+  prepared_ = std::move(kept);
+}
+
 std::vector<std::string> InstallPass::Finish() {
+  if (options_.copy) NameCopies();
   std::vector<std::string> paths;
   for (const std::size_t index : prepared_)
     paths.push_back(Joined(options_.fontsFolder, entries_[index].name));
@@ -113,6 +131,7 @@ std::vector<std::string> InstallPass::Finish() {
     }
   }
   prepared_.clear();
+  placed_.clear();
   return installed;
 }
 

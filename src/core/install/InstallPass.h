@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One installation run over the entries of a folder's file list: each
-// selected file is checked, then copied into the fonts folder or linked
-// there where it lies, one entry per step; at the end every prepared file
-// is loaded with a single rescan, and what gave no new face is removed
-// again.
+// selected file is checked, then copied into the fonts folder under a
+// hidden name or linked there where it lies, one entry per step. At the
+// end the copies are flushed to the disk together and take their names,
+// every prepared file is loaded with a single rescan, and what gave no new
+// face is removed again.
 
 #include <cstddef>
 #include <cstdint>
@@ -66,7 +67,10 @@ class InstallPass {
   };
 
   EntryOutcome Prepare(const std::string& name);
-  bool PlaceFile(const std::string& source, const std::string& target) const;
+  // The copy's hidden path or the link's path; empty when it failed.
+  std::string PlaceFile(const std::string& source, const std::string& target) const;
+  // Gives the copies their names; the entries whose copy could not take it fail.
+  void NameCopies();
   void IndexFontsFolder();
   bool HoldsSameBytes(const std::string& source);
 
@@ -76,7 +80,8 @@ class InstallPass {
   platform::FontResources& resources_;
   std::size_t next_ = 0;
   int installed_ = 0;
-  std::vector<std::size_t> prepared_;                        // entry indexes
+  std::vector<std::size_t> prepared_;  // entry indexes
+  std::vector<std::string> placed_;    // by prepared_: the hidden copy or the link
   std::map<std::uintmax_t, std::vector<KnownFile>> bySize_;  // the fonts folder's files
 };
 

@@ -18,10 +18,19 @@ struct FontFileCheck {
 // Opens every face of the file with the font engine, without loading it for anyone.
 FontFileCheck CheckFontFile(const std::string& path);
 
-// Copies source to target, which must not exist: the bytes go to a hidden
-// temporary file in target's folder, are flushed to the disk, and the file
-// then takes its name unless a file of that name appeared meanwhile. False,
-// with nothing left behind, when any step fails.
-bool CopyNewFile(const std::string& source, const std::string& target);
+// Copies source to a hidden temporary file in the folder of target (a
+// name fontconfig skips). The copy's path, or empty, with nothing left
+// behind, when any step fails (a full disk, a read-only folder).
+std::string CopyToHiddenFile(const std::string& source, const std::string& target);
+
+struct PendingCopy {
+  std::string copy;    // from CopyToHiddenFile
+  std::string target;  // the name it is to take
+};
+
+// Flushes every copy (all made in one folder) to the disk at once, then gives each its name unless
+// a file of that name appeared meanwhile. One result per copy: whether it
+// now has its name; a copy that has not is removed.
+std::vector<bool> CommitCopies(const std::vector<PendingCopy>& copies);
 
 }  // namespace qm::platform

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 #include "core/install/InstallPass.h"
@@ -145,7 +147,43 @@ TEST_F(InstallPassTest, AStoppedRunLoadsOnlyTheEntriesItReached) {
   EXPECT_EQ(InstallSummary(pass.Installed()), "安装完毕！成功安装：1 个字体。");
 }
 
-TEST_F(InstallPassTest, AReadOnlyFontsFolderGetsNothingAndCountsNothing) {
+// A file system that fills up as the copy is written: the process may
+// write files of at most limit bytes while it lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit lowered = previous_;
+    lowered.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, SIG_DFL);
+  }
+
+ private:
+  rlimit previous_{};
+};
+
+TEST_F(InstallPassTest, ACopyThatRunsOutOfSpaceLeavesNothingAndCountsNothing) {
+  AddSource("QmLooped-Regular.ttf");
+  AddSource("QmPair.ttc");
+  std::vector<InstallEntry> entries = {{"QmLooped-Regular.ttf", true}, {"QmPair.ttc", true}};
+  InstallPass pass({source_, fonts_, true}, entries, resources_);
+  {
+    const FileSizeLimit full(fs::file_size(source_ + "/QmLooped-Regular.ttf") + 1);
+    EXPECT_EQ(pass.Step(), EntryOutcome::kPrepared);
+    EXPECT_EQ(pass.Step(), EntryOutcome::kCopyFailed);  // the larger file does not fit
+  }
+  EXPECT_EQ(pass.Finish(), std::vector<std::string>{fonts_ + "/QmLooped-Regular.ttf"});
+  EXPECT_EQ(FontsFolderNames(), std::vector<std::string>{"QmLooped-Regular.ttf"});
+}
+
+class InstallPassAsUserTest : public InstallPassTest {};
+
+TEST_F(InstallPassAsUserTest, AReadOnlyFontsFolderGetsNothingAndCountsNothing) {
   if (geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
   AddSource("QmLooped-Regular.ttf");
   fs::create_directories(fonts_);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Font files checked with FreeType; copies written with POSIX calls so
-// that they reach the disk before they take their name.
+// that they reach the disk before they take their names.
 #include <fcntl.h>
 #include <ft2build.h>
 #include <sys/stat.h>
@@ -65,13 +65,6 @@ bool CopyBytes(int from, int to) {
   }
 }
 
-// Flushed to the disk and closed; false when either failed (a full disk
-// may only tell at this point).
-bool FlushAndClose(int fd) {
-  const bool flushed = fsync(fd) == 0;
-  return close(fd) == 0 && flushed;
-}
-
 // Renames without replacing; where the file system cannot promise that,
 // a hard link does, and the temporary name is removed after it.
 bool TakeName(const std::string& temporary, const std::string& target) {
@@ -100,23 +93,41 @@ FontFileCheck CheckFontFile(const std::string& path) {
   return check;
 }
 
-bool CopyNewFile(const std::string& source, const std::string& target) {
+std::string CopyToHiddenFile(const std::string& source, const std::string& target) {
   const std::filesystem::path targetPath(target);
-  std::string temporary =
-      (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  const std::string hiddenName =
+      std::string(".").append(targetPath.filename().string()).append(".XXXXXX");
+  std::string copy = (targetPath.parent_path() / hiddenName).string();
   const int from = open(source.c_str(), O_RDONLY | O_CLOEXEC);
-  if (from < 0) return false;
-  const int to = mkostemp(temporary.data(), O_CLOEXEC);
+  if (from < 0) return {};
+  const int to = mkostemp(copy.data(), O_CLOEXEC);
   if (to < 0) {
     close(from);
-    return false;
+    return {};
   }
   bool copied = CopyBytes(from, to) && fchmod(to, 0644) == 0;
-  copied = FlushAndClose(to) && copied;
+  copied = close(to) == 0 && copied;  // a full disk may tell only here
   close(from);
-  if (copied) return TakeName(temporary, target);
-  unlink(temporary.c_str());
-  return false;
+  if (copied) return copy;
+  unlink(copy.c_str());
+  return {};
+}
+
+std::vector<bool> CommitCopies(const std::vector<PendingCopy>& copies) {
+  std::vector<bool> named(copies.size(), false);
+  if (copies.empty()) return named;
+  // One flush for the whole run: a flush per file would cost more than the copies.
+  const int folder = open(std::filesystem::path(copies.front().copy).parent_path().c_str(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const bool flushed = folder >= 0 && syncfs(folder) == 0;
+  if (folder >= 0) close(folder);
+  for (std::size_t i = 0; i < copies.size(); ++i) {
+    if (flushed)
+      named[i] = TakeName(copies[i].copy, copies[i].target);
+    else
+      unlink(copies[i].copy.c_str());
+  }
+  return named;
 }
 
 }  // namespace qm::platform
