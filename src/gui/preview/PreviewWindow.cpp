@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -82,6 +83,8 @@ PreviewWindow::PreviewWindow(std::unique_ptr<QPrinter> printer, QWidget* parent)
   connect(layout_, &PageLayoutThread::Finished, this, &PreviewWindow::ShowProgress);
   FillZoomList();
   zoomPercent_ = 100;
+  // The whole screen also where no window manager maximises.
+  setGeometry(screen()->availableGeometry());
   setWindowState(windowState() | Qt::WindowMaximized);
   isLoading_ = false;
 }
