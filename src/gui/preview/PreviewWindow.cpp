@@ -10,15 +10,15 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/common/Dialogs.h"
 #include "gui/common/NamedWidgets.h"
+#include "gui/printing/PageLayoutThread.h"
 #include "gui/printing/PagePrinting.h"
-#include "gui/printing/PageRecorder.h"
 
 namespace qm::gui {
 namespace {
@@ -40,7 +40,7 @@ class PageView : public QWidget {
  public:
   using QWidget::QWidget;
 
-  void SetPage(const QPicture* page, const QSizeF& pageTwips) {
+  void SetPage(const QPicture& page, const QSizeF& pageTwips) {
     page_ = page;
     pageTwips_ = pageTwips;
     update();
@@ -50,11 +50,11 @@ class PageView : public QWidget {
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (page_ && pageTwips_.width() > 0) DrawPage(painter, *page_, width() / pageTwips_.width());
+    if (pageTwips_.width() > 0) DrawPage(painter, page_, width() / pageTwips_.width());
   }
 
  private:
-  const QPicture* page_ = nullptr;
+  QPicture page_;
   QSizeF pageTwips_;
 };
 
@@ -78,10 +78,13 @@ PreviewWindow::PreviewWindow(std::unique_ptr<QPrinter> printer, QWidget* parent)
   setMinimumSize(
       QSizeF(kMinimumTwips.width() * PixelsPerTwip(), kMinimumTwips.height() * PixelsPerTwip())
           .toSize());
-  layoutTimer_ = new QTimer(this);
-  connect(layoutTimer_, &QTimer::timeout, this, &PreviewWindow::LayOutSomePages);
+  layout_ = new PageLayoutThread(this);
+  connect(layout_, &PageLayoutThread::PageRecorded, this, &PreviewWindow::AddLaidOutPage);
+  connect(layout_, &PageLayoutThread::Finished, this, &PreviewWindow::ShowProgress);
   FillZoomList();
   zoomPercent_ = 100;
+  // The whole screen also where no window manager maximises.
+  setGeometry(screen()->availableGeometry());
   setWindowState(windowState() | Qt::WindowMaximized);
   isLoading_ = false;
 }
@@ -149,25 +152,25 @@ void PreviewWindow::SizePreview(const QSizeF& page) {
   picChild->setGeometry(QRect(QPoint(0, 0), (page * PixelsPerTwip()).toSize()));
 }
 
-void PreviewWindow::LayOutPages(std::unique_ptr<PageRecorder> pages) {
-  pages_ = std::move(pages);
-  layoutTimer_->start(0);
-  LayOutSomePages();
+void PreviewWindow::LayOutPages(std::unique_ptr<QTextDocument> document, const PageFrame& frame) {
+  layout_->Start(std::move(document), frame);
+  ShowProgress();
 }
 
-void PreviewWindow::LayOutSomePages() {
-  if (!pages_->Step(kLayoutStepMs)) layoutTimer_->stop();
-  AddLaidOutPages();
+bool PreviewWindow::LaidOut() const { return layout_->Done(); }
+
+void PreviewWindow::AddLaidOutPage(const QPicture& page) {
+  pages_.push_back(page);
+  const int number = static_cast<int>(pages_.size());
+  AddPage(number);
+  // Page 1 has its tab from the start; its picture comes first.
+  if (number == 1 && tabPreview->currentIndex() == 0) ShowPage(0);
+  ShowProgress();
 }
 
-void PreviewWindow::AddLaidOutPages() {
-  const int shown = tabPreview->count();
-  const int laidOut = pages_->PageCount();
-  for (int page = shown + 1; page <= laidOut; ++page) AddPage(page);
-  // Page 1 has its tab from the start; its picture comes with the first step that makes it.
-  if (shown == 1 && laidOut >= 1 && tabPreview->currentIndex() == 0) ShowPage(0);
-  lblProgress_->setText(pages_->Done() ? QStringLiteral("共%1页").arg(laidOut)
-                                       : QStringLiteral("正在排版：%1页").arg(laidOut));
+void PreviewWindow::ShowProgress() {
+  lblProgress_->setText(LaidOut() ? QStringLiteral("共%1页").arg(pages_.size())
+                                  : QStringLiteral("正在排版：%1页").arg(pages_.size()));
 }
 
 void PreviewWindow::AddPage(int page) {
@@ -176,8 +179,8 @@ void PreviewWindow::AddPage(int page) {
 }
 
 void PreviewWindow::ShowPage(int index) {
-  if (!pages_ || index < 0 || index >= pages_->PageCount()) return;
-  static_cast<PageView*>(picChild)->SetPage(&pages_->Page(index), pageTwips_);
+  if (index < 0 || index >= static_cast<int>(pages_.size())) return;
+  static_cast<PageView*>(picChild)->SetPage(pages_[static_cast<size_t>(index)], pageTwips_);
   PictureShow();
 }
 
@@ -240,13 +243,12 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void PreviewWindow::PrintPages() {
   // Every page is printed, so the layout is finished first.
-  while (pages_->Step(kLayoutStepMs)) QCoreApplication::processEvents();
-  AddLaidOutPages();
+  layout_->WaitUntilDone();
   const int copies = printer_->copyCount();
   // Each copy is a job of its own.
   printer_->setCopyCount(1);
   for (int copy = 1; copy <= copies; ++copy) {
-    if (!PrintJob(*printer_, *pages_)) {
+    if (!PrintJob(*printer_, pages_)) {
       ShowTitledMessage(this, kNoPrinterText, kNoPrinterTitle);
       break;
     }

@@ -6,8 +6,10 @@
 // Pages are laid out while the window is shown, a short step at a time.
 
 #include <QDialog>
+#include <QPicture>
 #include <array>
 #include <memory>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -15,11 +17,12 @@ class QPrinter;
 class QPushButton;
 class QScrollBar;
 class QTabBar;
-class QTimer;
+class QTextDocument;
 
 namespace qm::gui {
 
-class PageRecorder;
+class PageLayoutThread;
+struct PageFrame;
 
 class PreviewWindow : public QDialog {
   Q_OBJECT
@@ -27,8 +30,6 @@ class PreviewWindow : public QDialog {
   static constexpr int kMaxZoom = 200;
   static constexpr int kMinZoom = 30;
   static constexpr int kZoomStep = 10;
-  // The longest the window waits for one step of the page layout.
-  static constexpr qint64 kLayoutStepMs = 30;
 
   // "打印" prints on printer.
   explicit PreviewWindow(std::unique_ptr<QPrinter> printer, QWidget* parent = nullptr);
@@ -36,14 +37,17 @@ class PreviewWindow : public QDialog {
 
   // The size of every page, twips.
   void SizePreview(const QSizeF& page);
-  // Lays pages out while the window runs and adds a tab for each page.
-  void LayOutPages(std::unique_ptr<PageRecorder> pages);
+  // Lays document, a copy made for the purpose, out on pages of frame while
+  // the window runs, and adds a tab for each page.
+  void LayOutPages(std::unique_ptr<QTextDocument> document, const PageFrame& frame);
   // A tab for page (1-based); below 2 nothing, as page 1 has its tab.
   void AddPage(int page);
   // Redraws the page view at the current zoom.
   void PictureShow();
 
   int ZoomPercent() const { return zoomPercent_; }
+  bool LaidOut() const;
+  const std::vector<QPicture>& Pages() const { return pages_; }
   QPrinter& Printer() { return *printer_; }
 
  protected:
@@ -59,13 +63,14 @@ class PreviewWindow : public QDialog {
   void SetScrollBars();
   void LayOutViewport();
   void ShowPage(int index);
-  void LayOutSomePages();
-  void AddLaidOutPages();
+  void AddLaidOutPage(const QPicture& page);
+  void ShowProgress();
   void PrintPages();
   double PixelsPerTwip() const;
 
   std::unique_ptr<QPrinter> printer_;
-  std::unique_ptr<PageRecorder> pages_;
+  PageLayoutThread* layout_ = nullptr;
+  std::vector<QPicture> pages_;
   QSizeF pageTwips_;
   int zoomPercent_ = 100;
   bool isLoading_ = true;
@@ -80,7 +85,6 @@ class PreviewWindow : public QDialog {
   QScrollBar* vscPreview = nullptr;
   QLabel* imgCorner = nullptr;
   QTabBar* tabPreview = nullptr;
-  QTimer* layoutTimer_ = nullptr;
 };
 
 }  // namespace qm::gui

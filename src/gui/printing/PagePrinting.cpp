@@ -40,13 +40,13 @@ void DrawPage(QPainter& painter, const QPicture& page, double scale) {
   painter.restore();
 }
 
-bool PrintJob(QPrinter& printer, const PageRecorder& pages) {
+bool PrintJob(QPrinter& printer, const std::vector<QPicture>& pages) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const double scale = printer.resolution() / kTwipsPerInch;
-  for (int page = 0; page < pages.PageCount(); ++page) {
+  for (size_t page = 0; page < pages.size(); ++page) {
     if (page > 0) printer.newPage();
-    DrawPage(painter, pages.Page(page), scale);
+    DrawPage(painter, pages[page], scale);
   }
   return painter.end();
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPicture;
@@ -12,7 +13,6 @@ class QPrinter;
 
 namespace qm::gui {
 
-class PageRecorder;
 struct PageFrame;
 
 // The print system's default printer, measuring from the paper's corner;
@@ -26,7 +26,7 @@ PageFrame FrameOf(const QPrinter& printer, int left, int top, int right, int bot
 // Draws a page recorded in twips at scale (1 is its natural size on painter's device).
 void DrawPage(QPainter& painter, const QPicture& page, double scale);
 
-// Prints every page of pages as one job; false when the printer could not start it.
-bool PrintJob(QPrinter& printer, const PageRecorder& pages);
+// Prints every page as one job; false when the printer could not start it.
+bool PrintJob(QPrinter& printer, const std::vector<QPicture>& pages);
 
 }  // namespace qm::gui

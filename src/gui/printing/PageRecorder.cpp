@@ -75,6 +75,12 @@ void PageRecorder::Finish() {
   }
 }
 
+std::vector<QPicture> PageRecorder::Pages() const {
+  std::vector<QPicture> pictures;
+  for (const RecordedPage& page : pages_) pictures.push_back(page.picture);
+  return pictures;
+}
+
 bool PageRecorder::PlaceBlockLines() {
   // Asking for the block's place lays the document out up to it.
   const double blockTop = document_->documentLayout()->blockBoundingRect(block_).top();

@@ -46,6 +46,7 @@ class PageRecorder {
   int PageCount() const { return static_cast<int>(pages_.size()); }
   // Pages in twips, the paper's top left at 0, 0.
   const QPicture& Page(int index) const { return pages_[static_cast<size_t>(index)].picture; }
+  std::vector<QPicture> Pages() const;
   // The first character placed on a page.
   int PageStart(int index) const { return pages_[static_cast<size_t>(index)].start; }
   // Characters of the text, without the document's closing paragraph mark.

@@ -9,10 +9,9 @@
 #include <QTextEdit>
 
 #include "gui/common/Dialogs.h"
-#include "gui/common/FramePump.h"
 #include "gui/preview/PreviewWindow.h"
+#include "gui/printing/PageLayoutThread.h"
 #include "gui/printing/PagePrinting.h"
-#include "gui/printing/PageRecorder.h"
 
 namespace qm::gui {
 namespace {
@@ -57,8 +56,7 @@ void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightM
   const PageFrame frame = FrameOf(*printer, leftMargin, topMargin, rightMargin, bottomMargin);
   PreviewWindow preview(std::move(printer), box->window());
   preview.SizePreview(frame.paper);
-  preview.LayOutPages(
-      std::make_unique<PageRecorder>(std::unique_ptr<QTextDocument>(source->clone()), frame));
+  preview.LayOutPages(std::unique_ptr<QTextDocument>(source->clone()), frame);
   preview.exec();
 }
 
@@ -75,10 +73,13 @@ void PrintBoxThroughDialog(QWidget* box) {
   if (dialog.exec() != QDialog::Accepted) return;
   std::unique_ptr<QTextDocument> document(source->clone());
   if (printer.printRange() == QPrinter::Selection) CopySelection(*source, cursor, *document);
-  PageRecorder pages(std::move(document),
-                     FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin));
-  FramePump pump;
-  while (pages.Step(PreviewWindow::kLayoutStepMs)) pump.Run();
+  PageLayoutThread layout;
+  std::vector<QPicture> pages;
+  QObject::connect(&layout, &PageLayoutThread::PageRecorded,
+                   [&pages](const QPicture& page) { pages.push_back(page); });
+  layout.Start(std::move(document),
+               FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin));
+  layout.WaitUntilDone();
   PrintJob(printer, pages);
 }
 

@@ -33,12 +33,10 @@ class PreviewWindowTest : public testing::Test {
     window_ = std::make_unique<PreviewWindow>(std::move(printer));
     const PageFrame frame = PageFrame::FromMargins(paper, kMargin, kMargin, kMargin, kMargin);
     window_->SizePreview(paper);
-    auto pages = std::make_unique<PageRecorder>(test::EvenLines(lines, 0), frame);
-    pages_ = pages.get();
-    window_->LayOutPages(std::move(pages));
+    window_->LayOutPages(test::EvenLines(lines, 0), frame);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pages_->Done(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window_->LaidOut(); }));
     QCoreApplication::processEvents();
   }
 
@@ -54,13 +52,14 @@ class PreviewWindowTest : public testing::Test {
     const double pixelsPerTwip = window_->logicalDpiX() / kTwipsPerInch;
     return (paper_ * pixelsPerTwip * percent / 100.0).toSize();
   }
+  int PageCount() { return static_cast<int>(window_->Pages().size()); }
   bool Shown(const char* name) { return Child<QWidget>(name)->isVisible(); }
   // A page as the view should show it at size.
   QImage Drawn(int page, const QSize& size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    DrawPage(painter, pages_->Page(page), size.width() / paper_.width());
+    DrawPage(painter, window_->Pages()[static_cast<size_t>(page)], size.width() / paper_.width());
     return image;
   }
   static qsizetype DifferingPixels(const QImage& a, const QImage& b) {
@@ -75,7 +74,6 @@ class PreviewWindowTest : public testing::Test {
   QSizeF paper_{3000, 2000};
   std::string pdf_ = test::TestEnvironment::Current().FolderForCurrentTest("preview") + ".pdf";
   std::unique_ptr<PreviewWindow> window_;
-  PageRecorder* pages_ = nullptr;
 };
 
 TEST_F(PreviewWindowTest, OpensMaximisedAtFullSizeWithAZoomListAndATabPerPage) {
@@ -89,8 +87,8 @@ TEST_F(PreviewWindowTest, OpensMaximisedAtFullSizeWithAZoomListAndATabPerPage) {
   EXPECT_EQ(zoom->currentText(), "100%");
   EXPECT_EQ(PageView(), PageAt(100));
   auto* tabs = Child<QTabBar>("tabPreview");
-  ASSERT_GE(pages_->PageCount(), 3);
-  ASSERT_EQ(tabs->count(), pages_->PageCount());
+  ASSERT_GE(PageCount(), 3);
+  ASSERT_EQ(tabs->count(), PageCount());
   EXPECT_EQ(tabs->tabText(0), "第1页");
   EXPECT_EQ(tabs->tabText(2), "第3页");
   EXPECT_EQ(Child<QLabel>("lblProgress")->text(), QStringLiteral("共%1页").arg(tabs->count()));
@@ -162,12 +160,13 @@ TEST_F(PreviewWindowTest, PrintSendsEveryPageAndClosesTheWindow) {
   Press("btnPreview0");
   EXPECT_FALSE(window_->isVisible());
   EXPECT_EQ(window_->result(), QDialog::Accepted);
-  ASSERT_EQ(test::PdfPageCount(pdf_), pages_->PageCount());
-  // The line that starts page 2 is printed there and not on page 1.
-  const int firstOfPage2 = test::EvenLines(25, 0)->findBlock(pages_->PageStart(1)).blockNumber();
-  const std::string line = "Line " + std::to_string(firstOfPage2);
-  EXPECT_EQ(test::PdfPageText(pdf_, 1).find(line), std::string::npos);
-  EXPECT_EQ(test::PdfPageText(pdf_, 2).rfind(line + "\n", 0), 0u) << test::PdfPageText(pdf_, 2);
+  ASSERT_EQ(test::PdfPageCount(pdf_), PageCount());
+  // Page 2 goes on with the line after page 1's last.
+  const std::string first = test::PdfPageText(pdf_, 1);
+  const std::string second = test::PdfPageText(pdf_, 2);
+  const int lastOfPage1 = std::stoi(first.substr(first.rfind("Line ") + 5));
+  EXPECT_EQ(second.rfind("Line " + std::to_string(lastOfPage1 + 1) + "\n", 0), 0u) << second;
+  EXPECT_EQ(first.find("Line " + std::to_string(lastOfPage1 + 1) + "\n"), std::string::npos);
 }
 
 TEST_F(PreviewWindowTest, CloseClosesWithoutPrinting) {

@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/Dialogs.h"
@@ -218,6 +219,28 @@ TEST_F(PrintingTest, EveryLineIsPrintedOnceInOrderAcrossThePages) {
     EXPECT_EQ(printed.find(row, at + 1), std::string::npos) << row << " printed twice";
     from = at;
   }
+}
+
+TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFace) {
+  StartPrintSystem();
+  window_.Startup();
+  auto* toolbar = Child<QToolBar>("tbToolBar");
+  QTest::mouseClick(
+      toolbar->widgetForAction(toolbar->findChild<QAction*>("字型", Qt::FindDirectChildrenOnly)),
+      Qt::LeftButton);
+  ChooseFromPrintMenu(1, InPreview("btnPreview0"));
+  const std::vector<std::string> jobs = cups_->WaitForJobs(1);
+  ASSERT_EQ(jobs.size(), 1u);
+  const std::string text = test::PdfPageText(jobs[0], 1);
+  for (const char* family : {"Quillmere Test Sans", "Quillmere Test Serif", "Tom's Type"})
+    EXPECT_NE(text.find(family), std::string::npos) << family << " in " << text;
+  std::set<std::string> faces;
+  for (const auto& [font, embedded] : test::PdfFonts(jobs[0])) {
+    EXPECT_TRUE(embedded) << font;
+    faces.insert(font.substr(font.find('+') + 1));  // without the subset's tag
+  }
+  // The sheet's eight families come from at least five font files.
+  EXPECT_GE(faces.size(), 5u) << faces.size();
 }
 
 TEST_F(PrintingTest, EachCopyIsAJobOfItsOwn) {
