@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QComboBox>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 
 #include "core/export/HtmlPages.h"
@@ -29,7 +30,7 @@ void PrintTo(const Span& run, std::ostream* out) {
   *out << run.text.toStdString() << " in " << run.face.toStdString() << " " << run.size;
 }
 
-Comparison Lines(QTextEdit* box) {
+Comparison Lines(QPlainTextEdit* box) {
   Comparison lines;
   for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
     std::vector<Span> runs;
@@ -72,12 +73,23 @@ class CompareWindowTest : public test::MainWindowInputTest {
     Comparison lines;
     Compare([&](CompareWindow* yh) {
       EXPECT_EQ(yh->windowTitle(), "自定义文字的字体对比-Quillmere");
-      lines = Lines(ChildOf<QTextEdit>(yh, "RichTextBox1"));
+      lines = Lines(ChildOf<QPlainTextEdit>(yh, "RichTextBox1"));
       QTest::keyClick(yh, Qt::Key_Escape);
     });
     return lines;
   }
   static QToolBar* Toolbar(CompareWindow* yh) { return ChildOf<QToolBar>(yh, "Toolbar1"); }
+  // "字体大小" in the comparison's toolbar, then size and "确定".
+  static void ChangeSizeTo(CompareWindow* yh, const QString& size) {
+    test::WhenModal("FontSizef", [size](QDialog* dialog) {
+      auto* combo = ChildOf<QComboBox>(dialog, "Combo1");
+      combo->setFocus();
+      QTest::keyClicks(combo, size);
+      Click(dialog, "Command1");
+    });
+    ClickToolbarButton(Toolbar(yh), "字体大小");
+    EXPECT_TRUE(QTest::qWaitFor([yh] { return !yh->Building(); }));
+  }
   QString SaveTo(const QString& name) {
     const QString file = folder_ + u'/' + name;
     SetWebPageFileChooser([file](QWidget*) { return file; });
@@ -147,15 +159,8 @@ TEST_F(CompareWindowTest, ItsSizeButtonRebuildsTheComparisonAtTheSizeChosen) {
   TypeCustomText("Aa");
   Comparison lines;
   Compare([&](CompareWindow* yh) {
-    test::WhenModal("FontSizef", [](QDialog* dialog) {
-      auto* combo = ChildOf<QComboBox>(dialog, "Combo1");
-      combo->setFocus();
-      QTest::keyClicks(combo, "12");
-      Click(dialog, "Command1");
-    });
-    ClickToolbarButton(Toolbar(yh), "字体大小");
-    EXPECT_TRUE(QTest::qWaitFor([yh] { return !yh->Building(); }));
-    lines = Lines(ChildOf<QTextEdit>(yh, "RichTextBox1"));
+    ChangeSizeTo(yh, "12");
+    lines = Lines(ChildOf<QPlainTextEdit>(yh, "RichTextBox1"));
     QTest::keyClick(yh, Qt::Key_Escape);
   });
   const Comparison expected = {{{"Quillmere:", kSong, 12}},
@@ -164,6 +169,26 @@ TEST_F(CompareWindowTest, ItsSizeButtonRebuildsTheComparisonAtTheSizeChosen) {
   EXPECT_EQ(lines, expected);
   EXPECT_EQ(window.SampleFontSize(), 12);
   EXPECT_EQ(QSettings().value("设置/字体大小").toString(), "12");
+}
+
+TEST_F(CompareWindowTest, AComparisonLongerThanItsWindowHasEveryLine) {
+  Start();
+  test::ClickRow(List(), 0);
+  test::ClickRow(List(), 7, Qt::LeftButton, Qt::ShiftModifier);
+  TypeCustomText("Ab");
+  QStringList lines;
+  Compare([&](CompareWindow* yh) {
+    // Two lines of the window's height: most lines are written off the screen.
+    yh->resize(400, 120);
+    QTest::qWait(0);
+    ChangeSizeTo(yh, "36");
+    lines = ChildOf<QPlainTextEdit>(yh, "RichTextBox1")->toPlainText().split(u'\n');
+    QTest::keyClick(yh, Qt::Key_Escape);
+  });
+  QStringList expected = {"Quillmere:"};
+  for (int row = 0; row < List()->count(); ++row)
+    expected << "Ab[" + List()->item(row)->text() + "]";
+  EXPECT_EQ(lines, expected);
 }
 
 TEST_F(CompareWindowTest, SaveAsWebPageWritesTheComparisonAtSize40) {
