@@ -68,6 +68,8 @@ TestEnvironment::TestEnvironment(const std::string& fontsSource) : source_(fonts
   unsetenv("LC_ALL");
   unsetenv("LC_MESSAGES");
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Printing never reaches the machine's own print system.
+  setenv("CUPS_SERVER", PrintSystemSocket().c_str(), 1);
   current = this;
 }
 

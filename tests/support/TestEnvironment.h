@@ -23,6 +23,8 @@ class TestEnvironment {
   // A folder fontconfig scans that is not the user's, like a system folder.
   std::string SystemFontsFolder() const { return root_ + "/system-fonts"; }
   std::string SourceFont(const std::string& fileName) const { return source_ + "/" + fileName; }
+  // Where CUPS_SERVER points: no print system answers there unless a test starts one.
+  std::string PrintSystemSocket() const { return root_ + "/print-system.sock"; }
   // A new folder for the running test, named after it, under the root.
   std::string FolderForCurrentTest(const std::string& group) const;
 

@@ -19,11 +19,16 @@ ColourChooser& Chooser() {
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
+  ShowTitledMessage(parent, text, kAppTitle, icon);
+}
+
+void ShowTitledMessage(QWidget* parent, const QString& text, const QString& title,
+                       QMessageBox::Icon icon) {
   if (Handler()) {
-    Handler()({text, icon});
+    Handler()({text, icon, title});
     return;
   }
-  QMessageBox box(icon, kAppTitle, text, QMessageBox::Ok, parent);
+  QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -15,6 +15,7 @@ inline const QString kAppTitle = QStringLiteral("Quillmere");
 struct Message {
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title = kAppTitle;
 };
 
 using MessageHandler = std::function<void(const Message&)>;
@@ -22,6 +23,9 @@ using MessageHandler = std::function<void(const Message&)>;
 // Shows a message with an OK button and the program's title.
 void ShowMessage(QWidget* parent, const QString& text,
                  QMessageBox::Icon icon = QMessageBox::NoIcon);
+// The same under a title of its own.
+void ShowTitledMessage(QWidget* parent, const QString& text, const QString& title,
+                       QMessageBox::Icon icon = QMessageBox::NoIcon);
 
 // Replaces the dialog with a handler (tests); an empty handler restores it.
 void SetMessageHandler(MessageHandler handler);

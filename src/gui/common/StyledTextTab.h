@@ -16,6 +16,8 @@ class StyledTextTab : public QWidget {
   using QWidget::QWidget;
 
   const TextStyleFlags& Flags() const { return flags_; }
+  // The box holding the tab's text.
+  QWidget* TextBox() const { return StyledBox(); }
 
   void SetStyle(TextStyle style, bool on);
   // Centring leaves the caret at the end of the text, left alignment where it was.

@@ -5,7 +5,6 @@
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -15,8 +14,8 @@
 #include "gui/common/BaseFormat.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
-#include "gui/compare/ComparePrintPreview.h"
 #include "gui/compare/WebPageFile.h"
+#include "gui/printing/RichTextPages.h"
 #include "gui/sizedialog/FontSizef.h"
 
 namespace qm::gui {
@@ -27,6 +26,10 @@ constexpr char kPreviewKey[] = "打印预览";
 constexpr char kSizeKey[] = "字体大小";
 constexpr int kNameSize = 10;
 constexpr int kDesignSize = 9;
+// The margins of every print preview, in twips, and portrait pages.
+constexpr int kPreviewSideMargin = 300;
+constexpr int kPreviewEndMargin = 1;
+constexpr int kPortraitPages = 1;
 
 const QString kDesignText = QStringLiteral("请在字体列表中先选择字体种类，可以多选，以便比较。");
 
@@ -62,9 +65,6 @@ CompareWindow::CompareWindow(CompareSource source, QWidget* parent)
   RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox1->setCurrentCharFormat(BaseFaceFormat(kDesignSize));
   RichTextBox1->insertPlainText(kDesignText);
-  RTB_save = new QTextEdit(this);
-  RTB_save->setObjectName(QStringLiteral("RTB_save"));
-  RTB_save->hide();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(1, 0, 10, 10);
   layout->setSpacing(0);
@@ -191,10 +191,10 @@ void CompareWindow::SaveAsWebPage() {
       pages::ComparisonPage(PageFamilies(source_.selectedFamilies()), text.toStdU16String()));
 }
 
+// The preview lays out a copy of the comparison's text, formatting kept.
 void CompareWindow::PrintPreview() {
-  // The preview reads a copy, so that the comparison shown stays untouched.
-  RTB_save->setDocument(RichTextBox1->document()->clone(RTB_save));
-  PreviewComparisonPages(RTB_save);
+  RenderRichTextPages(RichTextBox1, kPreviewSideMargin, kPreviewEndMargin, kPreviewSideMargin,
+                      kPreviewEndMargin, kPortraitPages);
 }
 
 void CompareWindow::OpenFontSizeDialog() {

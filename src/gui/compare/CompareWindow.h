@@ -13,7 +13,6 @@
 #include "gui/common/ListedFamily.h"
 
 class QPlainTextEdit;
-class QTextEdit;
 class QToolBar;
 
 namespace qm::gui {
@@ -66,7 +65,6 @@ class CompareWindow : public QDialog, public FontSizeTarget {
   // A plain-text box lays out only the lines it shows, so a comparison of
   // every family opens only the faces on the screen.
   QPlainTextEdit* RichTextBox1 = nullptr;
-  QTextEdit* RTB_save = nullptr;
 };
 
 }  // namespace qm::gui

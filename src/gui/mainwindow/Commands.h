@@ -34,6 +34,8 @@ inline constexpr char kFontSize[] = "字体大小";
 // The buttons of the tabs, by caption.
 inline constexpr char kSaveAsWebPageFile[] = "保存为网页文件";
 inline constexpr char kCompareSelected[] = "所有选中字体比较";
+inline constexpr char kPrintSamples[] = "打印...";
+inline constexpr char kPrintPreview[] = "打印预览";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

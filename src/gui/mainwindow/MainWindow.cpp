@@ -33,6 +33,7 @@
 #include "gui/fontfiles/FontFileTab.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
+#include "gui/printing/RichTextPages.h"
 #include "gui/sheet/SheetTab.h"
 #include "gui/sizedialog/FontSizef.h"
 
@@ -44,6 +45,10 @@ const QString kTitle = QStringLiteral("Quillmere-Brindlewood");
 constexpr int kSheetTab = 0;
 constexpr int kFileTab = 1;
 constexpr int kCustomTab = 2;
+// Print preview margins, twips, and its page setting.
+constexpr int kPrintSideMargin = 300;
+constexpr int kPrintEndMargin = 1;
+constexpr int kPortraitPages = 1;
 
 QString OrdinalText(int row) { return QStringLiteral("第%1种字体").arg(row + 1); }
 
@@ -198,6 +203,8 @@ void MainWindow::SetupCommands() {
       {menuItem(keys::kFontMenu, keys::kFontSize), [this](QAction*) { OpenFontSizeDialog(); }},
       {keys::kSaveAsWebPageFile, [this](QAction*) { SaveAsWebPageFile(); }},
       {keys::kCompareSelected, [this](QAction*) { CompareSelectedFonts(); }},
+      {menuItem(keys::kPrintMenu, keys::kPrintSamples), [this](QAction*) { PrintSamples(); }},
+      {menuItem(keys::kPrintMenu, keys::kPrintPreview), [this](QAction*) { PrintPreview(); }},
   };
 }
 
@@ -390,6 +397,31 @@ void MainWindow::ChooseTextColor() {
   cd2Colour_ = chosen;
   if (cd2Colour_ == QColor(Qt::black)) return;
   if (StyledTextTab* tab = StyledTab(SSTab1->currentIndex())) tab->SetColour(cd2Colour_);
+}
+
+QWidget* MainWindow::PrintableBox() const {
+  const StyledTextTab* tab = StyledTab(SSTab1->currentIndex());
+  if (!tab) return nullptr;
+  QWidget* box = tab->TextBox();
+  return HasPrintableText(BoxDocument(box)->toPlainText()) ? box : nullptr;
+}
+
+void MainWindow::PrintSamples() {
+  QCoreApplication::processEvents();
+  if (QWidget* box = PrintableBox()) PrintBoxThroughDialog(box);
+}
+
+void MainWindow::PrintPreview() {
+  QCoreApplication::processEvents();
+  QWidget* box = PrintableBox();
+  if (!box) return;
+  // A selection is previewed alone, with its formatting, from the scratch box.
+  if (const QTextCursor cursor = BoxCursor(box); cursor.hasSelection()) {
+    CopySelection(*BoxDocument(box), cursor, *RichTextBox4->document());
+    box = RichTextBox4;
+  }
+  RenderRichTextPages(box, kPrintSideMargin, kPrintEndMargin, kPrintSideMargin, kPrintEndMargin,
+                      kPortraitPages);
 }
 
 void MainWindow::OpenFindList() {

@@ -112,6 +112,10 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   void SetWholeTextStyle(QAction* button, TextStyle style);
   void SetAlignment(bool centred);
   void ChooseTextColor();
+  // The current tab's text: through the print dialog, or in the preview.
+  void PrintSamples();
+  void PrintPreview();
+  QWidget* PrintableBox() const;
   void OpenFindList();
   ListedFamilies SelectedFamilies() const;
   void CompareSelectedFonts();

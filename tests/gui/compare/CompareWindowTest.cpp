@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -10,6 +11,7 @@
 #include "support/Input.h"
 #include "support/MainWindowInput.h"
 #include "support/ModalDialogs.h"
+#include "support/PrivateCups.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -189,6 +191,42 @@ TEST_F(CompareWindowTest, AComparisonLongerThanItsWindowHasEveryLine) {
   for (int row = 0; row < List()->count(); ++row)
     expected << "Ab[" + List()->item(row)->text() + "]";
   EXPECT_EQ(lines, expected);
+}
+
+TEST_F(CompareWindowTest, ItsPrintPreviewPrintsEveryLineOfTheComparison) {
+  const test::PrivateCups cups;
+  if (!cups.Failure().empty()) GTEST_SKIP() << cups.Failure();
+  Start();
+  test::ClickRow(List(), 1);
+  test::ClickRow(List(), 3, Qt::LeftButton, Qt::ShiftModifier);
+  TypeCustomText("Compared");
+  bool previewSeen = false;
+  Compare([&](CompareWindow* yh) {
+    // Printing from the preview once its pages are laid out closes it.
+    test::WhenModal(
+        "frmPreview",
+        [&](QDialog* preview) {
+          previewSeen = true;
+          Click(preview, "btnPreview0");
+        },
+        [](QDialog* preview) {
+          return ChildOf<QLabel>(preview, "lblProgress")->text().startsWith("共");
+        });
+    ClickToolbarButton(Toolbar(yh), "打印预览");
+    QTest::keyClick(yh, Qt::Key_Escape);
+  });
+  ASSERT_TRUE(previewSeen);
+  const std::vector<std::string> jobs = cups.WaitForJobs(1);
+  ASSERT_EQ(jobs.size(), 1u);
+  // The test fonts' 宋体 has no punctuation, so the colon and brackets print
+  // as empty boxes; the reader gives the faces' texts first, then the names.
+  const std::string printed = test::PdfPageText(jobs[0], 1);
+  EXPECT_EQ(printed.find("Quillmere\nCompared\nCompared\nCompared\n"), 0u) << printed;
+  std::size_t from = 0;
+  for (const char* name : {"Quillmere Pair One", "Quillmere Pair Two", "Quillmere Test Sans"}) {
+    from = printed.find(name, from);
+    EXPECT_NE(from, std::string::npos) << name << " is not in order in " << printed;
+  }
 }
 
 TEST_F(CompareWindowTest, SaveAsWebPageWritesTheComparisonAtSize40) {

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/printing/PagePrinting.h"
+
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "gui/printing/PageRecorder.h"
+
+namespace qm::gui {
+namespace {
+
+constexpr double kTwipsPerPoint = 20.0;
+constexpr int kPortraitSetting = 1;
+
+}  // namespace
+
+std::unique_ptr<QPrinter> DefaultPrinter(int pageSetting) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return nullptr;
+  // Recorded pages replay their text at the screen's resolution; a printer
+  // at another one would draw it at the wrong size.
+  auto printer = std::make_unique<QPrinter>(info, QPrinter::ScreenResolution);
+  printer->setFullPage(true);
+  if (pageSetting == kPortraitSetting) printer->setPageOrientation(QPageLayout::Portrait);
+  return printer;
+}
+
+PageFrame FrameOf(const QPrinter& printer, int left, int top, int right, int bottom) {
+  const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size() * kTwipsPerPoint;
+  return PageFrame::FromMargins(QSizeF(qRound(paper.width()), qRound(paper.height())), left, top,
+                                right, bottom);
+}
+
+void DrawPage(QPainter& painter, const QPicture& page, double scale) {
+  painter.save();
+  painter.scale(scale, scale);
+  painter.drawPicture(0, 0, page);
+  painter.restore();
+}
+
+bool PrintJob(QPrinter& printer, const PageRecorder& pages) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const double scale = printer.resolution() / kTwipsPerInch;
+  for (int page = 0; page < pages.PageCount(); ++page) {
+    if (page > 0) printer.newPage();
+    DrawPage(painter, pages.Page(page), scale);
+  }
+  return painter.end();
+}
+
+}  // namespace qm::gui

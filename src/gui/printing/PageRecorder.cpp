@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/printing/PageRecorder.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QPainter>
+#include <QTextDocument>
+#include <QTextLayout>
+
+namespace qm::gui {
+namespace {
+
+constexpr double kInchesPerMetre = 1 / 0.0254;
+// Rounding in the layout must not push a line that fits onto the next page.
+constexpr double kFitSlack = 0.01;
+constexpr double kEdgeTwips = 1;
+
+// The document layout lays itself out on a timer of its own in steps that
+// double in size; the steps here replace it, so its timer is ignored.
+class TimerFilter : public QObject {
+ public:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    return event->type() == QEvent::Timer;
+  }
+};
+
+}  // namespace
+
+PageFrame PageFrame::FromMargins(const QSizeF& paper, int left, int top, int right, int bottom) {
+  return {paper,
+          QRectF(QPointF(left, top), QPointF(paper.width() - right, paper.height() - bottom))};
+}
+
+PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame)
+    : document_(std::move(document)),
+      layoutTimerFilter_(std::make_unique<TimerFilter>()),
+      twipDevice_(1, 1, QImage::Format_RGB32),
+      frame_(frame) {
+  const int dotsPerMetre = qRound(kTwipsPerInch * kInchesPerMetre);
+  twipDevice_.setDotsPerMeterX(dotsPerMetre);
+  twipDevice_.setDotsPerMeterY(dotsPerMetre);
+  textLength_ = document_->characterCount() - 1;
+  // No page size while the layout is made, so that nothing is laid out
+  // before it measures in twips; then one endless page as wide as the area.
+  document_->setPageSize(QSizeF());
+  QAbstractTextDocumentLayout* layout = document_->documentLayout();
+  layout->installEventFilter(layoutTimerFilter_.get());
+  layout->setPaintDevice(&twipDevice_);
+  document_->setDocumentMargin(0);
+  document_->setPageSize(QSizeF(frame_.area.width(), -1));
+  block_ = document_->begin();
+}
+
+PageRecorder::~PageRecorder() = default;
+
+bool PageRecorder::Step(qint64 budgetMs) {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  // At least one block per step, so that every step gets on.
+  do {
+    if (done_) break;
+    if (!block_.isValid()) {
+      RecordPage(pageTop_ + frame_.area.height());
+      done_ = true;
+    } else {
+      done_ = PlaceBlockLines();
+    }
+  } while (elapsed.elapsed() < budgetMs);
+  return !done_;
+}
+
+void PageRecorder::Finish() {
+  while (Step(1000)) {
+  }
+}
+
+bool PageRecorder::PlaceBlockLines() {
+  // Asking for the block's place lays the document out up to it.
+  const double blockTop = document_->documentLayout()->blockBoundingRect(block_).top();
+  const QTextLayout* text = block_.layout();
+  const double pageHeight = frame_.area.height();
+  for (; line_ < text->lineCount(); ++line_) {
+    const QTextLine line = text->lineAt(line_);
+    // The first line takes the space above it in its paragraph along.
+    const double top = line_ == 0 ? blockTop : blockTop + line.y();
+    const double bottom = blockTop + line.y() + line.height();
+    const bool firstOnPage = top <= pageTop_ + kFitSlack;
+    // A line taller than the page is placed alone on its page, cut off.
+    if (firstOnPage || bottom <= pageTop_ + pageHeight + kFitSlack) continue;
+    const int next = block_.position() + line.textStart();
+    RecordPage(top);
+    if (next >= textLength_ || PageCount() == kMaxPages) return true;
+    pageTop_ = top;
+    pageStart_ = next;
+  }
+  line_ = 0;
+  block_ = block_.next();
+  return false;
+}
+
+void PageRecorder::RecordPage(double bottom) {
+  RecordedPage page{QPicture(), pageStart_};
+  const double height = std::min(bottom, pageTop_ + frame_.area.height()) - pageTop_;
+  QPainter painter(&page.picture);
+  painter.translate(frame_.area.left(), frame_.area.top() - pageTop_);
+  // Lines that only touch the page's edges belong to the pages beside it;
+  // drawn clipped they would still be text a reader finds on this page.
+  document_->drawContents(
+      &painter, QRectF(0, pageTop_ + kEdgeTwips, frame_.area.width(), height - 2 * kEdgeTwips));
+  painter.end();
+  page.picture.setBoundingRect(QRectF(QPointF(0, 0), frame_.paper).toAlignedRect());
+  pages_.push_back(std::move(page));
+}
+
+}  // namespace qm::gui

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Lays a rich-text document out on printer pages, page after page, each
+// page starting at the first character that did not fit on the one before,
+// and records every page as vector drawing. The work is done in short steps
+// so that a window showing the pages never waits long for it.
+
+#include <QImage>
+#include <QPicture>
+#include <QRectF>
+#include <QTextBlock>
+#include <memory>
+#include <vector>
+
+class QTextDocument;
+
+namespace qm::gui {
+
+inline constexpr double kTwipsPerInch = 1440.0;
+
+// A page in twips: the paper and the area text is laid out in.
+struct PageFrame {
+  QSizeF paper;
+  QRectF area;
+  static PageFrame FromMargins(const QSizeF& paper, int left, int top, int right, int bottom);
+};
+
+class PageRecorder {
+ public:
+  // Page numbers are 16-bit in the program; a longer text ends on the last.
+  static constexpr int kMaxPages = 32767;
+
+  // Takes the document, a copy the caller made for the purpose.
+  PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame);
+  ~PageRecorder();
+  PageRecorder(const PageRecorder&) = delete;
+  PageRecorder& operator=(const PageRecorder&) = delete;
+
+  // Lays out for about budgetMs (at least one paragraph) and records the
+  // pages completed meanwhile. Returns false once every page is recorded.
+  bool Step(qint64 budgetMs);
+  void Finish();
+  bool Done() const { return done_; }
+
+  const PageFrame& Frame() const { return frame_; }
+  int PageCount() const { return static_cast<int>(pages_.size()); }
+  // Pages in twips, the paper's top left at 0, 0.
+  const QPicture& Page(int index) const { return pages_[static_cast<size_t>(index)].picture; }
+  // The first character placed on a page.
+  int PageStart(int index) const { return pages_[static_cast<size_t>(index)].start; }
+  // Characters of the text, without the document's closing paragraph mark.
+  int TextLength() const { return textLength_; }
+
+ private:
+  struct RecordedPage {
+    QPicture picture;
+    int start;
+  };
+
+  // Places the lines of the current block; true when the text is all placed.
+  bool PlaceBlockLines();
+  void RecordPage(double bottom);
+
+  std::unique_ptr<QTextDocument> document_;
+  std::unique_ptr<QObject> layoutTimerFilter_;
+  QImage twipDevice_;  // measures text in twips
+  PageFrame frame_;
+  int textLength_ = 0;
+  std::vector<RecordedPage> pages_;
+  QTextBlock block_;
+  int line_ = 0;        // next line of block_ to place
+  double pageTop_ = 0;  // where the page being filled starts in the document
+  int pageStart_ = 0;
+  bool done_ = false;
+};
+
+}  // namespace qm::gui

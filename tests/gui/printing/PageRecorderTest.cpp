@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "gui/printing/LineDocuments.h"
+#include "gui/printing/PageRecorder.h"
+
+namespace qm::gui {
+namespace {
+
+// Lines 200 pixels apart, as the text's formats measure, and pages of ten of them.
+constexpr int kLinePixels = 200;
+constexpr int kLinesPerPage = 10;
+
+double LineTwips() {
+  return kLinePixels * kTwipsPerInch / QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+}
+
+PageFrame Frame() {
+  const double text = kLinesPerPage * LineTwips();
+  return PageFrame::FromMargins(QSizeF(40000, text + 200), 100, 100, 100, 100);
+}
+
+using test::Lines;
+
+std::unique_ptr<QTextDocument> EvenLines(int count) { return test::EvenLines(count, kLinePixels); }
+
+std::vector<int> Starts(const PageRecorder& pages) {
+  std::vector<int> starts;
+  for (int page = 0; page < pages.PageCount(); ++page) starts.push_back(pages.PageStart(page));
+  return starts;
+}
+
+int StartOfLine(const QTextDocument& text, int line) {
+  return text.findBlockByNumber(line).position();
+}
+
+TEST(PageRecorderTest, EmptyTextMakesOneBlankPage) {
+  PageRecorder pages(std::make_unique<QTextDocument>(), Frame());
+  pages.Finish();
+  EXPECT_EQ(pages.PageCount(), 1);
+  EXPECT_EQ(pages.PageStart(0), 0);
+  EXPECT_EQ(pages.Page(0).boundingRect().size(), Frame().paper.toSize());
+}
+
+TEST(PageRecorderTest, APageBreakExactlyAtTheEndAddsNoEmptyPage) {
+  for (const auto& [lines, expected] :
+       std::vector<std::pair<int, int>>{{3, 1}, {kLinesPerPage, 1}, {kLinesPerPage + 1, 2}}) {
+    PageRecorder pages(EvenLines(lines), Frame());
+    pages.Finish();
+    EXPECT_EQ(pages.PageCount(), expected) << lines << " lines";
+  }
+}
+
+TEST(PageRecorderTest, EachPageStartsWithTheCharacterAfterThePreviousPagesLast) {
+  const std::unique_ptr<QTextDocument> text = EvenLines(25);
+  PageRecorder pages(std::unique_ptr<QTextDocument>(text->clone()), Frame());
+  pages.Finish();
+  EXPECT_EQ(Starts(pages), (std::vector<int>{0, StartOfLine(*text, 10), StartOfLine(*text, 20)}));
+}
+
+TEST(PageRecorderTest, ALineTallerThanThePageStandsAloneOnItsPageAndTheLayoutGoesOn) {
+  const std::unique_ptr<QTextDocument> text =
+      Lines({kLinePixels, 3 * kLinesPerPage * kLinePixels, kLinePixels});
+  PageRecorder pages(std::unique_ptr<QTextDocument>(text->clone()), Frame());
+  pages.Finish();
+  EXPECT_EQ(Starts(pages), (std::vector<int>{0, StartOfLine(*text, 1), StartOfLine(*text, 2)}));
+}
+
+TEST(PageRecorderTest, ShortStepsMakeTheSamePagesAsOneLongRun) {
+  PageRecorder whole(EvenLines(35), Frame());
+  whole.Finish();
+  PageRecorder stepped(EvenLines(35), Frame());
+  int steps = 0;
+  while (stepped.Step(0)) ++steps;
+  // One paragraph per step when no time is given.
+  EXPECT_GE(steps, 35);
+  EXPECT_EQ(Starts(stepped), Starts(whole));
+  EXPECT_EQ(stepped.PageCount(), 4);
+}
+
+}  // namespace
+}  // namespace qm::gui
