@@ -2,8 +2,9 @@
 #include "gui/compare/CompareWindow.h"
 
 #include <QAction>
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -13,8 +14,8 @@
 #include "gui/common/BaseFormat.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
-#include "gui/compare/ComparePrintPreview.h"
 #include "gui/compare/WebPageFile.h"
+#include "gui/printing/RichTextPages.h"
 #include "gui/sizedialog/FontSizef.h"
 
 namespace qm::gui {
@@ -25,6 +26,10 @@ constexpr char kPreviewKey[] = "打印预览";
 constexpr char kSizeKey[] = "字体大小";
 constexpr int kNameSize = 10;
 constexpr int kDesignSize = 9;
+// The margins of every print preview, in twips, and portrait pages.
+constexpr int kPreviewSideMargin = 300;
+constexpr int kPreviewEndMargin = 1;
+constexpr int kPortraitPages = 1;
 
 const QString kDesignText = QStringLiteral("请在字体列表中先选择字体种类，可以多选，以便比较。");
 
@@ -55,14 +60,11 @@ CompareWindow::CompareWindow(CompareSource source, QWidget* parent)
     Toolbar1->addAction(QString::fromUtf8(key))->setObjectName(QString::fromUtf8(key));
   connect(Toolbar1, &QToolBar::actionTriggered, this,
           [this](QAction* button) { Route(button->objectName()); });
-  RichTextBox1 = new QTextEdit(this);
+  RichTextBox1 = new QPlainTextEdit(this);
   RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-  RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
+  RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox1->setCurrentCharFormat(BaseFaceFormat(kDesignSize));
   RichTextBox1->insertPlainText(kDesignText);
-  RTB_save = new QTextEdit(this);
-  RTB_save->setObjectName(QStringLiteral("RTB_save"));
-  RTB_save->hide();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(1, 0, 10, 10);
   layout->setSpacing(0);
@@ -72,22 +74,69 @@ CompareWindow::CompareWindow(CompareSource source, QWidget* parent)
 }
 
 void CompareWindow::Compare() {
+  stopBuild_ = false;
   building_ = true;  // from now until the build has ended
   QTimer::singleShot(0, this, &CompareWindow::BuildComparison);
   exec();
 }
 
 void CompareWindow::done(int result) {
-  ++buildGeneration_;  // a build under way stops at its next line
+  stopBuild_ = true;  // a build under way stops at its next line
   QDialog::done(result);
 }
 
 void CompareWindow::BuildComparison() {
-  const int generation = ++buildGeneration_;
+  // The size dialog can be used while a build lets events run; the build
+  // under way then starts over, so that only one ever runs.
+  if (buildRunning_) {
+    restartBuild_ = true;
+    return;
+  }
+  buildRunning_ = building_ = true;
+  do {
+    restartBuild_ = false;
+    BuildOnce();
+  } while (restartBuild_ && !stopBuild_);
+  buildRunning_ = building_ = false;
+}
+
+// Laying out a line opens its face and the fallback faces for letters it
+// lacks, a few milliseconds each. The view lays out the lines it shows and,
+// whenever the text changes, those of its last page. So the faces of the
+// first screen are opened one by one between frames as its lines are
+// written, and the rest goes in as one edit, which the view takes in at its
+// end, after the faces of the last page were opened in the same way.
+void CompareWindow::BuildOnce() {
   const QString text = source_.customText();
   const ListedFamilies families = source_.selectedFamilies();
   const int size = system::UsableFontSize(source_.sampleFontSize());
-  building_ = true;
+  const qsizetype screen = FamiliesPerScreen(size, text);
+  QTextCursor cursor = StartComparison(size);
+  FramePump pump;
+  const auto interrupted = [this] { return restartBuild_ || stopBuild_; };
+  qsizetype written = 0;
+  for (; written < families.size() && !interrupted(); ++written) {
+    if (written < screen)
+      OpenFaces(FaceFormat(families[written].Face(), size), text);
+    else if (written == screen)
+      cursor.beginEditBlock();
+    AppendLine(cursor, text, families[written], size);
+    pump.Tick();
+  }
+  if (written <= screen) return;
+  for (qsizetype line = std::max(screen, written - screen); line < written; ++line) {
+    if (interrupted()) break;
+    OpenFaces(FaceFormat(families[line].Face(), size), text);
+    pump.Tick();
+  }
+  // A build cut short leaves no text for the view to lay out.
+  if (interrupted()) cursor.select(QTextCursor::Document);
+  cursor.removeSelectedText();
+  cursor.endEditBlock();
+  RichTextBox1->moveCursor(QTextCursor::Start);
+}
+
+QTextCursor CompareWindow::StartComparison(int size) {
   RichTextBox1->clear();
   QFont base = RichTextBox1->document()->defaultFont();
   base.setPointSize(size);
@@ -95,19 +144,26 @@ void CompareWindow::BuildComparison() {
   QTextCursor cursor(RichTextBox1->document());
   cursor.insertText(QStringLiteral("Quillmere:"), BaseFaceFormat(size));
   RichTextBox1->moveCursor(QTextCursor::Start);
-  FramePump pump;
-  for (const ListedFamily& family : families) {
-    pump.Tick();
-    if (generation != buildGeneration_) break;
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertBlock();
-    InsertInOwnFace(cursor, text, FaceFormat(family.Face(), size));
-    InsertInOwnFace(cursor, u'[' + family.shown + u']', BaseFaceFormat(kNameSize));
-  }
-  if (generation == buildGeneration_) {
-    RichTextBox1->moveCursor(QTextCursor::Start);
-    building_ = false;
-  }
+  return cursor;
+}
+
+void CompareWindow::AppendLine(QTextCursor& cursor, const QString& text, const ListedFamily& family,
+                               int size) {
+  cursor.insertBlock();
+  InsertInOwnFace(cursor, text, FaceFormat(family.Face(), size));
+  InsertInOwnFace(cursor, u'[' + family.shown + u']', BaseFaceFormat(kNameSize));
+}
+
+// Generously more families than fit on one screen.
+qsizetype CompareWindow::FamiliesPerScreen(int size, const QString& text) const {
+  const qreal lineHeight = QFontMetricsF(QFont(kBaseFace, size)).lineSpacing();
+  const auto lines = static_cast<qsizetype>(RichTextBox1->viewport()->height() / lineHeight);
+  return (2 * lines + 2) / (text.count(u'\n') + 1) + 1;
+}
+
+void CompareWindow::OpenFaces(const QTextCharFormat& format, const QString& text) {
+  const QFont font = format.font().resolve(RichTextBox1->document()->defaultFont());
+  QFontMetricsF(font, RichTextBox1->viewport()).horizontalAdvance(ReachableText(text, format));
 }
 
 qint16 CompareWindow::SampleFontSize() const { return source_.sampleFontSize(); }
@@ -135,10 +191,10 @@ void CompareWindow::SaveAsWebPage() {
       pages::ComparisonPage(PageFamilies(source_.selectedFamilies()), text.toStdU16String()));
 }
 
+// The preview lays out a copy of the comparison's text, formatting kept.
 void CompareWindow::PrintPreview() {
-  // The preview reads a copy, so that the comparison shown stays untouched.
-  RTB_save->setDocument(RichTextBox1->document()->clone(RTB_save));
-  PreviewComparisonPages(RTB_save);
+  RenderRichTextPages(RichTextBox1, kPreviewSideMargin, kPreviewEndMargin, kPreviewSideMargin,
+                      kPreviewEndMargin, kPortraitPages);
 }
 
 void CompareWindow::OpenFontSizeDialog() {

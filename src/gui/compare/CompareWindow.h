@@ -6,12 +6,13 @@
 // previews it for printing or changes its size. Made once and reused.
 
 #include <QDialog>
+#include <QTextCursor>
 #include <functional>
 
 #include "gui/common/CallingForm.h"
 #include "gui/common/ListedFamily.h"
 
-class QTextEdit;
+class QPlainTextEdit;
 class QToolBar;
 
 namespace qm::gui {
@@ -33,8 +34,8 @@ class CompareWindow : public QDialog, public FontSizeTarget {
   // lines at once; returns when the window is closed.
   void Compare();
   // Empties the box and writes the heading and one line per selected
-  // family; window events run meanwhile. A build started meanwhile, or
-  // closing the window, ends it.
+  // family; window events run meanwhile. A build asked for meanwhile makes
+  // it start over; closing the window ends it.
   void BuildComparison();
   bool Building() const { return building_; }
 
@@ -44,17 +45,26 @@ class CompareWindow : public QDialog, public FontSizeTarget {
   void done(int result) override;
 
  private:
+  void BuildOnce();
+  QTextCursor StartComparison(int size);
+  void AppendLine(QTextCursor& cursor, const QString& text, const ListedFamily& family, int size);
+  qsizetype FamiliesPerScreen(int size, const QString& text) const;
+  // Opens the faces laying out text in format needs, as the layout would.
+  void OpenFaces(const QTextCharFormat& format, const QString& text);
   void Route(const QString& key);
   void SaveAsWebPage();
   void PrintPreview();
   void OpenFontSizeDialog();
 
   CompareSource source_;
-  int buildGeneration_ = 0;
   bool building_ = false;
+  bool buildRunning_ = false;
+  bool restartBuild_ = false;
+  bool stopBuild_ = false;
   QToolBar* Toolbar1 = nullptr;
-  QTextEdit* RichTextBox1 = nullptr;
-  QTextEdit* RTB_save = nullptr;
+  // A plain-text box lays out only the lines it shows, so a comparison of
+  // every family opens only the faces on the screen.
+  QPlainTextEdit* RichTextBox1 = nullptr;
 };
 
 }  // namespace qm::gui

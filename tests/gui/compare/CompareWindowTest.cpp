@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 
 #include "core/export/HtmlPages.h"
@@ -9,6 +11,7 @@
 #include "support/Input.h"
 #include "support/MainWindowInput.h"
 #include "support/ModalDialogs.h"
+#include "support/PrivateCups.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -29,7 +32,7 @@ void PrintTo(const Span& run, std::ostream* out) {
   *out << run.text.toStdString() << " in " << run.face.toStdString() << " " << run.size;
 }
 
-Comparison Lines(QTextEdit* box) {
+Comparison Lines(QPlainTextEdit* box) {
   Comparison lines;
   for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
     std::vector<Span> runs;
@@ -72,12 +75,23 @@ class CompareWindowTest : public test::MainWindowInputTest {
     Comparison lines;
     Compare([&](CompareWindow* yh) {
       EXPECT_EQ(yh->windowTitle(), "自定义文字的字体对比-Quillmere");
-      lines = Lines(ChildOf<QTextEdit>(yh, "RichTextBox1"));
+      lines = Lines(ChildOf<QPlainTextEdit>(yh, "RichTextBox1"));
       QTest::keyClick(yh, Qt::Key_Escape);
     });
     return lines;
   }
   static QToolBar* Toolbar(CompareWindow* yh) { return ChildOf<QToolBar>(yh, "Toolbar1"); }
+  // "字体大小" in the comparison's toolbar, then size and "确定".
+  static void ChangeSizeTo(CompareWindow* yh, const QString& size) {
+    test::WhenModal("FontSizef", [size](QDialog* dialog) {
+      auto* combo = ChildOf<QComboBox>(dialog, "Combo1");
+      combo->setFocus();
+      QTest::keyClicks(combo, size);
+      Click(dialog, "Command1");
+    });
+    ClickToolbarButton(Toolbar(yh), "字体大小");
+    EXPECT_TRUE(QTest::qWaitFor([yh] { return !yh->Building(); }));
+  }
   QString SaveTo(const QString& name) {
     const QString file = folder_ + u'/' + name;
     SetWebPageFileChooser([file](QWidget*) { return file; });
@@ -147,15 +161,8 @@ TEST_F(CompareWindowTest, ItsSizeButtonRebuildsTheComparisonAtTheSizeChosen) {
   TypeCustomText("Aa");
   Comparison lines;
   Compare([&](CompareWindow* yh) {
-    test::WhenModal("FontSizef", [](QDialog* dialog) {
-      auto* combo = ChildOf<QComboBox>(dialog, "Combo1");
-      combo->setFocus();
-      QTest::keyClicks(combo, "12");
-      Click(dialog, "Command1");
-    });
-    ClickToolbarButton(Toolbar(yh), "字体大小");
-    EXPECT_TRUE(QTest::qWaitFor([yh] { return !yh->Building(); }));
-    lines = Lines(ChildOf<QTextEdit>(yh, "RichTextBox1"));
+    ChangeSizeTo(yh, "12");
+    lines = Lines(ChildOf<QPlainTextEdit>(yh, "RichTextBox1"));
     QTest::keyClick(yh, Qt::Key_Escape);
   });
   const Comparison expected = {{{"Quillmere:", kSong, 12}},
@@ -164,6 +171,62 @@ TEST_F(CompareWindowTest, ItsSizeButtonRebuildsTheComparisonAtTheSizeChosen) {
   EXPECT_EQ(lines, expected);
   EXPECT_EQ(window.SampleFontSize(), 12);
   EXPECT_EQ(QSettings().value("设置/字体大小").toString(), "12");
+}
+
+TEST_F(CompareWindowTest, AComparisonLongerThanItsWindowHasEveryLine) {
+  Start();
+  test::ClickRow(List(), 0);
+  test::ClickRow(List(), 7, Qt::LeftButton, Qt::ShiftModifier);
+  TypeCustomText("Ab");
+  QStringList lines;
+  Compare([&](CompareWindow* yh) {
+    // Two lines of the window's height: most lines are written off the screen.
+    yh->resize(400, 120);
+    QTest::qWait(0);
+    ChangeSizeTo(yh, "36");
+    lines = ChildOf<QPlainTextEdit>(yh, "RichTextBox1")->toPlainText().split(u'\n');
+    QTest::keyClick(yh, Qt::Key_Escape);
+  });
+  QStringList expected = {"Quillmere:"};
+  for (int row = 0; row < List()->count(); ++row)
+    expected << "Ab[" + List()->item(row)->text() + "]";
+  EXPECT_EQ(lines, expected);
+}
+
+TEST_F(CompareWindowTest, ItsPrintPreviewPrintsEveryLineOfTheComparison) {
+  const test::PrivateCups cups;
+  if (!cups.Failure().empty()) GTEST_SKIP() << cups.Failure();
+  Start();
+  test::ClickRow(List(), 1);
+  test::ClickRow(List(), 3, Qt::LeftButton, Qt::ShiftModifier);
+  TypeCustomText("Compared");
+  bool previewSeen = false;
+  Compare([&](CompareWindow* yh) {
+    // Printing from the preview once its pages are laid out closes it.
+    test::WhenModal(
+        "frmPreview",
+        [&](QDialog* preview) {
+          previewSeen = true;
+          Click(preview, "btnPreview0");
+        },
+        [](QDialog* preview) {
+          return ChildOf<QLabel>(preview, "lblProgress")->text().startsWith("共");
+        });
+    ClickToolbarButton(Toolbar(yh), "打印预览");
+    QTest::keyClick(yh, Qt::Key_Escape);
+  });
+  ASSERT_TRUE(previewSeen);
+  const std::vector<std::string> jobs = cups.WaitForJobs(1);
+  ASSERT_EQ(jobs.size(), 1u);
+  // The test fonts' 宋体 has no punctuation, so the colon and brackets print
+  // as empty boxes; the reader gives the faces' texts first, then the names.
+  const std::string printed = test::PdfPageText(jobs[0], 1);
+  EXPECT_EQ(printed.find("Quillmere\nCompared\nCompared\nCompared\n"), 0u) << printed;
+  std::size_t from = 0;
+  for (const char* name : {"Quillmere Pair One", "Quillmere Pair Two", "Quillmere Test Sans"}) {
+    from = printed.find(name, from);
+    EXPECT_NE(from, std::string::npos) << name << " is not in order in " << printed;
+  }
 }
 
 TEST_F(CompareWindowTest, SaveAsWebPageWritesTheComparisonAtSize40) {
