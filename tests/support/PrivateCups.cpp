@@ -68,6 +68,11 @@ PrivateCups::~PrivateCups() {
   fs::remove_all(dir_, ignored);
 }
 
+void PrivateCups::RefuseJobs() const {
+  // CUPS_SERVER leads the client to this scheduler.
+  std::system("cupsreject capture");
+}
+
 std::vector<std::string> PrivateCups::WaitForJobs(size_t count) const {
   std::vector<fs::path> jobs;
   const auto end = std::chrono::steady_clock::now() + kJobWait;

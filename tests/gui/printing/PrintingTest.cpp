@@ -261,6 +261,23 @@ TEST_F(PrintingTest, EachCopyIsAJobOfItsOwn) {
   }
 }
 
+TEST_F(PrintingTest, AJobThePrintSystemRefusesIsReportedOnce) {
+  StartPrintSystem();
+  cups_->RefuseJobs();
+  window_.show();
+  ClickTab(kCustomTab);
+  TypeCustomText("Refused");
+  ChooseFromPrintMenu(1, When([] { return OpenPreview() != nullptr; },
+                              [this] {
+                                OpenPreview()->Printer().setCopyCount(2);
+                                InPreview("btnPreview0")();
+                              }));
+  EXPECT_TRUE(previewSeen_);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].title, "Preview - Printing");
+  EXPECT_FALSE(messages_[0].text.isEmpty());
+}
+
 TEST_F(PrintingTest, ThePrintDialogOpensWithTheSelectionChosenAndPrintsIt) {
   StartPrintSystem();
   window_.show();
