@@ -243,7 +243,9 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PreviewWindow::PrintPages() {
-  // Every page is printed, so the layout is finished first.
+  // Every page is printed, so the layout is finished first; meanwhile a
+  // second press must not print again.
+  btnPreview[0]->setEnabled(false);
   layout_->WaitUntilDone();
   const int copies = printer_->copyCount();
   // Each copy is a job of its own.
