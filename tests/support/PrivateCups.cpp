@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr auto kJobWait = std::chrono::seconds(20);
+constexpr auto kJobWait = std::chrono::seconds(60);  // generous: the machine may be busy
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 

@@ -38,7 +38,7 @@ namespace {
 
 constexpr int kCustomTab = 2;
 constexpr int kFileTab = 1;
-constexpr qint64 kWaitMs = 20000;
+constexpr qint64 kWaitMs = 60000;  // generous: the machine may be busy
 
 std::string Row(int line) {
   char row[16];
