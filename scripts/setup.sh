@@ -14,7 +14,7 @@ QM_PACKAGES=(
   python3-fonttools
   fonts-wqy-microhei
   xvfb xdotool dbus python3-gi at-spi2-core python3-pyatspi gir1.2-atspi-2.0 imagemagick
-  cups-daemon cups-client poppler-utils
+  libcups2-dev cups-daemon cups-client poppler-utils
 )
 
 qm_as_root() {

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr auto kJobWait = std::chrono::seconds(20);
+constexpr auto kJobWait = std::chrono::seconds(60);  // generous: the machine may be busy
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
@@ -66,6 +66,11 @@ PrivateCups::~PrivateCups() {
   std::system((Quoted(QM_PRIVATE_CUPS_SCRIPT) + " stop " + Quoted(dir_)).c_str());
   std::error_code ignored;
   fs::remove_all(dir_, ignored);
+}
+
+void PrivateCups::RefuseJobs() const {
+  // CUPS_SERVER leads the client to this scheduler.
+  std::system("cupsreject capture");
 }
 
 std::vector<std::string> PrivateCups::WaitForJobs(size_t count) const {

@@ -18,6 +18,8 @@ class PrivateCups {
 
   // Empty when it runs; else why it could not start, for the test's skip.
   const std::string& Failure() const { return failure_; }
+  // The queue refuses every job from now on.
+  void RefuseJobs() const;
   // Waits until count jobs are complete; their files, oldest first.
   std::vector<std::string> WaitForJobs(size_t count) const;
 

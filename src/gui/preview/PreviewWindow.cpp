@@ -29,6 +29,7 @@ const QString kNoPrinterText = QStringLiteral(
     "printer properties look under the Setup tab, and make sure the ICM checkbox is checked and "
     "try printing again.");
 const QString kNoPrinterTitle = QStringLiteral("Printer Error");
+const QString kPrintingTitle = QStringLiteral("Preview - Printing");
 // The window's smallest size and the gap around the viewport, twips.
 constexpr QSize kMinimumTwips(3000, 2000);
 constexpr int kGapTwips = 100;
@@ -242,14 +243,22 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PreviewWindow::PrintPages() {
-  // Every page is printed, so the layout is finished first.
+  // Every page is printed, so the layout is finished first; meanwhile a
+  // second press must not print again.
+  btnPreview[0]->setEnabled(false);
   layout_->WaitUntilDone();
   const int copies = printer_->copyCount();
   // Each copy is a job of its own.
   printer_->setCopyCount(1);
   for (int copy = 1; copy <= copies; ++copy) {
-    if (!PrintJob(*printer_, pages_)) {
+    const JobOutcome job = PrintJob(*printer_, pages_);
+    if (!job.started) {
       ShowTitledMessage(this, kNoPrinterText, kNoPrinterTitle);
+      break;
+    }
+    // Said once: the copies after a refused one would be refused alike.
+    if (!job.refusal.isEmpty()) {
+      ShowTitledMessage(this, job.refusal, kPrintingTitle);
       break;
     }
   }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/printing/PagePrinting.h"
 
+#include <cups/cups.h>
+
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
@@ -13,6 +15,15 @@ namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
 constexpr int kPortraitSetting = 1;
+
+// The toolkit hands a finished job to the print system as it ends and keeps
+// the answer to itself; the answer is the last the print system gave this thread.
+QString RefusalOfLastJob(const QPrinter& printer) {
+  if (printer.outputFormat() != QPrinter::NativeFormat) return {};
+  const ipp_status_t status = cupsLastError();
+  if (status <= IPP_STATUS_OK_EVENTS_COMPLETE) return {};
+  return QStringLiteral("%1 %2").arg(status).arg(QString::fromUtf8(cupsLastErrorString()));
+}
 
 }  // namespace
 
@@ -40,15 +51,16 @@ void DrawPage(QPainter& painter, const QPicture& page, double scale) {
   painter.restore();
 }
 
-bool PrintJob(QPrinter& printer, const std::vector<QPicture>& pages) {
+JobOutcome PrintJob(QPrinter& printer, const std::vector<QPicture>& pages) {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
+  if (!painter.begin(&printer)) return {};
   const double scale = printer.resolution() / kTwipsPerInch;
   for (size_t page = 0; page < pages.size(); ++page) {
     if (page > 0) printer.newPage();
     DrawPage(painter, pages[page], scale);
   }
-  return painter.end();
+  painter.end();
+  return {true, RefusalOfLastJob(printer)};
 }
 
 }  // namespace qm::gui

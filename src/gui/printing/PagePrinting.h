@@ -26,7 +26,12 @@ PageFrame FrameOf(const QPrinter& printer, int left, int top, int right, int bot
 // Draws a page recorded in twips at scale (1 is its natural size on painter's device).
 void DrawPage(QPainter& painter, const QPicture& page, double scale);
 
-// Prints every page as one job; false when the printer could not start it.
-bool PrintJob(QPrinter& printer, const std::vector<QPicture>& pages);
+struct JobOutcome {
+  bool started = false;  // false when the printer could not start the job
+  QString refusal;       // the print system's number and reason when it refused the job
+};
+
+// Prints every page as one job.
+JobOutcome PrintJob(QPrinter& printer, const std::vector<QPicture>& pages);
 
 }  // namespace qm::gui

@@ -80,7 +80,8 @@ void PrintBoxThroughDialog(QWidget* box) {
   layout.Start(std::move(document),
                FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin));
   layout.WaitUntilDone();
-  PrintJob(printer, pages);
+  if (const JobOutcome job = PrintJob(printer, pages); !job.refusal.isEmpty())
+    ShowMessage(box, job.refusal);
 }
 
 }  // namespace qm::gui

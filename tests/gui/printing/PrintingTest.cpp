@@ -38,7 +38,7 @@ namespace {
 
 constexpr int kCustomTab = 2;
 constexpr int kFileTab = 1;
-constexpr qint64 kWaitMs = 20000;
+constexpr qint64 kWaitMs = 60000;  // generous: the machine may be busy
 
 std::string Row(int line) {
   char row[16];
@@ -259,6 +259,23 @@ TEST_F(PrintingTest, EachCopyIsAJobOfItsOwn) {
     EXPECT_EQ(test::PdfPageCount(job), 1);
     EXPECT_NE(test::PdfPageText(job, 1).find("Copies"), std::string::npos);
   }
+}
+
+TEST_F(PrintingTest, AJobThePrintSystemRefusesIsReportedOnce) {
+  StartPrintSystem();
+  cups_->RefuseJobs();
+  window_.show();
+  ClickTab(kCustomTab);
+  TypeCustomText("Refused");
+  ChooseFromPrintMenu(1, When([] { return OpenPreview() != nullptr; },
+                              [this] {
+                                OpenPreview()->Printer().setCopyCount(2);
+                                InPreview("btnPreview0")();
+                              }));
+  EXPECT_TRUE(previewSeen_);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].title, "Preview - Printing");
+  EXPECT_FALSE(messages_[0].text.isEmpty());
 }
 
 TEST_F(PrintingTest, ThePrintDialogOpensWithTheSelectionChosenAndPrintsIt) {
