@@ -11,6 +11,10 @@ FontSizeTarget*& Slot() {
 
 }  // namespace
 
+FontSizeTarget::~FontSizeTarget() {
+  if (Slot() == this) Slot() = nullptr;
+}
+
 FontSizeTarget* CallingForm() { return Slot(); }
 
 void SetCallingForm(FontSizeTarget* form) { Slot() = form; }

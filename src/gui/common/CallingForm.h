@@ -9,7 +9,8 @@ namespace qm::gui {
 
 class FontSizeTarget {
  public:
-  virtual ~FontSizeTarget() = default;
+  // A window that goes is no longer the one that opened the dialog.
+  virtual ~FontSizeTarget();
   virtual qint16 SampleFontSize() const = 0;
   // The size is saved already; the window shows its text at that size.
   virtual void ApplySampleFontSize(qint16 size) = 0;
