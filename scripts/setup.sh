@@ -11,7 +11,7 @@ QM_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-fonttools
   fonts-wqy-microhei
-  xvfb xdotool dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 imagemagick
+  xvfb xdotool dbus python3-gi at-spi2-core python3-pyatspi gir1.2-atspi-2.0 imagemagick
 )
 
 qm_as_root() {

@@ -87,6 +87,7 @@ cat >"$root/fontconfig/fonts.conf" <<EOF
 <fontconfig>
   <dir>$root/data/fonts</dir>
   <cachedir>$root/cache/fontconfig</cachedir>
+  <include ignore_missing="yes" prefix="xdg">fontconfig/conf.d</include>
 </fontconfig>
 EOF
 

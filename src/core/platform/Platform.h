@@ -51,6 +51,10 @@ class Platform {
 
   // Every folder the system looks for fonts in, without trailing separator.
   virtual std::vector<std::string> FontFolders() = 0;
+  // The folders whose fonts are the user's own, not the system's.
+  virtual std::vector<std::string> UserFontFolders() { return {}; }
+  // "Family Style" of each face a font file holds, in its order.
+  virtual std::vector<std::string> FacesInFile(const std::string& /*path*/) { return {}; }
   // Opens a folder, file or web address as the desktop would on a double
   // click, without waiting; the result is not known.
   virtual void ShellOpen(const std::string& target) = 0;

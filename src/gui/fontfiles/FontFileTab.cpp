@@ -4,9 +4,12 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "core/catalogue/FolderListing.h"
@@ -65,6 +68,28 @@ FontFileTab::FontFileTab(platform::Platform& platform, FamilySource families, QW
   connect(Option2, &QRadioButton::clicked, ListView1, &FontFileView::ShowReport);
   connect(ListView1, &FontFileView::HeaderClicked, this, &FontFileTab::OnHeaderClick);
   connect(ListView1, &FontFileView::ContextMenuRequested, this, &FontFileTab::ContextMenuRequested);
+  connect(ListView1->Report(), &QAbstractItemView::doubleClicked, this,
+          &FontFileTab::FileDoubleClicked);
+  connect(ListView1->Icons(), &QAbstractItemView::doubleClicked, this,
+          &FontFileTab::FileDoubleClicked);
+}
+
+int FontFileTab::RowCount() const { return model_->rowCount(); }
+
+std::vector<FontFileTab::SelectedFile> FontFileTab::SelectedFiles() const {
+  std::vector<SelectedFile> files;
+  const QItemSelectionModel* selection = ListView1->Report()->selectionModel();
+  for (int row = 0; row < model_->rowCount(); ++row)
+    if (selection->isRowSelected(row, {}))
+      files.push_back({model_->Row(row).path, model_->Row(row).family});
+  return files;
+}
+
+FontFileTab::SelectedFile FontFileTab::CurrentFile() const {
+  const QItemSelectionModel* selection = ListView1->Report()->selectionModel();
+  const QModelIndex current = selection->currentIndex();
+  if (!current.isValid() || !selection->isRowSelected(current.row(), {})) return {};
+  return {model_->Row(current.row()).path, model_->Row(current.row()).family};
 }
 
 // The model's icons come from fileTypes_: the widgets go first.

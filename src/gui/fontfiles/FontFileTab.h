@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/platform/Platform.h"
 #include "gui/common/ListedFamily.h"
@@ -49,8 +51,19 @@ class FontFileTab : public QWidget {
   // Opens the folder shown (the fonts folder before any) on the desktop.
   void OpenShownFolder();
 
+  struct SelectedFile {
+    std::string path;  // bytes as the file system has them
+    QString family;
+  };
+  int RowCount() const;
+  // The selected rows in the list's order.
+  std::vector<SelectedFile> SelectedFiles() const;
+  // The list's current row when it is selected; empty path otherwise.
+  SelectedFile CurrentFile() const;
+
  signals:
   void ContextMenuRequested(const QPoint& globalPosition);
+  void FileDoubleClicked();
 
  private:
   QString FontsFolder() const;

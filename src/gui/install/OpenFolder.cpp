@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/platform/FontFileCheck.h"
+#include "gui/common/ApplicationFonts.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/NamedWidgets.h"
 
@@ -210,7 +211,7 @@ void OpenFolder::AddNextApplicationFonts() {
   QElapsedTimer slice;
   slice.start();
   while (!fontsToAdd_.empty() && slice.elapsed() < kSliceMs) {
-    QFontDatabase::addApplicationFont(QString::fromStdString(fontsToAdd_.back()));
+    AddApplicationFontFile(fontsToAdd_.back());
     fontsToAdd_.pop_back();
   }
   if (fontsToAdd_.empty())

@@ -25,7 +25,8 @@ const std::array<ToolbarEntry, kToolbarPositions> kToolbar = {{
     {keys::kOpenFolder, "打开系统字体文件夹", ButtonKind::Push, "folder-open",
      QStyle::SP_DirOpenIcon, nullptr},
     {"添加", "添加字体文件", ButtonKind::Push, "list-add", QStyle::SP_FileDialogNewFolder, nullptr},
-    {"删除", "卸载并删除字体文件", ButtonKind::Push, "edit-delete", QStyle::SP_TrashIcon, nullptr},
+    {keys::kDelete, "卸载并删除字体文件", ButtonKind::Push, "edit-delete", QStyle::SP_TrashIcon,
+     nullptr},
     {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr},
     {keys::kBold, "设置字型列表文字为黑体", ButtonKind::Check, "format-text-bold", kNoStandard,
      "B"},
@@ -70,9 +71,10 @@ const QVector<MenuLayout> kMenus = {
      {"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", nullptr, keys::kExit}},
     {keys::kFontMenu, {"字体大小", keys::kFontColour}},
     {keys::kFontFolderMenu,
-     {"文件属性", "查看字体文件", nullptr, "卸载并删除字体文件", keys::kInstallNewFonts}},
+     {keys::kFileProperties, keys::kViewFontFile, nullptr, keys::kRemoveFontFiles,
+      keys::kInstallNewFonts}},
     {keys::kPrintMenu, {"打印...", "打印预览"}},
-    {keys::kListMenu, {"卸载和删除字体"}},
+    {keys::kListMenu, {keys::kRemoveFonts}},
 };
 
 }  // namespace qm::gui

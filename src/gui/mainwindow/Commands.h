@@ -32,6 +32,11 @@ inline constexpr char kHelp[] = "帮助";
 inline constexpr char kExit[] = "退出";
 inline constexpr char kFontColour[] = "字体颜色";
 inline constexpr char kInstallNewFonts[] = "安装新的字体";
+inline constexpr char kDelete[] = "删除";
+inline constexpr char kFileProperties[] = "文件属性";
+inline constexpr char kViewFontFile[] = "查看字体文件";
+inline constexpr char kRemoveFontFiles[] = "卸载并删除字体文件";
+inline constexpr char kRemoveFonts[] = "卸载和删除字体";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QSet>
 
+#include "gui/common/ApplicationFonts.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
 
@@ -23,7 +24,7 @@ void MakeKnownToToolkit(const std::vector<platform::InstalledFamily>& families) 
     if (known.contains(name.toCaseFolded()) || family.file.empty()) continue;
     // The name may be another language's name of a family the toolkit knows.
     if (QFontDatabase::hasFamily(name)) continue;
-    QFontDatabase::addApplicationFont(QString::fromStdString(family.file));
+    AddApplicationFontFile(family.file);
   }
 }
 

@@ -33,6 +33,7 @@
 #include "gui/install/OpenFolder.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
+#include "gui/removal/FontActions.h"
 #include "gui/sheet/SheetTab.h"
 
 namespace qm::gui {
@@ -197,6 +198,17 @@ void MainWindow::SetupCommands() {
       {menuItem(keys::kFontMenu, keys::kFontColour), [this](QAction*) { ChooseTextColor(); }},
       {menuItem(keys::kFontFolderMenu, keys::kInstallNewFonts),
        [this](QAction*) { OpenInstallDialog(); }},
+      {keys::kDelete,
+       [this](QAction*) {
+         if (SSTab1->currentIndex() == kFileTab) RemoveSelectedFontFiles();
+       }},
+      {menuItem(keys::kFontFolderMenu, keys::kFileProperties),
+       [this](QAction*) { ShowFileProperties(fontFileTab_->CurrentFile().path, platform_, this); }},
+      {menuItem(keys::kFontFolderMenu, keys::kViewFontFile),
+       [this](QAction*) { ViewFontFile(fontFileTab_->CurrentFile().path, this); }},
+      {menuItem(keys::kFontFolderMenu, keys::kRemoveFontFiles),
+       [this](QAction*) { RemoveSelectedFontFiles(); }},
+      {menuItem(keys::kListMenu, keys::kRemoveFonts), [this](QAction*) { RemoveSelectedFonts(); }},
   };
 }
 
@@ -206,6 +218,8 @@ void MainWindow::SetupConnections() {
   connect(SSTab1, &QTabWidget::currentChanged, this, &MainWindow::OnTabSwitch);
   connect(tbToolBar, &QToolBar::actionTriggered, this,
           [this](QAction* button) { Route(button->objectName(), button); });
+  connect(fontFileTab_, &FontFileTab::FileDoubleClicked, this,
+          [this] { ViewFontFile(fontFileTab_->CurrentFile().path, this); });
   connect(fontFileTab_, &FontFileTab::ContextMenuRequested, this,
           [this](const QPoint& at) { menus_.value(keys::kFontFolderMenu)->popup(at); });
   List1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -287,6 +301,27 @@ ListedFamilies MainWindow::FamilyNames() const {
 QString MainWindow::FontFileOf(const QByteArray& realName) const {
   return QString::fromStdString(catalogue::GetFontFileName(
       platform_.Registry(), osName_.toStdString(), realName.toStdString()));
+}
+
+void MainWindow::RemoveSelectedFontFiles() {
+  if (fontFileTab_->RowCount() == 0) return;
+  std::vector<ChosenFont> fonts;
+  for (const FontFileTab::SelectedFile& file : fontFileTab_->SelectedFiles())
+    fonts.push_back({file.path, file.family});
+  RemoveFonts(platform_, fonts, this);
+}
+
+void MainWindow::RemoveSelectedFonts() {
+  if (List1->count() == 0) return;
+  std::vector<ChosenFont> fonts;
+  for (int row = 0; row < List1->count(); ++row) {
+    if (!List1->item(row)->isSelected()) continue;
+    const ListedFamily family = List1->Family(row);
+    std::string file = catalogue::GetFontFileName(platform_.Registry(), osName_.toStdString(),
+                                                  family.real.toStdString());
+    if (!file.empty()) fonts.push_back({std::move(file), family.shown});
+  }
+  RemoveFonts(platform_, fonts, this);
 }
 
 void MainWindow::ShowFontEffect() {

@@ -107,6 +107,9 @@ class MainWindow : public QMainWindow {
   void ChooseTextColor();
   void OpenFindList();
   void OpenInstallDialog();
+  // The actions on the selected font files of tab 1 and fonts of List1.
+  void RemoveSelectedFontFiles();
+  void RemoveSelectedFonts();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();

@@ -7,6 +7,8 @@
 #include <map>
 #include <set>
 
+#include "core/platform/linux/FontconfigFaces.h"
+
 namespace qm::platform {
 namespace {
 
@@ -71,6 +73,24 @@ std::vector<bool> ListedByFontconfig(const std::vector<std::string>& paths) {
   for (std::size_t i = 0; i < paths.size(); ++i) listed[i] = Lists(config, paths[i]);
   FcConfigDestroy(config);
   return listed;
+}
+
+std::vector<std::string> FacesOfFile(const std::string& path) {
+  std::vector<std::string> faces;
+  FcFontSet* set = FcFontSetCreate();
+  FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(path.c_str()), ~0u, nullptr, nullptr, set);
+  for (int i = 0; i < set->nfont && i < kMaxFacesPerFile; ++i) {
+    FcChar8* family = nullptr;
+    FcChar8* style = nullptr;
+    FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family);
+    FcPatternGetString(set->fonts[i], FC_STYLE, 0, &style);
+    std::string face = family ? reinterpret_cast<const char*>(family) : "";
+    if (style)
+      face += (face.empty() ? "" : " ") + std::string(reinterpret_cast<const char*>(style));
+    faces.push_back(std::move(face));
+  }
+  FcFontSetDestroy(set);
+  return faces;
 }
 
 std::vector<int> LinuxFontResources::AddFontResources(const std::vector<std::string>& paths) {

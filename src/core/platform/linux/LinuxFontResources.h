@@ -35,4 +35,7 @@ class LinuxFontResources : public FontResources {
 // that file.
 std::vector<bool> ListedByFontconfig(const std::vector<std::string>& paths);
 
+// "Family Style" of each face the file holds, read from the file itself.
+std::vector<std::string> FacesOfFile(const std::string& path);
+
 }  // namespace qm::platform

@@ -11,6 +11,7 @@
 #include "core/platform/linux/FontFolderGuard.h"
 #include "core/platform/linux/FontRegistryView.h"
 #include "core/platform/linux/FontconfigFaces.h"
+#include "core/platform/linux/LinuxFontResources.h"
 
 namespace qm::platform {
 
@@ -33,6 +34,10 @@ class LinuxPlatform : public Platform {
   }
   // The user's fonts folder first, then the others fontconfig scans.
   std::vector<std::string> FontFolders() override;
+  std::vector<std::string> UserFontFolders() override { return platform::UserFontFolders(); }
+  std::vector<std::string> FacesInFile(const std::string& path) override {
+    return FacesOfFile(path);
+  }
   void ShellOpen(const std::string& target) override;
 
   // The program that opens things for the desktop (tests give their own).
