@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -33,6 +34,9 @@ QString FontNamesText(const platform::FontFileCheck& check) {
   for (const std::string& family : check.families) families << QString::fromStdString(family);
   return families.join(QStringLiteral(", "));
 }
+
+// File names as the system holds them, whatever the locale's encoding.
+std::string SystemPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
@@ -142,7 +146,7 @@ void OpenFolder::FillNextFontNames() {
   slice.start();
   while (namesFilled_ < File1->count() && slice.elapsed() < kSliceMs) {
     const QString path = shownFolder_ + File1->item(namesFilled_++)->text();
-    List1->addItem(FontNamesText(platform::CheckFontFile(path.toStdString())));
+    List1->addItem(FontNamesText(platform::CheckFontFile(SystemPath(path))));
   }
   if (namesFilled_ >= File1->count()) namesTimer_->stop();
 }
@@ -170,12 +174,12 @@ void OpenFolder::Install() {
   if (running_) return;
   std::vector<install::InstallEntry> entries;
   for (int row = 0; row < File1->count(); ++row)
-    entries.push_back({File1->item(row)->text().toStdString(), File1->item(row)->isSelected()});
+    entries.push_back({SystemPath(File1->item(row)->text()), File1->item(row)->isSelected()});
   running_ = true;
   stopInstall_ = false;
   installedCount_ = 0;
   auto* pass =
-      new install::InstallPass({shownFolder_.toStdString(), fontsFolder_, Check1->isChecked()},
+      new install::InstallPass({SystemPath(shownFolder_), fontsFolder_, Check1->isChecked()},
                                std::move(entries), *resources_);
   worker_ = std::thread([this, pass] { RunPass(pass); });
 }
