@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/platform/FontFileCheck.h"
@@ -108,6 +109,10 @@ void OpenFolder::SetupLayout() {
     buttons->addWidget(control);
   buttons->addStretch(1);
   layout->addLayout(buttons, 1, 3, 4, 1);
+  // The order of the controls under the Tab key, as they are used.
+  QWidget* order[] = {usrDir1->Tree(), File1,  Command1, Command2,
+                      Command3,        Check1, List1,    RichTextBox1};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   layout->setColumnStretch(0, 3);
   layout->setColumnStretch(1, 2);
   layout->setColumnStretch(2, 2);
