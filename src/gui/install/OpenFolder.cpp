@@ -183,26 +183,25 @@ void OpenFolder::Install() {
   running_ = true;
   stopInstall_ = false;
   installedCount_ = 0;
-  auto* pass =
-      new install::InstallPass({SystemPath(shownFolder_), fontsFolder_, Check1->isChecked()},
-                               std::move(entries), *resources_);
-  worker_ = std::thread([this, pass] { RunPass(pass); });
+  auto pass = std::make_unique<install::InstallPass>(
+      install::InstallOptions{SystemPath(shownFolder_), fontsFolder_, Check1->isChecked()},
+      std::move(entries), *resources_);
+  worker_ = std::thread([this, pass = std::move(pass)] { RunPass(*pass); });
 }
 
-void OpenFolder::RunPass(install::InstallPass* pass) {
-  const auto total = static_cast<qulonglong>(pass->Total());
-  while (!pass->AtEnd()) {
-    const auto entry = static_cast<qulonglong>(pass->Done() + 1);
+void OpenFolder::RunPass(install::InstallPass& pass) {
+  const auto total = static_cast<qulonglong>(pass.Total());
+  while (!pass.AtEnd()) {
+    const auto entry = static_cast<qulonglong>(pass.Done() + 1);
     QMetaObject::invokeMethod(
         this,
         [this, entry, total] { Label3->setText(QStringLiteral("%1/%2").arg(entry).arg(total)); },
         Qt::QueuedConnection);
-    pass->Step();
+    pass.Step();
     if (stopInstall_) break;
   }
-  std::vector<std::string> installed = pass->Finish();
-  const int count = pass->Installed();
-  delete pass;
+  std::vector<std::string> installed = pass.Finish();
+  const int count = pass.Installed();
   QMetaObject::invokeMethod(
       this, [this, installed = std::move(installed), count] { OnRunEnded(installed, count); },
       Qt::QueuedConnection);
