@@ -10,12 +10,13 @@
 namespace qm::platform {
 
 struct FontFileCheck {
-  int faces = 0;                      // 0: the font engine cannot use the file
-  std::vector<std::string> families;  // each face's family, each name once, in order
+  int faces = 0;                      // usable faces among the first 16; 0: none
+  std::vector<std::string> families;  // their families, each name once, in order
   std::string problem;                // why it cannot be used, when faces is 0
 };
 
-// Opens every face of the file with the font engine, without loading it for anyone.
+// Opens the first faces of the file with the font engine, without loading
+// it for anyone.
 FontFileCheck CheckFontFile(const std::string& path);
 
 // Copies source to a hidden temporary file in the folder of target (a

@@ -5,6 +5,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QStyle>
@@ -100,10 +101,11 @@ void UsrDir::Build() {
 }
 
 void UsrDir::AddDrive(QTreeWidgetItem* computer, const platform::Drive& drive) {
-  const QString root = QString::fromStdString(drive.root);
+  const QString root = QFile::decodeName(QByteArray::fromStdString(drive.root));
   QTreeWidgetItem* node =
-      AddNode(computer, QString::fromStdString(install::DriveNodeKey(drive)),
-              QString::fromStdString(install::DriveNodeText(drive)), root, DriveIcon(drive.kind));
+      AddNode(computer, QFile::decodeName(QByteArray::fromStdString(install::DriveNodeKey(drive))),
+              QFile::decodeName(QByteArray::fromStdString(install::DriveNodeText(drive))), root,
+              DriveIcon(drive.kind));
   node->setData(0, kDriveRootRole, root);
   // A removable volume is read only when someone clicks it.
   if (drive.kind != platform::DriveKind::kRemovable) DisplayDir(root, node);
@@ -122,10 +124,11 @@ void UsrDir::DisplayDir(const QString& folder, QTreeWidgetItem* parent) {
 }
 
 void UsrDir::FollowCdLabel(QTreeWidgetItem* node) {
-  const std::string root = node->data(0, kDriveRootRole).toString().toStdString();
+  const std::string root =
+      QFile::encodeName(node->data(0, kDriveRootRole).toString()).toStdString();
   if (root.empty() || !sources_.isReadyCd(root)) return;
   platform::Drive drive{root, platform::DriveKind::kCdRom, sources_.volumeName(root)};
-  node->setText(0, QString::fromStdString(install::DriveNodeText(drive)));
+  node->setText(0, QFile::decodeName(QByteArray::fromStdString(install::DriveNodeText(drive))));
 }
 
 void UsrDir::OnNodeClick(QTreeWidgetItem* node) {

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -13,9 +14,11 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/platform/FontFileCheck.h"
+#include "gui/common/ApplicationFonts.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/NamedWidgets.h"
 
@@ -32,6 +35,9 @@ QString FontNamesText(const platform::FontFileCheck& check) {
   for (const std::string& family : check.families) families << QString::fromStdString(family);
   return families.join(QStringLiteral(", "));
 }
+
+// File names as the system holds them, whatever the locale's encoding.
+std::string SystemPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
@@ -103,6 +109,10 @@ void OpenFolder::SetupLayout() {
     buttons->addWidget(control);
   buttons->addStretch(1);
   layout->addLayout(buttons, 1, 3, 4, 1);
+  // The order of the controls under the Tab key, as they are used.
+  QWidget* order[] = {usrDir1->Tree(), File1,  Command1, Command2,
+                      Command3,        Check1, List1,    RichTextBox1};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   layout->setColumnStretch(0, 3);
   layout->setColumnStretch(1, 2);
   layout->setColumnStretch(2, 2);
@@ -141,7 +151,7 @@ void OpenFolder::FillNextFontNames() {
   slice.start();
   while (namesFilled_ < File1->count() && slice.elapsed() < kSliceMs) {
     const QString path = shownFolder_ + File1->item(namesFilled_++)->text();
-    List1->addItem(FontNamesText(platform::CheckFontFile(path.toStdString())));
+    List1->addItem(FontNamesText(platform::CheckFontFile(SystemPath(path))));
   }
   if (namesFilled_ >= File1->count()) namesTimer_->stop();
 }
@@ -169,30 +179,29 @@ void OpenFolder::Install() {
   if (running_) return;
   std::vector<install::InstallEntry> entries;
   for (int row = 0; row < File1->count(); ++row)
-    entries.push_back({File1->item(row)->text().toStdString(), File1->item(row)->isSelected()});
+    entries.push_back({SystemPath(File1->item(row)->text()), File1->item(row)->isSelected()});
   running_ = true;
   stopInstall_ = false;
   installedCount_ = 0;
-  auto* pass =
-      new install::InstallPass({shownFolder_.toStdString(), fontsFolder_, Check1->isChecked()},
-                               std::move(entries), *resources_);
-  worker_ = std::thread([this, pass] { RunPass(pass); });
+  auto pass = std::make_unique<install::InstallPass>(
+      install::InstallOptions{SystemPath(shownFolder_), fontsFolder_, Check1->isChecked()},
+      std::move(entries), *resources_);
+  worker_ = std::thread([this, pass = std::move(pass)] { RunPass(*pass); });
 }
 
-void OpenFolder::RunPass(install::InstallPass* pass) {
-  const auto total = static_cast<qulonglong>(pass->Total());
-  while (!pass->AtEnd()) {
-    const auto entry = static_cast<qulonglong>(pass->Done() + 1);
+void OpenFolder::RunPass(install::InstallPass& pass) {
+  const auto total = static_cast<qulonglong>(pass.Total());
+  while (!pass.AtEnd()) {
+    const auto entry = static_cast<qulonglong>(pass.Done() + 1);
     QMetaObject::invokeMethod(
         this,
         [this, entry, total] { Label3->setText(QStringLiteral("%1/%2").arg(entry).arg(total)); },
         Qt::QueuedConnection);
-    pass->Step();
+    pass.Step();
     if (stopInstall_) break;
   }
-  std::vector<std::string> installed = pass->Finish();
-  const int count = pass->Installed();
-  delete pass;
+  std::vector<std::string> installed = pass.Finish();
+  const int count = pass.Installed();
   QMetaObject::invokeMethod(
       this, [this, installed = std::move(installed), count] { OnRunEnded(installed, count); },
       Qt::QueuedConnection);
@@ -210,7 +219,7 @@ void OpenFolder::AddNextApplicationFonts() {
   QElapsedTimer slice;
   slice.start();
   while (!fontsToAdd_.empty() && slice.elapsed() < kSliceMs) {
-    QFontDatabase::addApplicationFont(QString::fromStdString(fontsToAdd_.back()));
+    AddApplicationFontFile(fontsToAdd_.back());
     fontsToAdd_.pop_back();
   }
   if (fontsToAdd_.empty())

@@ -61,7 +61,7 @@ class OpenFolder : public QDialog {
   void SelectAll();
   void Install();
   // On the worker thread: the whole pass, telling the window as it goes.
-  void RunPass(install::InstallPass* pass);
+  void RunPass(install::InstallPass& pass);
   void OnRunEnded(std::vector<std::string> installed, int count);
   void AddNextApplicationFonts();
   void EndRun();

@@ -14,10 +14,14 @@
 #include <filesystem>
 
 #include "core/platform/FontFileCheck.h"
-#include "core/platform/linux/FontconfigFaces.h"
 
 namespace qm::platform {
 namespace {
+
+// Each face of a collection costs FreeType a read of the collection's whole
+// header, so a hostile one of thousands would take seconds; the first faces
+// tell whether the file is usable, and a person reads no more names.
+constexpr FT_Long kFacesLookedAt = 16;
 
 class FreeTypeLibrary {
  public:
@@ -84,7 +88,7 @@ FontFileCheck CheckFontFile(const std::string& path) {
   const FT_Error error = FT_New_Face(library.Get(), path.c_str(), 0, &face);
   if (error == FT_Err_Cannot_Open_Resource) return {0, {}, "无法读取文件"};
   if (error != 0) return {0, {}, "不是可用的字体文件"};
-  const FT_Long faces = std::min<FT_Long>(face->num_faces, kMaxFacesPerFile);
+  const FT_Long faces = std::min<FT_Long>(face->num_faces, kFacesLookedAt);
   FT_Done_Face(face);
   FontFileCheck check;
   for (FT_Long index = 0; index < faces; ++index)
