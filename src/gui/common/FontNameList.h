@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPersistentModelIndex>
 
+#include "core/pinyin/PinyinSearch.h"
 #include "gui/common/ListedFamily.h"
 
 namespace qm::gui {
@@ -29,6 +30,10 @@ class FontNameList : public QListWidget {
   // it already is current.
   void Choose(int row);
 
+  // Every entry's names (its real name and its other names, kOtherNamesRole)
+  // with their pinyin, made again after the entries changed; entry i is row i.
+  const pinyin::FamilySearch& Search() const;
+
  signals:
   void FamilyChosen(int row);
 
@@ -41,6 +46,8 @@ class FontNameList : public QListWidget {
   void MarkChosen(int row);
 
   QPersistentModelIndex chosen_;
+  mutable pinyin::FamilySearch search_;
+  mutable bool searchStale_ = true;
 };
 
 }  // namespace qm::gui

@@ -11,6 +11,7 @@
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
 #include "gui/common/TextStyles.h"
+#include "gui/coverage/MissingMarks.h"
 
 namespace qm::gui {
 namespace {
@@ -30,14 +31,26 @@ CustomTextTab::CustomTextTab(QWidget* parent) : StyledTextTab(parent) {
       QStringLiteral("Image2"),
       ThemeOrStandardIcon("accessories-text-editor", QStyle::SP_FileDialogDetailedView), this));
   footer->addStretch(1);
+  QPushButton* families =
+      NamedButton(QStringLiteral("Command4"), QStringLiteral("能显示的字体"), this);
+  families->setToolTip(QStringLiteral("列出能显示这段文字全部字符的字体"));
+  connect(families, &QPushButton::clicked, this, &CustomTextTab::FamiliesForTextRequested);
+  footer->addWidget(families);
   footer->addWidget(
       NamedButton(QStringLiteral("Command2"), QStringLiteral("所有选中字体比较"), this));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RichTextBox3, 1);
   layout->addLayout(footer);
+  missingMarks_ = new MissingMarks(RichTextBox3);
 }
 
 void CustomTextTab::SetFace(const QString& family) { SetWholeTextFace(RichTextBox3, family); }
+
+void CustomTextTab::MarkMissing(platform::CodePointSet characters) {
+  missingMarks_->SetCharacters(std::move(characters));
+}
+
+QString CustomTextTab::Text() const { return RichTextBox3->toPlainText(); }
 
 QWidget* CustomTextTab::StyledBox() const { return RichTextBox3; }
 

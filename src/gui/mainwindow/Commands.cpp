@@ -72,7 +72,7 @@ const QVector<MenuLayout> kMenus = {
     {keys::kFontFolderMenu,
      {"文件属性", "查看字体文件", nullptr, "卸载并删除字体文件", "安装新的字体"}},
     {keys::kPrintMenu, {"打印...", "打印预览"}},
-    {keys::kListMenu, {"卸载和删除字体"}},
+    {keys::kListMenu, {"卸载和删除字体", keys::kFamiliesForText}},
 };
 
 }  // namespace qm::gui

@@ -30,6 +30,7 @@ inline constexpr char kSize[] = "大小";
 inline constexpr char kHelp[] = "帮助";
 inline constexpr char kExit[] = "退出";
 inline constexpr char kFontColour[] = "字体颜色";
+inline constexpr char kFamiliesForText[] = "能显示自定义文字的字体";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

@@ -25,7 +25,9 @@ class QToolBar;
 
 namespace qm::gui {
 
+class CoverageLine;
 class CustomTextTab;
+class FamilyFilter;
 class FontFileTab;
 class FontNameList;
 class SheetTab;
@@ -95,6 +97,8 @@ class MainWindow : public QMainWindow {
   ListedFamilies FamilyNames() const;
   QString FontFileOf(const QByteArray& realName) const;
   void OnList1Click(int row);
+  void ShowOnCustomTab(const ListedFamily& family);
+  void ShowFamiliesForText();
   void SyncListToSheetLine(int line);
   void OnTabSwitch(int tab);
   void Route(const QString& key, QAction* trigger);
@@ -122,6 +126,8 @@ class MainWindow : public QMainWindow {
   QHash<QString, Command> commands_;
 
   FontNameList* List1 = nullptr;
+  FamilyFilter* filter_ = nullptr;
+  CoverageLine* coverageLine_ = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;

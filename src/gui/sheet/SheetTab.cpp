@@ -53,6 +53,10 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
 
 QWidget* SheetTab::StyledBox() const { return RichTextBox2; }
 
+void SheetTab::AddBelowSample(QWidget* widget) {
+  static_cast<QVBoxLayout*>(layout())->insertWidget(1, widget);
+}
+
 void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 
 void SheetTab::ShowFontEffect(const ListedFamily& family, const QString& file) {
