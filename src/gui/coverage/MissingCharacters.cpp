@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/common/BaseFormat.h"
 
@@ -39,14 +40,22 @@ MissingCharacters::MissingCharacters(const QString& family,
   missing_->setFont(QFont(kBaseFace, kBasePointSize));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(standardChoice_, &QComboBox::currentIndexChanged, this, &MissingCharacters::ShowStandard);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(standardChoice_);
   layout->addWidget(count_);
   layout->addWidget(missing_, 1);
   layout->addWidget(buttons);
   resize(720, 480);
-  ShowStandard(0);
+  // The first standard the family lacks anything of; the first of all when it lacks nothing.
+  const std::vector<coverage::StandardCoverage> coverage =
+      coverage::CoverageOf(characters_, standards_);
+  const auto lacking = std::find_if(coverage.begin(), coverage.end(), [](const auto& counted) {
+    return counted.covered < counted.total;
+  });
+  const int first = lacking == coverage.end() ? 0 : static_cast<int>(lacking - coverage.begin());
+  standardChoice_->setCurrentIndex(first);
+  ShowStandard(first);
+  connect(standardChoice_, &QComboBox::currentIndexChanged, this, &MissingCharacters::ShowStandard);
 }
 
 void MissingCharacters::ShowStandard(int index) {

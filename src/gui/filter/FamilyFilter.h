@@ -25,6 +25,7 @@ class FamilyFilter : public QWidget {
   int ShownCount() const { return shown_; }
 
  private:
+  void ShowAll();
   void ShowMatches(const QString& text);
 
   FontNameList* list_;

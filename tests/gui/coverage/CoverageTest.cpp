@@ -21,6 +21,7 @@
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/FontNameList.h"
 #include "gui/coverage/CoverageLine.h"
+#include "gui/coverage/MissingCharacters.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
@@ -107,6 +108,19 @@ TEST_F(CoverageTest, TheMissingWindowListsWhatTheFamilyLacksOfTheChosenStandard)
   EXPECT_TRUE(gb2312Missing.contains(u'宋'));
   EXPECT_EQ(gb2312Missing.split(u'\n').front().size(), 50);
   EXPECT_EQ(extensionA, "扩展A 缺 6590 字（共 6592 字）");
+}
+
+TEST(MissingCharactersTest, OpensAtTheFirstStandardTheFamilyLacksAnythingOf) {
+  const std::vector<coverage::Standard> standards = {
+      coverage::HanOfCodePage("GB2312", {U'啊'}), coverage::HanOfCodePage("GBK", {U'啊', U'丂'})};
+  platform::CodePointSet characters;
+  characters.Add(U'啊');
+  MissingCharacters missing("测试楷体", characters, standards);
+  missing.show();
+  EXPECT_EQ(missing.findChild<QComboBox*>("StandardChoice")->currentText(), "GBK");
+  EXPECT_EQ(missing.findChild<QPlainTextEdit*>("MissingText")->toPlainText(), "丂");
+  QTest::keyClick(missing.findChild<QComboBox*>("StandardChoice"), Qt::Key_Up);
+  EXPECT_EQ(missing.findChild<QLabel*>("MissingCount")->text(), "GB2312 缺 0 字（共 1 字）");
 }
 
 TEST_F(CoverageTest, CustomTextMarksWhatTheChosenFamilyCannotDraw) {
