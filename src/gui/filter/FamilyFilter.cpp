@@ -49,29 +49,14 @@ FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent
 void FamilyFilter::Apply() {
   const QString text = field_->text();
   const bool wasHiding = hiding_;
-  if (!text.isEmpty())
+  if (!text.isEmpty() || hiding_)
     ShowMatches(text);
-  else if (hiding_)
-    ShowAll();
   else
     shown_ = list_->count();  // nothing is hidden: a new entry only changes the count
   count_->setText(ShownCountText(shown_, list_->count()));
   if (const int chosen = list_->ChosenRow();
       (hiding_ || wasHiding) && chosen >= 0 && !list_->isRowHidden(chosen))
     list_->scrollToItem(list_->item(chosen));
-}
-
-void FamilyFilter::ShowAll() {
-  // Showing rows one by one searches the view's hidden rows for each; a
-  // reset of the view forgets them all at once, and the selection and the
-  // current entry with them, which are put back.
-  const QModelIndex current = list_->currentIndex();
-  const QItemSelection selection = list_->selectionModel()->selection();
-  list_->reset();
-  list_->selectionModel()->select(selection, QItemSelectionModel::Select);
-  list_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-  shown_ = list_->count();
-  hiding_ = false;
 }
 
 void FamilyFilter::ShowMatches(const QString& text) {
@@ -83,7 +68,7 @@ void FamilyFilter::ShowMatches(const QString& text) {
     if (list_->isRowHidden(row) == show) list_->setRowHidden(row, !show);
     shown_ += show ? 1 : 0;
   }
-  hiding_ = true;
+  hiding_ = !text.isEmpty();
 }
 
 }  // namespace qm::gui

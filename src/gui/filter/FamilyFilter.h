@@ -25,7 +25,6 @@ class FamilyFilter : public QWidget {
   int ShownCount() const { return shown_; }
 
  private:
-  void ShowAll();
   void ShowMatches(const QString& text);
 
   FontNameList* list_;
