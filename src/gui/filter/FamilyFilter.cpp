@@ -43,6 +43,11 @@ FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent
   connect(list_->model(), &QAbstractItemModel::rowsInserted, this, later);
   connect(list_->model(), &QAbstractItemModel::rowsRemoved, this, later);
   connect(list_->model(), &QAbstractItemModel::modelReset, this, later);
+  // A family chosen elsewhere (the sheet, the families that can set a text)
+  // that the filter hides brings every family back, so that it can be seen.
+  connect(list_, &FontNameList::FamilyChosen, this, [this](int row) {
+    if (list_->isRowHidden(row)) field_->clear();
+  });
   Apply();
 }
 

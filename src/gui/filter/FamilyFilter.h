@@ -3,7 +3,8 @@
 // The filter field "筛选" above the font-name list: typing narrows the list
 // to the families the text finds (by any name, or by pinyin), clearing it
 // shows every family again; the chosen family stays chosen throughout. A
-// label says how many of how many families are shown.
+// label says how many of how many families are shown. A family chosen
+// elsewhere that the filter hides clears the filter.
 
 #include <QTimer>
 #include <QWidget>

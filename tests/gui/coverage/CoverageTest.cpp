@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -151,9 +152,14 @@ TEST_F(CoverageTest, FamiliesThatCanSetTheCustomTextAreListedAndChosenByAClick) 
               "1 种字体（共 9 种）有自定义文字的全部字符：");
     test::ClickRow(found, 0);
   });
+  // A filter that hides the family found gives way when it is chosen.
+  auto* filter = window.findChild<QLineEdit*>("FilterText");
+  QTest::keyClicks(filter, "pair");
   QTest::mouseClick(window.findChild<QPushButton*>("Command4"), Qt::LeftButton);
   EXPECT_EQ(offered, QStringList{"测试楷体"});
   EXPECT_EQ(list->ChosenName(), "测试楷体");
+  EXPECT_TRUE(filter->text().isEmpty());
+  EXPECT_FALSE(list->isRowHidden(list->ChosenRow()));
 }
 
 }  // namespace
