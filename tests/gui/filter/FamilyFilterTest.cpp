@@ -12,6 +12,7 @@
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/ListSearch.h"
+#include "gui/filter/FamilyDetails.h"
 #include "gui/filter/FamilyFilter.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "support/Input.h"
@@ -124,6 +125,19 @@ TEST_F(FamilyFilterTest, AnEntrysToolTipGivesItsOtherNamesStylesAndFile) {
                                   QString::fromStdString(
                                       TestEnvironment::Current().SourceFont("coverage/QmKai.ttf")));
   EXPECT_TRUE(list->item(RowOf("Quillmere Test Sans"))->toolTip().startsWith("样式："));
+}
+
+TEST(FamilyToolTipTest, NamesFromTheFontAreShownOnOneBoundedLineEach) {
+  platform::InstalledFamily family{"测试", "/fonts/a\nb.ttf"};
+  family.otherNames = {"Evil\nName", std::string(300, 'x')};
+  family.styles = {"Regular", "Bold\r"};
+  const QStringList lines = FamilyToolTip(family).split(u'\n');
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith("其他名称：Evil␊Name，xxx"));
+  EXPECT_TRUE(lines[0].endsWith(u'…'));
+  EXPECT_EQ(lines[1], "样式：Regular，Bold␍");
+  EXPECT_EQ(lines[2], "文件：/fonts/a␊b.ttf");
+  EXPECT_EQ(FamilyToolTip({"Plain", ""}), "");
 }
 
 }  // namespace
