@@ -22,11 +22,19 @@ FontNameList::FontNameList(QWidget* parent) : QListWidget(parent) {
   // current and selected it; Ctrl and Shift clicks choose the entry clicked.
   connect(this, &QAbstractItemView::clicked, this, &FontNameList::ChooseClicked);
   Readings();  // begins to prepare the readings long before the first search
-  const auto stale = [this] { searchStale_ = true; };
-  connect(model(), &QAbstractItemModel::rowsInserted, this, stale);
-  connect(model(), &QAbstractItemModel::rowsRemoved, this, stale);
-  connect(model(), &QAbstractItemModel::modelReset, this, stale);
-  connect(model(), &QAbstractItemModel::dataChanged, this, stale);
+  const auto changed = [this] {
+    searchStale_ = true;
+    emit EntriesChanged();
+  };
+  connect(model(), &QAbstractItemModel::rowsInserted, this, changed);
+  connect(model(), &QAbstractItemModel::rowsRemoved, this, changed);
+  connect(model(), &QAbstractItemModel::modelReset, this, changed);
+  connect(model(), &QAbstractItemModel::dataChanged, this, changed);
+}
+
+FontNameList::~FontNameList() {
+  // The base class empties the model after this part of the list is gone.
+  disconnect(model(), nullptr, this, nullptr);
 }
 
 int FontNameList::ChosenRow() const { return chosen_.isValid() ? chosen_.row() : -1; }

@@ -17,6 +17,7 @@ class FontNameList : public QListWidget {
   Q_OBJECT
  public:
   explicit FontNameList(QWidget* parent = nullptr);
+  ~FontNameList() override;
 
   // The chosen entry's row, or -1 when none is chosen (also after the list
   // was cleared).
@@ -36,6 +37,8 @@ class FontNameList : public QListWidget {
 
  signals:
   void FamilyChosen(int row);
+  // Entries were added, removed or changed; not while the list is destroyed.
+  void EntriesChanged();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -34,15 +34,12 @@ FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent
   reapply_.setSingleShot(true);
   reapply_.setInterval(0);
   connect(&reapply_, &QTimer::timeout, this, &FamilyFilter::Apply);
-  const auto later = [this] {
+  connect(list_, &FontNameList::EntriesChanged, this, [this] {
     if (field_->text().isEmpty())
       Apply();
     else
       reapply_.start();
-  };
-  connect(list_->model(), &QAbstractItemModel::rowsInserted, this, later);
-  connect(list_->model(), &QAbstractItemModel::rowsRemoved, this, later);
-  connect(list_->model(), &QAbstractItemModel::modelReset, this, later);
+  });
   // A family chosen elsewhere (the sheet, the families that can set a text)
   // that the filter hides brings every family back, so that it can be seen.
   connect(list_, &FontNameList::FamilyChosen, this, [this](int row) {
