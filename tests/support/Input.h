@@ -3,6 +3,8 @@
 // Real mouse input on a list, as a person gives it: at the entry's place on
 // the screen, through the list's viewport.
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QTest>
 
@@ -13,6 +15,14 @@ inline void ClickRow(QListWidget* list, int row, Qt::MouseButton button = Qt::Le
   list->scrollToItem(list->item(row));
   QTest::mouseClick(list->viewport(), button, modifiers,
                     list->visualItemRect(list->item(row)).center());
+}
+
+// Text as a person types it through an input method: Chinese is composed
+// there and committed to the widget in one event.
+inline void CommitText(QWidget* widget, const QString& text) {
+  QInputMethodEvent commit;
+  commit.setCommitString(text);
+  QApplication::sendEvent(widget, &commit);
 }
 
 }  // namespace qm::test

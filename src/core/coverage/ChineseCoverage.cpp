@@ -28,10 +28,6 @@ std::vector<CharRange> RunsOf(const std::vector<char32_t>& sorted) {
   return runs;
 }
 
-bool NeedsNoGlyph(char32_t c) {
-  return c <= 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029;
-}
-
 }  // namespace
 
 std::size_t Standard::Size() const {
@@ -85,9 +81,13 @@ std::vector<char32_t> MissingFrom(const platform::CodePointSet& font, const Stan
   return missing;
 }
 
+bool NeedsGlyph(char32_t c) {
+  return c > 0x20 && (c < 0x7F || c >= 0xA0) && c != 0x2028 && c != 0x2029;
+}
+
 std::vector<char32_t> CharactersToDraw(std::u32string_view text) {
   std::vector<char32_t> characters(text.begin(), text.end());
-  std::erase_if(characters, NeedsNoGlyph);
+  std::erase_if(characters, [](char32_t c) { return !NeedsGlyph(c); });
   std::sort(characters.begin(), characters.end());
   characters.erase(std::unique(characters.begin(), characters.end()), characters.end());
   return characters;

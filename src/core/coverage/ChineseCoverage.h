@@ -48,8 +48,9 @@ std::vector<StandardCoverage> CoverageOf(const platform::CodePointSet& font,
 // The characters of standard that font lacks, ascending.
 std::vector<char32_t> MissingFrom(const platform::CodePointSet& font, const Standard& standard);
 
-// The characters of text a font must have to draw it, ascending, each once:
-// line breaks, tabs, spaces and other controls need no glyph of their own.
+// Line breaks, tabs, spaces and other controls need no glyph of their own.
+bool NeedsGlyph(char32_t c);
+// The characters of text a font must have to draw it, ascending, each once.
 std::vector<char32_t> CharactersToDraw(std::u32string_view text);
 bool DrawsAll(const platform::CodePointSet& font, const std::vector<char32_t>& characters);
 

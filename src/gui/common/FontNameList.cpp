@@ -4,12 +4,37 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "core/platform/HanReadings.h"
+
 namespace qm::gui {
+namespace {
+
+// One for the program: the readings it has looked up are kept.
+platform::HanReadings& Readings() {
+  static const std::unique_ptr<platform::HanReadings> readings = platform::CreateHanReadings();
+  return *readings;
+}
+
+}  // namespace
 
 FontNameList::FontNameList(QWidget* parent) : QListWidget(parent) {
   // A click chooses on release, when the press has both made the entry
   // current and selected it; Ctrl and Shift clicks choose the entry clicked.
   connect(this, &QAbstractItemView::clicked, this, &FontNameList::ChooseClicked);
+  Readings();  // begins to prepare the readings long before the first search
+  const auto changed = [this] {
+    searchStale_ = true;
+    emit EntriesChanged();
+  };
+  connect(model(), &QAbstractItemModel::rowsInserted, this, changed);
+  connect(model(), &QAbstractItemModel::rowsRemoved, this, changed);
+  connect(model(), &QAbstractItemModel::modelReset, this, changed);
+  connect(model(), &QAbstractItemModel::dataChanged, this, changed);
+}
+
+FontNameList::~FontNameList() {
+  // The base class empties the model after this part of the list is gone.
+  disconnect(model(), nullptr, this, nullptr);
 }
 
 int FontNameList::ChosenRow() const { return chosen_.isValid() ? chosen_.row() : -1; }
@@ -34,6 +59,19 @@ void FontNameList::Choose(int row) {
   if (row < 0 || row >= count()) return;
   setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
   MarkChosen(row);
+}
+
+const pinyin::FamilySearch& FontNameList::Search() const {
+  if (!searchStale_) return search_;
+  search_.Clear();
+  for (int row = 0; row < count(); ++row) {
+    std::vector<std::string> names{Family(row).real.toStdString()};
+    for (const QString& other : item(row)->data(kOtherNamesRole).toStringList())
+      names.push_back(other.toStdString());
+    search_.Add(names, Readings());
+  }
+  searchStale_ = false;
+  return search_;
 }
 
 void FontNameList::mousePressEvent(QMouseEvent* event) {

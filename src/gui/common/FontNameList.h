@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPersistentModelIndex>
 
+#include "core/pinyin/PinyinSearch.h"
 #include "gui/common/ListedFamily.h"
 
 namespace qm::gui {
@@ -16,6 +17,7 @@ class FontNameList : public QListWidget {
   Q_OBJECT
  public:
   explicit FontNameList(QWidget* parent = nullptr);
+  ~FontNameList() override;
 
   // The chosen entry's row, or -1 when none is chosen (also after the list
   // was cleared).
@@ -29,8 +31,14 @@ class FontNameList : public QListWidget {
   // it already is current.
   void Choose(int row);
 
+  // Every entry's names (its real name and its other names, kOtherNamesRole)
+  // with their pinyin, made again after the entries changed; entry i is row i.
+  const pinyin::FamilySearch& Search() const;
+
  signals:
   void FamilyChosen(int row);
+  // Entries were added, removed or changed; not while the list is destroyed.
+  void EntriesChanged();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -41,6 +49,8 @@ class FontNameList : public QListWidget {
   void MarkChosen(int row);
 
   QPersistentModelIndex chosen_;
+  mutable pinyin::FamilySearch search_;
+  mutable bool searchStale_ = true;
 };
 
 }  // namespace qm::gui

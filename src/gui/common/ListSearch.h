@@ -5,14 +5,24 @@
 
 #include <QString>
 
+#include "core/pinyin/PinyinSearch.h"
+
 namespace qm::gui {
 
 class FontNameList;
 
-// The first entry equal to text, ignoring letter case; false when none is.
+// Whether text finds the entry at row: its shown name contains the text,
+// ignoring letter case, or another of the family's names does, or the
+// text is the pinyin of a Chinese name, whole or by initials, or part of it.
+// query is text made once for many entries.
+bool EntryMatches(const FontNameList* list, int row, const QString& text,
+                  const pinyin::NameQuery& query);
+
+// The first shown entry equal to text, ignoring letter case; false when none is.
 bool SelectListEntryExact(const QString& text, FontNameList* list);
-// The first entry that contains text, ignoring letter case; the empty text
-// is in every entry.
+// The first entry whose shown name contains text, ignoring letter case;
+// when there is none, the first one EntryMatches finds. The empty text is in
+// every entry. Entries a filter hides are not searched.
 bool SelectListEntryContaining(const QString& text, FontNameList* list);
 
 }  // namespace qm::gui

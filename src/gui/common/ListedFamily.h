@@ -13,6 +13,8 @@ namespace qm::gui {
 
 // Where the font-name list keeps an entry's real name (a QByteArray).
 inline constexpr int kRealNameRole = Qt::UserRole + 1;
+// Where it keeps the family's names in other languages (a QStringList).
+inline constexpr int kOtherNamesRole = Qt::UserRole + 2;
 
 struct ListedFamily {
   QString shown;

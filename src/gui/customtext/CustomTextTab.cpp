@@ -11,6 +11,7 @@
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
 #include "gui/common/TextStyles.h"
+#include "gui/coverage/MissingMarks.h"
 
 namespace qm::gui {
 namespace {
@@ -30,6 +31,11 @@ CustomTextTab::CustomTextTab(QWidget* parent) : StyledTextTab(parent) {
       QStringLiteral("Image2"),
       ThemeOrStandardIcon("accessories-text-editor", QStyle::SP_FileDialogDetailedView), this));
   footer->addStretch(1);
+  QPushButton* families =
+      NamedButton(QStringLiteral("Command4"), QStringLiteral("能显示的字体"), this);
+  families->setToolTip(QStringLiteral("列出能显示这段文字全部字符的字体"));
+  connect(families, &QPushButton::clicked, this, &CustomTextTab::FamiliesForTextRequested);
+  footer->addWidget(families);
   QPushButton* Command2 =
       NamedButton(QStringLiteral("Command2"), QStringLiteral("所有选中字体比较"), this);
   connect(Command2, &QPushButton::clicked, this, &CustomTextTab::CompareRequested);
@@ -37,9 +43,14 @@ CustomTextTab::CustomTextTab(QWidget* parent) : StyledTextTab(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RichTextBox3, 1);
   layout->addLayout(footer);
+  missingMarks_ = new MissingMarks(RichTextBox3);
 }
 
 void CustomTextTab::SetFace(const QString& family) { SetWholeTextFace(RichTextBox3, family); }
+
+void CustomTextTab::MarkMissing(platform::CodePointSet characters) {
+  missingMarks_->SetCharacters(std::move(characters));
+}
 
 QString CustomTextTab::CustomText() const { return RichTextBox3->toPlainText(); }
 

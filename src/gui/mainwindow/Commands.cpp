@@ -76,7 +76,7 @@ const QVector<MenuLayout> kMenus = {
      {keys::kFileProperties, keys::kViewFontFile, nullptr, keys::kRemoveFontFiles,
       keys::kInstallNewFonts}},
     {keys::kPrintMenu, {"打印...", "打印预览"}},
-    {keys::kListMenu, {keys::kRemoveFonts}},
+    {keys::kListMenu, {keys::kRemoveFonts, keys::kFamiliesForText}},
 };
 
 }  // namespace qm::gui

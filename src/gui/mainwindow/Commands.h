@@ -48,6 +48,7 @@ inline constexpr char kFontSize[] = "字体大小";
 // The buttons of the tabs, by caption.
 inline constexpr char kSaveAsWebPageFile[] = "保存为网页文件";
 inline constexpr char kCompareSelected[] = "所有选中字体比较";
+inline constexpr char kFamiliesForText[] = "能显示自定义文字的字体";
 // The pop-up menus, by caption.
 inline constexpr char kMainMenu[] = "菜单";
 inline constexpr char kFontMenu[] = "字体";

@@ -10,6 +10,7 @@
 #include "gui/common/ApplicationFonts.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
+#include "gui/filter/FamilyDetails.h"
 
 namespace qm::gui {
 namespace {
@@ -36,13 +37,14 @@ QCollator FontNameCollator() {
   return collator;
 }
 
-bool InsertSorted(QListWidget* list, const ListedFamily& family, const QCollator& collator) {
+QListWidgetItem* InsertSorted(QListWidget* list, const ListedFamily& family,
+                              const QCollator& collator) {
   int low = 0;
   int high = list->count();
   while (low < high) {
     const int middle = low + (high - low) / 2;
     const int order = collator.compare(list->item(middle)->text(), family.shown);
-    if (order == 0) return false;
+    if (order == 0) return nullptr;
     if (order < 0)
       low = middle + 1;
     else
@@ -51,7 +53,7 @@ bool InsertSorted(QListWidget* list, const ListedFamily& family, const QCollator
   auto* entry = new QListWidgetItem(family.shown);
   entry->setData(kRealNameRole, family.real);
   list->insertItem(low, entry);
-  return true;
+  return entry;
 }
 
 QString ScanProgressText(qsizetype done, qsizetype total) {
@@ -69,9 +71,11 @@ void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel*
   const QCollator collator = FontNameCollator();
   const qsizetype total = static_cast<qsizetype>(families.size());
   for (qsizetype i = 0; i < total; ++i) {
-    const ListedFamily family =
-        ListFamily(QByteArray::fromStdString(families[static_cast<std::size_t>(i)].name));
-    if (!family.shown.startsWith(u'@')) InsertSorted(list, family, collator);
+    const platform::InstalledFamily& installed = families[static_cast<std::size_t>(i)];
+    const ListedFamily family = ListFamily(QByteArray::fromStdString(installed.name));
+    QListWidgetItem* entry =
+        family.shown.startsWith(u'@') ? nullptr : InsertSorted(list, family, collator);
+    if (entry) SetFamilyDetails(entry, installed);
     if (pump.Due()) {
       label->setText(ScanProgressText(i + 1, total));
       pump.Run();

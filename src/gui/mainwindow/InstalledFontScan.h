@@ -11,6 +11,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 
 namespace qm::gui {
 class FramePump;
@@ -22,8 +23,9 @@ namespace qm::gui {
 QCollator FontNameCollator();
 
 // Puts family's shown name at its sorted place, with its real name beside
-// it; false when an equal name is already there.
-bool InsertSorted(QListWidget* list, const ListedFamily& family, const QCollator& collator);
+// it; the new entry, or nullptr when an equal name is already there.
+QListWidgetItem* InsertSorted(QListWidget* list, const ListedFamily& family,
+                              const QCollator& collator);
 
 QString ScanProgressText(qsizetype done, qsizetype total);  // "正在扫描...5/320"
 QString FontTotalText(qsizetype total);                     // "字体总数：318"

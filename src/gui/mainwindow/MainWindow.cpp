@@ -31,7 +31,10 @@
 #include "gui/common/NamedWidgets.h"
 #include "gui/compare/CompareWindow.h"
 #include "gui/compare/WebPageFile.h"
+#include "gui/coverage/CoverageLine.h"
+#include "gui/coverage/FamiliesForText.h"
 #include "gui/customtext/CustomTextTab.h"
+#include "gui/filter/FamilyFilter.h"
 #include "gui/find/FindList.h"
 #include "gui/fontfiles/FontFileTab.h"
 #include "gui/install/OpenFolder.h"
@@ -88,6 +91,8 @@ void MainWindow::SetupWidgets() {
   SSTab1->setFont(QFont(kBaseFace, 9));
   sheetTab_ = new SheetTab(SSTab1);
   SSTab1->addTab(sheetTab_, QStringLiteral("字型列表"));
+  coverageLine_ = new CoverageLine(platform_, sheetTab_);
+  sheetTab_->AddBelowSample(coverageLine_);
   fontFileTab_ = new FontFileTab(platform_,
                                  {[this] { return FamilyNames(); },
                                   [this](const QByteArray& family) { return FontFileOf(family); }},
@@ -130,7 +135,9 @@ QWidget* MainWindow::SetupFontNameFrame() {
   List1->setMinimumWidth(220);
   Label1 = NamedLabel(QStringLiteral("Label1"), QStringLiteral("0/0"), frame);
   Label3 = NamedLabel(QStringLiteral("Label3"), OrdinalText(-1), frame);
+  filter_ = new FamilyFilter(List1, frame);
   auto* layout = new QVBoxLayout(frame);
+  layout->addWidget(filter_);
   layout->addWidget(List1, 1);
   layout->addWidget(Label1);
   layout->addWidget(Label3);
@@ -234,6 +241,8 @@ void MainWindow::SetupCommands() {
       {menuItem(keys::kFontMenu, keys::kFontSize), [this](QAction*) { OpenFontSizeDialog(); }},
       {keys::kSaveAsWebPageFile, [this](QAction*) { SaveAsWebPageFile(); }},
       {keys::kCompareSelected, [this](QAction*) { CompareSelectedFonts(); }},
+      {menuItem(keys::kListMenu, keys::kFamiliesForText),
+       [this](QAction*) { ShowFamiliesForText(); }},
   };
 }
 
@@ -245,6 +254,11 @@ void MainWindow::SetupConnections() {
           [this] { Route(QString::fromUtf8(keys::kSaveAsWebPageFile), nullptr); });
   connect(customTab_, &CustomTextTab::CompareRequested, this,
           [this] { Route(QString::fromUtf8(keys::kCompareSelected), nullptr); });
+  connect(customTab_, &CustomTextTab::FamiliesForTextRequested, this, [this] {
+    Route(
+        MenuItemKey(QString::fromUtf8(keys::kListMenu), QString::fromUtf8(keys::kFamiliesForText)),
+        nullptr);
+  });
   connect(tbToolBar, &QToolBar::actionTriggered, this,
           [this](QAction* button) { Route(button->objectName(), button); });
   connect(fontFileTab_, &FontFileTab::FileDoubleClicked, this,
@@ -355,7 +369,9 @@ void MainWindow::RemoveSelectedFonts() {
 
 void MainWindow::ShowFontEffect() {
   const ListedFamily family = List1->ChosenFamily();
-  if (!family.real.isEmpty()) sheetTab_->ShowFontEffect(family, FontFileOf(family.real));
+  if (family.real.isEmpty()) return;
+  sheetTab_->ShowFontEffect(family, FontFileOf(family.real));
+  coverageLine_->ShowFamily(family);
 }
 
 void MainWindow::OnList1Click(int row) {
@@ -363,7 +379,17 @@ void MainWindow::OnList1Click(int row) {
   if (SSTab1->currentIndex() == kSheetTab)
     ShowFontEffect();
   else if (SSTab1->currentIndex() == kCustomTab)
-    customTab_->SetFace(List1->Family(row).Face());
+    ShowOnCustomTab(List1->Family(row));
+}
+
+void MainWindow::ShowOnCustomTab(const ListedFamily& family) {
+  customTab_->SetFace(family.Face());
+  customTab_->MarkMissing(platform_.CharactersOf(family.real.toStdString()));
+}
+
+void MainWindow::ShowFamiliesForText() {
+  FamiliesForText window(customTab_->CustomText(), List1, platform_, this);
+  window.exec();
 }
 
 void MainWindow::SyncListToSheetLine(int line) {
@@ -382,7 +408,7 @@ void MainWindow::OnTabSwitch(int tab) {
       if (tab == kSheetTab)
         ShowFontEffect();
       else
-        customTab_->SetFace(List1->ChosenFamily().Face());
+        ShowOnCustomTab(List1->ChosenFamily());
     }
   }
   // The family column follows the last scan.

@@ -27,7 +27,9 @@ class QToolBar;
 namespace qm::gui {
 
 class CompareWindow;
+class CoverageLine;
 class CustomTextTab;
+class FamilyFilter;
 class FontFileTab;
 class FontNameList;
 class SheetTab;
@@ -102,6 +104,8 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   ListedFamilies FamilyNames() const;
   QString FontFileOf(const QByteArray& realName) const;
   void OnList1Click(int row);
+  void ShowOnCustomTab(const ListedFamily& family);
+  void ShowFamiliesForText();
   void SyncListToSheetLine(int line);
   void OnTabSwitch(int tab);
   void Route(const QString& key, QAction* trigger);
@@ -143,6 +147,8 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   QHash<QString, Command> commands_;
 
   FontNameList* List1 = nullptr;
+  FamilyFilter* filter_ = nullptr;
+  CoverageLine* coverageLine_ = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;

@@ -56,6 +56,9 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
 QWidget* SheetTab::StyledBox() const { return RichTextBox2; }
 
 bool SheetTab::SheetEmpty() const { return RichTextBox2->document()->isEmpty(); }
+void SheetTab::AddBelowSample(QWidget* widget) {
+  static_cast<QVBoxLayout*>(layout())->insertWidget(1, widget);
+}
 
 void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 

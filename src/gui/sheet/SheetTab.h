@@ -23,6 +23,8 @@ class SheetTab : public StyledTextTab {
   explicit SheetTab(QWidget* parent = nullptr);
 
   void ShowUsage();
+  // Places widget right below the sample of one font.
+  void AddBelowSample(QWidget* widget);
   // The sample of one family, registered as file (empty when it is not).
   void ShowFontEffect(const ListedFamily& family, const QString& file);
   // Writes one line per name; stopRequested is asked after each line. A

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
@@ -52,6 +53,20 @@ TEST_F(FindListTest, PartialMatchFindsTheFirstEntryContainingTheText) {
   EXPECT_TRUE(Find("宋", FindList::kPartialMatch));
   EXPECT_EQ(Current(), "宋体");
   EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FindListTest, PartialMatchUnderstandsThePinyinOfChineseNames) {
+  FindList dialog(&list);
+  dialog.show();
+  QTest::keyClicks(dialog.findChild<QLineEdit*>("Text1"), "ST");
+  QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(Current(), "宋体");  // by its initials: no name holds "st"
+  // A name holding the text comes first, also below one whose pinyin does.
+  EXPECT_TRUE(Find("songt", FindList::kPartialMatch));
+  EXPECT_EQ(Current(), "Songti");
+  EXPECT_TRUE(Find("songti", FindList::kWholeMatch));
+  EXPECT_FALSE(Find("st", FindList::kWholeMatch));
+  EXPECT_EQ(messages, QStringList{"没有找到！"});
 }
 
 TEST_F(FindListTest, AFoundEntryIsChosenEvenWhenItIsAlreadyCurrent) {

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/coverage/CoverageLine.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStringList>
+
+#include "gui/common/BaseFormat.h"
+#include "gui/coverage/MissingCharacters.h"
+
+namespace qm::gui {
+
+QString CoverageText(const coverage::StandardCoverage& coverage) {
+  const qulonglong tenths =
+      coverage.total == 0 ? 0 : qulonglong(coverage.covered) * 1000 / coverage.total;
+  return QStringLiteral("%1 %2.%3%（%4/%5）")
+      .arg(QString::fromStdString(coverage.name))
+      .arg(tenths / 10)
+      .arg(tenths % 10)
+      .arg(coverage.covered)
+      .arg(coverage.total);
+}
+
+CoverageLine::CoverageLine(platform::Platform& platform, QWidget* parent)
+    : QWidget(parent), platform_(platform) {
+  setObjectName(QStringLiteral("CoverageLine"));
+  setFont(QFont(kBaseFace, 9));  // the program's own face, whatever the family shown
+  counts_ = new QLabel(this);
+  counts_->setObjectName(QStringLiteral("CoverageCounts"));
+  counts_->setTextFormat(Qt::PlainText);
+  counts_->setWordWrap(true);
+  counts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  missingLink_ = new QLabel(QStringLiteral("<a href=\"missing\">缺字</a>"), this);
+  missingLink_->setObjectName(QStringLiteral("MissingLink"));
+  missingLink_->setToolTip(QStringLiteral("列出所缺的字"));
+  missingLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+  missingLink_->hide();  // until a family is shown
+  connect(missingLink_, &QLabel::linkActivated, this, &CoverageLine::ShowMissing);
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(counts_, 1);
+  layout->addWidget(missingLink_, 0, Qt::AlignTop);
+}
+
+QString CoverageLine::Text() const { return counts_->text(); }
+
+const std::vector<coverage::Standard>& CoverageLine::Standards() {
+  if (standards_.empty())
+    standards_ = coverage::ChineseStandards(platform_.CodePageCharacters("GB2312"),
+                                            platform_.CodePageCharacters("GBK"));
+  return standards_;
+}
+
+void CoverageLine::ShowFamily(const ListedFamily& family) {
+  family_ = family;
+  characters_ = platform_.CharactersOf(family.real.toStdString());
+  QStringList parts;
+  for (const coverage::StandardCoverage& counted : coverage::CoverageOf(characters_, Standards()))
+    parts << CoverageText(counted);
+  counts_->setText(QStringLiteral("汉字覆盖：") + parts.join(QStringLiteral("  ")));
+  missingLink_->show();
+}
+
+void CoverageLine::ShowMissing() {
+  MissingCharacters window(family_.shown, characters_, Standards(), this);
+  window.exec();
+}
+
+}  // namespace qm::gui

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The line below the sample of one font: how much of each Chinese standard
+// the family covers, as a percentage and a count, and the link "缺字" to
+// the window that lists what it lacks.
+
+#include <QWidget>
+#include <vector>
+
+#include "core/coverage/ChineseCoverage.h"
+#include "core/platform/Platform.h"
+#include "gui/common/ListedFamily.h"
+
+class QLabel;
+
+namespace qm::gui {
+
+class CoverageLine : public QWidget {
+  Q_OBJECT
+ public:
+  explicit CoverageLine(platform::Platform& platform, QWidget* parent = nullptr);
+
+  void ShowFamily(const ListedFamily& family);
+  QString Text() const;
+  // Opens the "缺字" window for the family shown.
+  void ShowMissing();
+
+ private:
+  const std::vector<coverage::Standard>& Standards();
+
+  platform::Platform& platform_;
+  QLabel* counts_ = nullptr;
+  QLabel* missingLink_ = nullptr;
+  std::vector<coverage::Standard> standards_;  // made when first needed
+  ListedFamily family_;
+  platform::CodePointSet characters_;
+};
+
+// "GB2312 1.4%（94/6763）": the share is cut, not rounded, so 100% means all.
+QString CoverageText(const coverage::StandardCoverage& coverage);
+
+}  // namespace qm::gui

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/filter/FamilyFilter.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "gui/common/FontNameList.h"
+#include "gui/common/ListSearch.h"
+
+namespace qm::gui {
+
+QString ShownCountText(int shown, int total) {
+  return QStringLiteral("显示 %1/%2").arg(shown).arg(total);
+}
+
+FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent), list_(list) {
+  field_ = new QLineEdit(this);
+  field_->setObjectName(QStringLiteral("FilterText"));
+  field_->setAccessibleName(QStringLiteral("筛选"));
+  field_->setPlaceholderText(QStringLiteral("筛选"));
+  field_->setToolTip(QStringLiteral("输入字体名称的一部分，或中文名称的拼音（全拼或首字母）"));
+  field_->setClearButtonEnabled(true);
+  count_ = new QLabel(this);
+  count_->setObjectName(QStringLiteral("FilterCount"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(field_);
+  layout->addWidget(count_);
+  connect(field_, &QLineEdit::textChanged, this, &FamilyFilter::Apply);
+
+  // A scan adds entries one by one while window events run; a filter in
+  // use follows once per pass of the event loop, not once per entry.
+  reapply_.setSingleShot(true);
+  reapply_.setInterval(0);
+  connect(&reapply_, &QTimer::timeout, this, &FamilyFilter::Apply);
+  connect(list_, &FontNameList::EntriesChanged, this, [this] {
+    if (field_->text().isEmpty())
+      Apply();
+    else
+      reapply_.start();
+  });
+  // A family chosen elsewhere (the sheet, the families that can set a text)
+  // that the filter hides brings every family back, so that it can be seen.
+  connect(list_, &FontNameList::FamilyChosen, this, [this](int row) {
+    if (list_->isRowHidden(row)) field_->clear();
+  });
+  Apply();
+}
+
+void FamilyFilter::Apply() {
+  const QString text = field_->text();
+  const bool wasHiding = hiding_;
+  if (!text.isEmpty() || hiding_)
+    ShowMatches(text);
+  else
+    shown_ = list_->count();  // nothing is hidden: a new entry only changes the count
+  count_->setText(ShownCountText(shown_, list_->count()));
+  if (const int chosen = list_->ChosenRow();
+      (hiding_ || wasHiding) && chosen >= 0 && !list_->isRowHidden(chosen))
+    list_->scrollToItem(list_->item(chosen));
+}
+
+void FamilyFilter::ShowMatches(const QString& text) {
+  const pinyin::NameQuery query(text.toStdString());
+  shown_ = 0;
+  for (int row = 0; row < list_->count(); ++row) {
+    const bool show = query.IsEmpty() || EntryMatches(list_, row, text, query);
+    // Only changes: each one makes the view lay its entries out again.
+    if (list_->isRowHidden(row) == show) list_->setRowHidden(row, !show);
+    shown_ += show ? 1 : 0;
+  }
+  hiding_ = !text.isEmpty();
+}
+
+}  // namespace qm::gui

@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <QToolTip>
+
+#include "core/platform/linux/LinuxPlatform.h"
+#include "gui/common/FontNameList.h"
+#include "gui/common/ListSearch.h"
+#include "gui/filter/FamilyDetails.h"
+#include "gui/filter/FamilyFilter.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/Input.h"
+#include "support/QtPrinters.h"
+#include "support/TestEnvironment.h"
+
+namespace qm::gui {
+namespace {
+
+using test::TestEnvironment;
+
+// The test fonts and Quillmere Kai, 测试楷体 in Chinese, as a person with a
+// Chinese desktop sees them.
+class FamilyFilterTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window.Startup();
+    field = window.findChild<QLineEdit*>("FilterText");
+    list = window.findChild<FontNameList*>("List1");
+    ASSERT_NE(field, nullptr);
+    ASSERT_NE(list, nullptr);
+  }
+
+  QStringList Shown() const {
+    QStringList shown;
+    for (int row = 0; row < list->count(); ++row)
+      if (!list->isRowHidden(row)) shown << list->item(row)->text();
+    return shown;
+  }
+  int RowOf(const QString& name) const {
+    const auto found = list->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? -1 : list->row(found.front());
+  }
+  void Type(const QString& text) {
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+  }
+  QString Count() const { return window.findChild<QLabel*>("FilterCount")->text(); }
+
+  test::ScopedFontsConf conf{TestEnvironment::Current().SourceFont("coverage"), ""};
+  platform::LinuxPlatform platform{"zh_CN.UTF-8"};
+  MainWindow window{platform};
+  QLineEdit* field = nullptr;
+  FontNameList* list = nullptr;
+};
+
+TEST_F(FamilyFilterTest, TypingNarrowsTheListByNameOrPinyinWithoutRegardToCase) {
+  EXPECT_EQ(field->placeholderText(), "筛选");
+  EXPECT_EQ(Count(), "显示 9/9");
+  Type("kt");
+  EXPECT_EQ(Shown(), QStringList{"测试楷体"});
+  EXPECT_EQ(Count(), "显示 1/9");
+  Type("ceshi");
+  EXPECT_EQ(Shown(), (QStringList{"测试黑体", "测试楷体"}));
+  Type("CS HT");
+  EXPECT_EQ(Shown(), QStringList{"测试黑体"});
+  // The English name of a family listed by its Chinese one finds it too.
+  Type("quillmere KAI");
+  EXPECT_EQ(Shown(), QStringList{"测试楷体"});
+  Type("PAIR");
+  EXPECT_EQ(Shown(), (QStringList{"Quillmere Pair One", "Quillmere Pair Two"}));
+  Type("wqy");
+  EXPECT_TRUE(Shown().isEmpty());
+  EXPECT_EQ(Count(), "显示 0/9");
+}
+
+TEST_F(FamilyFilterTest, ClearingShowsEveryFamilyWithTheChosenOneStillChosen) {
+  Type("kt");
+  const int kai = RowOf("测试楷体");
+  test::ClickRow(list, kai);
+  ASSERT_EQ(list->ChosenName(), "测试楷体");
+  // The field's own clear button, as a person clears it.
+  QToolButton* clear = field->findChild<QToolButton*>();
+  ASSERT_NE(clear, nullptr);
+  QTest::mouseClick(clear, Qt::LeftButton);
+  EXPECT_TRUE(field->text().isEmpty());
+  EXPECT_EQ(Shown().size(), 9);
+  EXPECT_EQ(Count(), "显示 9/9");
+  EXPECT_EQ(list->ChosenName(), "测试楷体");
+  EXPECT_EQ(list->currentRow(), kai);
+  EXPECT_TRUE(list->viewport()->rect().intersects(list->visualItemRect(list->item(kai))));
+}
+
+TEST_F(FamilyFilterTest, KeysAndSearchesReachOnlyTheFamiliesShown) {
+  Type("quillmere t");
+  EXPECT_EQ(Shown(), (QStringList{"Quillmere Test Sans", "Quillmere Test Sans Light",
+                                  "Quillmere Test Serif"}));
+  test::ClickRow(list, RowOf("Quillmere Test Sans"));
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->ChosenName(), "Quillmere Test Sans Light");
+  // "Sun & Moon" is hidden, so a search for it finds nothing.
+  EXPECT_FALSE(SelectListEntryContaining("moon", list));
+  EXPECT_EQ(list->ChosenName(), "Quillmere Test Sans Light");
+}
+
+TEST_F(FamilyFilterTest, AFilterTypedBeforeAScanAppliesToTheNewList) {
+  Type("kt");
+  window.ScanInstalledFonts();
+  QApplication::processEvents();
+  EXPECT_EQ(Shown(), QStringList{"测试楷体"});
+  EXPECT_EQ(Count(), "显示 1/9");
+}
+
+TEST_F(FamilyFilterTest, AnEntrysToolTipGivesItsOtherNamesStylesAndFile) {
+  const QRect place = list->visualItemRect(list->item(RowOf("测试楷体")));
+  QHelpEvent hover(QEvent::ToolTip, place.center(), list->viewport()->mapToGlobal(place.center()));
+  QApplication::sendEvent(list->viewport(), &hover);
+  EXPECT_EQ(QToolTip::text(), "其他名称：Quillmere Kai\n样式：Regular\n文件：" +
+                                  QString::fromStdString(
+                                      TestEnvironment::Current().SourceFont("coverage/QmKai.ttf")));
+  EXPECT_TRUE(list->item(RowOf("Quillmere Test Sans"))->toolTip().startsWith("样式："));
+}
+
+TEST(FamilyToolTipTest, NamesFromTheFontAreShownOnOneBoundedLineEach) {
+  platform::InstalledFamily family{"测试", "/fonts/a\nb.ttf"};
+  family.otherNames = {"Evil\nName", std::string(300, 'x')};
+  family.styles = {"Regular", "Bold\r"};
+  const QStringList lines = FamilyToolTip(family).split(u'\n');
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith("其他名称：Evil␊Name，xxx"));
+  EXPECT_TRUE(lines[0].endsWith(u'…'));
+  EXPECT_EQ(lines[1], "样式：Regular，Bold␍");
+  EXPECT_EQ(lines[2], "文件：/fonts/a␊b.ttf");
+  EXPECT_EQ(FamilyToolTip({"Plain", ""}), "");
+}
+
+}  // namespace
+}  // namespace qm::gui
