@@ -38,10 +38,10 @@ void PrepareLine(QPlainTextEdit* sheet, int line) {
   sheet->document()->documentLayout()->blockBoundingRect(block);  // lays the line out
 }
 
-// Generously more lines than fit on one screen.
+// The lines one screen holds, and two more for those partly shown.
 qsizetype LinesPerScreen(QPlainTextEdit* sheet) {
   const qreal lineHeight = QFontMetricsF(sheet->document()->defaultFont()).lineSpacing();
-  return 2 * static_cast<qsizetype>(sheet->viewport()->height() / lineHeight) + 2;
+  return static_cast<qsizetype>(sheet->viewport()->height() / lineHeight) + 2;
 }
 
 }  // namespace
@@ -135,7 +135,8 @@ void SheetFacePrefetcher::PrepareShown() {
   if (!Tracking()) return;
   const int top = TopLine();
   const int page = static_cast<int>(LinesPerScreen(sheet_));
-  while (PrepareNext(top, top + page)) {
+  // Twice the estimate: faces smaller than the base face fit more lines.
+  while (PrepareNext(top, top + 2 * page)) {
   }
 }
 
@@ -161,7 +162,8 @@ void SheetFacePrefetcher::PrefetchSome() {
   QElapsedTimer turn;
   turn.start();
   while (turn.elapsed() < kTurnMs) {
-    if (!PrepareNext(top + page, top + 2 * page) && !PrepareNext(top - page, top)) {
+    // The next two pages first: paging on is what a reader most often does.
+    if (!PrepareNext(top + page, top + 3 * page) && !PrepareNext(top - page, top)) {
       idle_.stop();
       if (preparedSinceRelease_ > kLinesBeforeRelease) ReleaseFacesOffScreen();
       return;
