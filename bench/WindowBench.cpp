@@ -137,11 +137,12 @@ int LinesOnScreen(QPlainTextEdit* box) {
   return box->cursorForPosition(QPoint(0, box->viewport()->height() - 1)).blockNumber() + 1;
 }
 
-// The font a line of a text box is drawn in, from the format at its end.
+// The font the name at the start of a line of a text box is drawn in (the
+// characters after it may be drawn in a fallback face).
 QFont LineFont(QTextDocument* document, int line) {
-  QTextCursor end(document->findBlockByNumber(line));
-  end.movePosition(QTextCursor::EndOfBlock);
-  return end.charFormat().font().resolve(document->defaultFont());
+  QTextCursor name(document->findBlockByNumber(line));
+  name.movePosition(QTextCursor::NextCharacter);
+  return name.charFormat().font().resolve(document->defaultFont());
 }
 
 // Presses Page_Down until the last page, each page first shown only after
@@ -199,6 +200,7 @@ void BenchLaunch() {
   const int runs = qEnvironmentVariableIsSet("QM_BENCH_LAUNCH_RUNS")
                        ? qEnvironmentVariableIntValue("QM_BENCH_LAUNCH_RUNS")
                        : 5;
+  if (runs <= 0) return;
   std::vector<double> windowMs, anchorMs;
   QString windowSays, anchorSays;
   for (int run = 0; run < runs; ++run) {

@@ -157,6 +157,8 @@ void SheetFacePrefetcher::PrefetchSome() {
     idle_.stop();
     return;
   }
+  // Also while the reader keeps paging, when the prefetch never catches up.
+  if (preparedSinceRelease_ > kLinesBeforeRelease) ReleaseFacesOffScreen();
   const int top = TopLine();
   const int page = static_cast<int>(LinesPerScreen(sheet_));
   QElapsedTimer turn;
@@ -165,7 +167,6 @@ void SheetFacePrefetcher::PrefetchSome() {
     // The next two pages first: paging on is what a reader most often does.
     if (!PrepareNext(top + page, top + 3 * page) && !PrepareNext(top - page, top)) {
       idle_.stop();
-      if (preparedSinceRelease_ > kLinesBeforeRelease) ReleaseFacesOffScreen();
       return;
     }
   }
