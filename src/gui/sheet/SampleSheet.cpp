@@ -172,14 +172,20 @@ void SheetFacePrefetcher::PrefetchSome() {
   }
 }
 
-// Each line's format keeps the font it was last drawn in, and with it the
-// face. Setting the document's font anew makes every format give up its
-// font; the toolkit's font cache then closes the faces no line on the
-// screen asks for again.
+// Each line's format keeps the font it was last drawn in, and each laid-out
+// line the faces it was shaped with; both hold the faces open. Setting the
+// document's font anew makes every format give up its font, and each line
+// laid out here is made to give up its faces; the toolkit's font cache then
+// closes the faces no line on the screen asks for again.
 void SheetFacePrefetcher::ReleaseFacesOffScreen() {
   preparedSinceRelease_ = 0;
   QTextDocument* document = sheet_->document();
-  document->setDefaultFont(document->defaultFont());
+  const QFont font = document->defaultFont();
+  std::size_t line = 0;
+  for (QTextBlock block = document->begin(); block.isValid() && line < prepared_.size();
+       block = block.next(), ++line)
+    if (prepared_[line]) block.layout()->setFont(font);  // its text draws by its formats
+  document->setDefaultFont(font);
 }
 
 }  // namespace qm::gui
