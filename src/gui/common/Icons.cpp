@@ -2,19 +2,45 @@
 #include "gui/common/Icons.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPainter>
 #include <QPixmap>
+#include <QRawFont>
+
+#include "gui/common/BaseFormat.h"
 
 namespace qm::gui {
 namespace {
 
-QPixmap LetterPixmap(const QString& letter, QFont font, int size, const QColor& ink) {
+// Drawn once, at the largest size asked for; the icon scales it down for
+// the smaller ones. Each size would be a font request of its own.
+constexpr int kToolbarIconSize = 32;
+
+// A face known to be installed that has letter, asked for without fallback:
+// a request the toolkit cannot answer from one face makes it try the
+// installed families one by one, which takes seconds with thousands of
+// fonts. The interface's own face first, then the base face of the text
+// boxes; when neither has the letter, the interface's face draws a box.
+QFont LetterFace(const QString& letter, QFont style, int pixelSize) {
+  static const QString interfaceFace = QFontInfo(QApplication::font()).family();
+  style.setStyleStrategy(QFont::NoFontMerging);
+  style.setPixelSize(pixelSize);
+  for (const QString& face : {interfaceFace, kBaseFace}) {
+    style.setFamilies({face});
+    // Asked for no script in particular: asked for a script its face lacks,
+    // the toolkit would answer with another family's face.
+    if (QRawFont::fromFont(style).supportsCharacter(letter.toUcs4().value(0))) return style;
+  }
+  style.setFamilies({interfaceFace});
+  return style;
+}
+
+QPixmap LetterPixmap(const QString& letter, const QFont& style, int size, const QColor& ink) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  font.setPixelSize(size * 3 / 4);
-  painter.setFont(font);
+  painter.setFont(LetterFace(letter, style, size * 3 / 4));
   painter.setPen(ink);
   painter.drawText(pixmap.rect(), Qt::AlignCenter, letter);
   return pixmap;
@@ -28,10 +54,8 @@ QIcon ThemeOrStandardIcon(const QString& themeName, QStyle::StandardPixmap fallb
 
 QIcon ThemeOrLetterIcon(const QString& themeName, const QString& letter, const QFont& font) {
   if (QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
-  QIcon icon;
-  for (int size : {16, 24, 32})
-    icon.addPixmap(LetterPixmap(letter, font, size, QApplication::palette().color(QPalette::Text)));
-  return icon;
+  return QIcon(
+      LetterPixmap(letter, font, kToolbarIconSize, QApplication::palette().color(QPalette::Text)));
 }
 
 // The picture the desktop shows for the program, built in.

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/ListedFaces.h"
 
-#include <QFontMetrics>
 #include <QHash>
+#include <QRawFont>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <optional>
 
 #include "gui/common/BaseFormat.h"
@@ -17,38 +19,56 @@ struct FaceSelection {
   QString style;
 };
 
+// The toolkit's format collection hashes a family list by its type alone,
+// so every new line's format would be compared with all earlier ones and a
+// sheet of N faces would take N² comparisons to build. The name as a text
+// property of its own tells the formats apart in the hash; nothing reads it.
+constexpr int kFaceKeyProperty = QTextFormat::UserProperty + 0x51;
+
 // Only the names that need more than themselves; the rest select their face.
 QHash<QString, FaceSelection>& Selections() {
   static QHash<QString, FaceSelection> selections;
   return selections;
 }
 
-// Whether the base face or format's face has a character; each is asked
-// alone, as asking a face with fallback would start the search for it. The
-// base face has nearly every name's characters, so a line's own face is
-// opened only for the rare name it does not cover: the sheet leaves the
-// faces of lines off the screen unresolved.
+QFont Unmerged(QFont font) {
+  font.setStyleStrategy(QFont::NoFontMerging);
+  return font;
+}
+
+QTextCharFormat BaseFallback(const QTextCharFormat& format) {
+  QTextCharFormat fallback = format;
+  fallback.setFontFamilies(QStringList{kBaseFace});
+  fallback.setFontStyleName(QString());
+  fallback.setProperty(kFaceKeyProperty, kBaseFace);
+  return fallback;
+}
+
+enum class Reach { OwnFace, BaseFace, None };
+
+// The face a font draws in, asked for no script in particular: asked for a
+// script its face lacks, the toolkit would answer with another family's.
+QRawFont FaceOf(const QFont& font) { return QRawFont::fromFont(Unmerged(font)); }
+
+// Which face draws a character: the format's own, else the base face. The
+// base face is opened only for a name its own face does not cover.
 class FaceReach {
  public:
-  explicit FaceReach(const QTextCharFormat& format)
-      : format_(format), base_(Unmerged(QFont(kBaseFace))) {}
-  bool Reaches(char32_t character) {
-    if (base_.inFontUcs4(character)) return true;
-    if (!face_) face_.emplace(Unmerged(format_.font()));
-    return face_->inFontUcs4(character);
+  FaceReach(const QTextCharFormat& format, const QFont& documentFont)
+      : documentFont_(documentFont), own_(FaceOf(format.font().resolve(documentFont))) {}
+  Reach Of(char32_t character) {
+    if (own_.supportsCharacter(character)) return Reach::OwnFace;
+    if (!base_) base_ = FaceOf(QFont(kBaseFace).resolve(documentFont_));
+    return base_->supportsCharacter(character) ? Reach::BaseFace : Reach::None;
   }
 
  private:
-  static QFont Unmerged(QFont font) {
-    font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
-  }
-  const QTextCharFormat& format_;
-  QFontMetrics base_;
-  std::optional<QFontMetrics> face_;
+  QFont documentFont_;
+  QRawFont own_;
+  std::optional<QRawFont> base_;
 };
 
-// Calls visit(position, code point) for each character of text.
+// Calls visit(position, length, code point) for each character of text.
 template <typename Visit>
 void ForEachCharacter(const QString& text, Visit visit) {
   for (qsizetype at = 0, length = 1; at < text.size(); at += length) {
@@ -58,7 +78,51 @@ void ForEachCharacter(const QString& text, Visit visit) {
       character = QChar::surrogateToUcs4(text[at], text[at + 1]);
       length = 2;
     }
-    visit(at, character);
+    visit(at, length, character);
+  }
+}
+
+struct Run {
+  int start;
+  int length;
+  QTextCharFormat format;
+};
+
+// The runs of a fragment's characters that the base face draws instead of
+// the fragment's own face.
+void CollectBaseRuns(const QTextFragment& fragment, const QFont& documentFont,
+                     std::vector<Run>& runs) {
+  const QTextCharFormat format = fragment.charFormat();
+  if (format.fontStyleStrategy() != QFont::NoFontMerging) return;  // not a name in its face
+  if (format.fontFamilies().toStringList().value(0) == kBaseFace) return;
+  FaceReach reach(format, documentFont);
+  const QTextCharFormat fallback = BaseFallback(format);
+  ForEachCharacter(fragment.text(), [&](qsizetype at, qsizetype length, char32_t character) {
+    if (reach.Of(character) != Reach::BaseFace) return;
+    const int position = fragment.position() + static_cast<int>(at);
+    if (!runs.empty() && runs.back().start + runs.back().length == position &&
+        runs.back().format == fallback)
+      runs.back().length += static_cast<int>(length);
+    else
+      runs.push_back({position, static_cast<int>(length), fallback});
+  });
+}
+
+void FallBackBetween(QTextDocument* document, int from, int to) {
+  std::vector<Run> runs;
+  for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < to;
+       block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (fragment.position() + fragment.length() <= from || fragment.position() >= to) continue;
+      CollectBaseRuns(fragment, document->defaultFont(), runs);
+    }
+  }
+  QTextCursor cursor(document);
+  for (const Run& run : runs) {
+    cursor.setPosition(run.start);
+    cursor.setPosition(run.start + run.length, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(run.format);
   }
 }
 
@@ -80,33 +144,24 @@ void SetListedFace(QTextCharFormat& format, const QString& name) {
   const bool selected = found != Selections().constEnd();
   format.setFontFamilies(QStringList{selected ? found->family : name});
   format.setFontStyleName(selected ? found->style : QString());
+  format.setProperty(kFaceKeyProperty, name);
+}
+
+QTextCharFormat OwnFaceOnly(const QTextCharFormat& format) {
+  QTextCharFormat own = format;
+  own.setFontStyleStrategy(QFont::NoFontMerging);
+  return own;
 }
 
 void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFormat& format) {
-  QTextCharFormat unmerged = format;
-  unmerged.setFontStyleStrategy(QFont::NoFontMerging);
-  FaceReach reach(format);
-  qsizetype runStart = 0;
-  bool runReached = true;
-  ForEachCharacter(text, [&](qsizetype at, char32_t character) {
-    const bool reached = reach.Reaches(character);
-    if (reached != runReached && at > runStart) {
-      cursor.insertText(text.mid(runStart, at - runStart), runReached ? format : unmerged);
-      runStart = at;
-    }
-    runReached = reached;
-  });
-  if (runStart < text.size()) cursor.insertText(text.mid(runStart), runReached ? format : unmerged);
+  const int from = cursor.position();
+  cursor.insertText(text, OwnFaceOnly(format));
+  FallBackBetween(cursor.document(), from, cursor.position());
 }
 
-QString ReachableText(const QString& text, const QTextCharFormat& format) {
-  FaceReach reach(format);
-  QString reachable;
-  ForEachCharacter(text, [&](qsizetype at, char32_t character) {
-    if (reach.Reaches(character))
-      reachable += text.mid(at, QChar::requiresSurrogates(character) ? 2 : 1);
-  });
-  return reachable;
+void FallBackWhereFaceLacks(const QTextBlock& block) {
+  FallBackBetween(const_cast<QTextDocument*>(block.document()), block.position(),
+                  block.position() + block.length() - 1);
 }
 
 }  // namespace qm::gui

@@ -5,12 +5,18 @@
 // Sans Light" is only another name of DejaVu Sans, whose regular face it
 // would get); the scan records how to ask for those, and everything that
 // writes a name in its own face asks here.
+//
+// A name is drawn in exactly its own face, without the toolkit's search
+// for fallback faces (which sorts every installed font for each new face).
+// Only the characters that face lacks get a fallback: the interface's base
+// face when it has them; a character neither has is drawn as a box.
 
 #include <QString>
 #include <vector>
 
 #include "core/platform/Platform.h"
 
+class QTextBlock;
 class QTextCharFormat;
 class QTextCursor;
 
@@ -24,14 +30,15 @@ void RecordListedFaces(const std::vector<platform::InstalledFamily>& families);
 // then, so that merging format into text removes an earlier one.
 void SetListedFace(QTextCharFormat& format, const QString& name);
 
-// Inserts text at cursor in format. The characters that neither format's
-// face nor the interface's base face has are drawn without fallback (as a
-// box): the toolkit would otherwise look for a character no font has in
-// every installed font, file by file, on every new layout.
+// format drawing in its own face only, with no fallback search.
+QTextCharFormat OwnFaceOnly(const QTextCharFormat& format);
+
+// Inserts text at cursor in format's own face; the characters that face
+// lacks take the fallback described above.
 void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFormat& format);
 
-// text without the characters InsertInOwnFace draws without fallback: what
-// can be measured in format without that search.
-QString ReachableText(const QString& text, const QTextCharFormat& format);
+// Gives the characters of block that their face lacks the fallback. Opens
+// the faces of the block: what laying it out would do anyway.
+void FallBackWhereFaceLacks(const QTextBlock& block);
 
 }  // namespace qm::gui

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -19,6 +20,7 @@ void ConfigureApplication(QApplication& application, platform::Platform& platfor
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(translator);
   SubstituteSongFaces(platform);
+  NameInstalledInterfaceFaces(platform);
 }
 
 void SubstituteSongFaces(platform::Platform& platform) {
@@ -27,6 +29,47 @@ void SubstituteSongFaces(platform::Platform& platform) {
   // A family of the name itself, when installed, still comes first.
   for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun")})
     QFont::insertSubstitution(name, song);
+}
+
+namespace {
+
+// The toolkit lists fontconfig's generic families under these names without
+// a face of their own; it resolves them by trying installed families.
+bool IsFace(const QStringList& installed, const QString& family) {
+  static const QStringList generic = {QStringLiteral("Serif"), QStringLiteral("Sans Serif"),
+                                      QStringLiteral("Monospace")};
+  return installed.contains(family, Qt::CaseInsensitive) &&
+         !generic.contains(family, Qt::CaseInsensitive);
+}
+
+// The face fontconfig gives sans-serif Chinese text, else sans-serif text,
+// else the first face with Chinese, else the first face.
+QString InstalledStandIn(platform::Platform& platform, const QStringList& installed) {
+  for (const char* language : {"zh-cn", "en"}) {
+    const QString sans = QString::fromStdString(platform.GenericFamily("sans-serif", language));
+    if (IsFace(installed, sans)) return sans;
+  }
+  for (const QStringList& candidates :
+       {QFontDatabase::families(QFontDatabase::SimplifiedChinese), installed})
+    for (const QString& family : candidates)  // not a face for vertical writing ("@…")
+      if (IsFace(installed, family) && !family.startsWith(u'@')) return family;
+  return {};
+}
+
+}  // namespace
+
+void NameInstalledInterfaceFaces(platform::Platform& platform) {
+  const QStringList installed = QFontDatabase::families();
+  QFont interface = QApplication::font();
+  if (!IsFace(installed, interface.family())) {
+    const QString standIn = InstalledStandIn(platform, installed);
+    if (standIn.isEmpty()) return;
+    interface.setFamilies({standIn});
+    QApplication::setFont(interface);
+  }
+  for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun")})
+    if (QFont::substitutes(name).isEmpty() && !IsFace(installed, name))
+      QFont::insertSubstitution(name, interface.family());
 }
 
 }  // namespace qm::gui

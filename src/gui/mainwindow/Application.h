@@ -19,4 +19,12 @@ void ConfigureApplication(QApplication& application, platform::Platform& platfor
 // of the general fallback. Nothing changes when the configuration has none.
 void SubstituteSongFaces(platform::Platform& platform);
 
+// A request for a family that has no face (the interface's usual "Sans
+// Serif", 宋体 without a Song face) makes the toolkit try the installed
+// families one by one, anew for every size and style: with thousands of
+// fonts, seconds each when none suits. The interface's font is given an
+// installed face, and 宋体 and SimSun, when nothing stands in for them yet,
+// that face too.
+void NameInstalledInterfaceFaces(platform::Platform& platform);
+
 }  // namespace qm::gui

@@ -10,11 +10,15 @@
 namespace qm::gui {
 namespace {
 
-// Appends text with the format in effect at the end, changed by change.
+// Appends text in family's face with the format in effect at the end,
+// changed by change. The face is set each time, as the character before the
+// caret may be one its own face lacks, drawn in a fallback face.
 template <typename Change>
-void AppendWith(QTextCursor& cursor, const QString& text, Change change) {
+void AppendWith(QTextCursor& cursor, const QString& text, const ListedFamily& family,
+                Change change) {
   cursor.movePosition(QTextCursor::End);
   QTextCharFormat format = cursor.charFormat();
+  SetListedFace(format, family.Face());
   change(format);
   InsertInOwnFace(cursor, text, format);
 }
@@ -22,40 +26,43 @@ void AppendWith(QTextCursor& cursor, const QString& text, Change change) {
 }  // namespace
 
 void ShowFontEffect(QTextEdit* box, const ListedFamily& family, const QString& file) {
-  box->clear();
   QTextCursor cursor(box->document());
+  // One edit, so that the box lays the sample out once, not once per line.
+  cursor.beginEditBlock();
+  cursor.select(QTextCursor::Document);
+  cursor.removeSelectedText();
   cursor.insertText(QStringLiteral("文件名：") + file, BaseFormat());
 
   const QString& name = family.shown;
-  const auto face = [&](QTextCharFormat& f) { SetListedFace(f, family.Face()); };
-  cursor.movePosition(QTextCursor::End);
-  QTextCharFormat atCaret = cursor.charFormat();
-  face(atCaret);
-  const int sizeAtCaret = qRound(atCaret.fontPointSize());
+  const int sizeAtCaret = qRound(cursor.charFormat().fontPointSize());
   // Joined, not formatted: a "%1" in the name is text.
   AppendWith(cursor,
              QStringLiteral("  字体名：") + name + QStringLiteral(" (正常体") +
                  QString::number(sizeAtCaret) + u')',
-             face);
+             family, [](QTextCharFormat&) {});
 
   const QString lineBreak = QStringLiteral("\r\n");
-  AppendWith(cursor, lineBreak + name + QStringLiteral(" (正常体20)"),
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (正常体20)"), family,
              [](QTextCharFormat& f) { f.setFontPointSize(kSamplePointSize); });
-  AppendWith(cursor, lineBreak + name + QStringLiteral(" (粗体20)"), [](QTextCharFormat& f) {
-    f.setFontPointSize(kSamplePointSize);
-    f.setFontWeight(QFont::Bold);
-    f.setForeground(QColor(255, 0, 0));
-  });
-  AppendWith(cursor, lineBreak + name + QStringLiteral(" (斜体20)"), [](QTextCharFormat& f) {
-    f.setFontPointSize(kSamplePointSize);
-    f.setFontItalic(true);
-    f.setForeground(QColor(0, 0, 255));
-  });
-  AppendWith(cursor, lineBreak + name + QStringLiteral(" (下划线体20)"), [](QTextCharFormat& f) {
-    f.setFontPointSize(kSamplePointSize);
-    f.setFontUnderline(true);
-    f.setForeground(QColor(0, 255, 0));
-  });
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (粗体20)"), family,
+             [](QTextCharFormat& f) {
+               f.setFontPointSize(kSamplePointSize);
+               f.setFontWeight(QFont::Bold);
+               f.setForeground(QColor(255, 0, 0));
+             });
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (斜体20)"), family,
+             [](QTextCharFormat& f) {
+               f.setFontPointSize(kSamplePointSize);
+               f.setFontItalic(true);
+               f.setForeground(QColor(0, 0, 255));
+             });
+  AppendWith(cursor, lineBreak + name + QStringLiteral(" (下划线体20)"), family,
+             [](QTextCharFormat& f) {
+               f.setFontPointSize(kSamplePointSize);
+               f.setFontUnderline(true);
+               f.setForeground(QColor(0, 255, 0));
+             });
+  cursor.endEditBlock();
 
   QTextCursor top(box->document());
   box->setTextCursor(top);

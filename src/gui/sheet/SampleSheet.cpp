@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/sheet/SampleSheet.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -24,21 +26,22 @@ QTextCharFormat LineFormat(const QString& face, const TextStyleFlags& style) {
   return format;
 }
 
-// Finding a face, and the fallback faces for letters it lacks, is what
-// laying out a line costs: a few milliseconds each. The view lays out the
-// lines it shows and, whenever the text changes, those of the last page (to
-// size its scroll bar). The builder resolves the faces of exactly those
-// lines itself, one at a time between frames, so that neither stalls the
-// window; every other line is resolved when it is scrolled into view.
-void PrepareFace(QPlainTextEdit* sheet, const QTextCharFormat& format, const QString& text) {
-  const QFont font = format.font().resolve(sheet->document()->defaultFont());
-  QFontMetricsF(font, sheet->viewport()).horizontalAdvance(ReachableText(text, format));
+// Opening a face and shaping the name in it is what laying out a line costs: a few milliseconds
+// each, more with more fonts installed. The view lays out the lines it
+// shows and, whenever the text changes, those of the last page (to size its
+// scroll bar). The builder opens the faces of exactly those lines itself,
+// one at a time between frames, so that neither stalls the window; every
+// other line's face is opened when the line comes near the screen.
+void PrepareLine(QPlainTextEdit* sheet, int line) {
+  const QTextBlock block = sheet->document()->findBlockByNumber(line);
+  FallBackWhereFaceLacks(block);
+  sheet->document()->documentLayout()->blockBoundingRect(block);  // lays the line out
 }
 
-// Generously more lines than fit on one screen.
+// The lines one screen holds, and two more for those partly shown.
 qsizetype LinesPerScreen(QPlainTextEdit* sheet) {
   const qreal lineHeight = QFontMetricsF(sheet->document()->defaultFont()).lineSpacing();
-  return 2 * static_cast<qsizetype>(sheet->viewport()->height() / lineHeight) + 2;
+  return static_cast<qsizetype>(sheet->viewport()->height() / lineHeight) + 2;
 }
 
 }  // namespace
@@ -70,23 +73,21 @@ qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const ListedFamilies& names,
   // the view takes note of once, at the end.
   bool inEdit = false;
   while (written < total) {
-    const QString& name = names[written].shown;
-    const QTextCharFormat format = LineFormat(names[written].Face(), style);
-    if (written < screen) {
-      PrepareFace(sheet, format, name);
-    } else if (!inEdit) {
+    const QTextCharFormat format = OwnFaceOnly(LineFormat(names[written].Face(), style));
+    if (written >= screen && !inEdit) {
       cursor.beginEditBlock();
       inEdit = true;
     }
     if (written > 0) cursor.insertText(QStringLiteral("\r\n"), format);
-    InsertInOwnFace(cursor, name, format);
+    cursor.insertText(names[written].shown, format);
+    if (written < screen) PrepareLine(sheet, static_cast<int>(written));
     ++written;
     if (pump.Due()) frame();
     if (stopRequested()) break;
   }
   if (inEdit) {
     for (qsizetype line = std::max(screen, written - screen); line < written; ++line) {
-      PrepareFace(sheet, LineFormat(names[line].Face(), style), names[line].shown);
+      PrepareLine(sheet, static_cast<int>(line));
       if (pump.Due()) frame();
     }
     cursor.endEditBlock();
@@ -102,13 +103,41 @@ namespace qm::gui {
 SheetFacePrefetcher::SheetFacePrefetcher(QPlainTextEdit* sheet) : QObject(sheet), sheet_(sheet) {
   idle_.setInterval(0);
   connect(&idle_, &QTimer::timeout, this, &SheetFacePrefetcher::PrefetchSome);
-  connect(sheet->verticalScrollBar(), &QScrollBar::valueChanged, &idle_,
-          qOverload<>(&QTimer::start));
+  sheet->viewport()->installEventFilter(this);
 }
 
 void SheetFacePrefetcher::Restart() {
   prepared_.assign(static_cast<std::size_t>(sheet_->document()->blockCount()), false);
+  preparedSinceRelease_ = 0;
   idle_.start();
+}
+
+bool SheetFacePrefetcher::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sheet_->viewport() && event->type() == QEvent::Paint) {
+    PrepareShown();
+    // Each new page is a new place to prepare the lines around.
+    if (!idle_.isActive()) idle_.start();
+  }
+  return false;
+}
+
+// A sheet being built is left alone: its builder has the window's time and
+// prepares the lines it shows.
+bool SheetFacePrefetcher::Tracking() const {
+  return sheet_->isEnabled() &&
+         static_cast<int>(prepared_.size()) == sheet_->document()->blockCount();
+}
+
+// Without word wrap each line is one block, and the view scrolls by lines.
+int SheetFacePrefetcher::TopLine() const { return sheet_->verticalScrollBar()->value(); }
+
+void SheetFacePrefetcher::PrepareShown() {
+  if (!Tracking()) return;
+  const int top = TopLine();
+  const int page = static_cast<int>(LinesPerScreen(sheet_));
+  // Twice the estimate: faces smaller than the base face fit more lines.
+  while (PrepareNext(top, top + 2 * page)) {
+  }
 }
 
 bool SheetFacePrefetcher::PrepareNext(int from, int to) {
@@ -116,34 +145,47 @@ bool SheetFacePrefetcher::PrepareNext(int from, int to) {
        ++line) {
     if (prepared_[static_cast<std::size_t>(line)]) continue;
     prepared_[static_cast<std::size_t>(line)] = true;
-    const QTextBlock block = sheet_->document()->findBlockByNumber(line);
-    QTextCursor end(block);
-    end.movePosition(QTextCursor::EndOfBlock);
-    PrepareFace(sheet_, end.charFormat(), block.text());
+    ++preparedSinceRelease_;
+    PrepareLine(sheet_, line);
     return true;
   }
   return false;
 }
 
 void SheetFacePrefetcher::PrefetchSome() {
-  // A sheet being built is left alone: its builder has the window's time.
-  if (!sheet_->isEnabled() ||
-      static_cast<int>(prepared_.size()) != sheet_->document()->blockCount()) {
+  if (!Tracking()) {
     idle_.stop();
     return;
   }
-  const int top = sheet_->cursorForPosition(QPoint(0, 0)).blockNumber();
-  const int bottom =
-      sheet_->cursorForPosition(QPoint(0, sheet_->viewport()->height() - 1)).blockNumber();
+  // Also while the reader keeps paging, when the prefetch never catches up.
+  if (preparedSinceRelease_ > kLinesBeforeRelease) ReleaseFacesOffScreen();
+  const int top = TopLine();
   const int page = static_cast<int>(LinesPerScreen(sheet_));
   QElapsedTimer turn;
   turn.start();
   while (turn.elapsed() < kTurnMs) {
-    if (!PrepareNext(bottom + 1, bottom + 1 + page) && !PrepareNext(top - page, top)) {
+    // The next two pages first: paging on is what a reader most often does.
+    if (!PrepareNext(top + page, top + 3 * page) && !PrepareNext(top - page, top)) {
       idle_.stop();
       return;
     }
   }
+}
+
+// Each line's format keeps the font it was last drawn in, and each laid-out
+// line the faces it was shaped with; both hold the faces open. Setting the
+// document's font anew makes every format give up its font, and each line
+// laid out here is made to give up its faces; the toolkit's font cache then
+// closes the faces no line on the screen asks for again.
+void SheetFacePrefetcher::ReleaseFacesOffScreen() {
+  preparedSinceRelease_ = 0;
+  QTextDocument* document = sheet_->document();
+  const QFont font = document->defaultFont();
+  std::size_t line = 0;
+  for (QTextBlock block = document->begin(); block.isValid() && line < prepared_.size();
+       block = block.next(), ++line)
+    if (prepared_[line]) block.layout()->setFont(font);  // its text draws by its formats
+  document->setDefaultFont(font);
 }
 
 }  // namespace qm::gui

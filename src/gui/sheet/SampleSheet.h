@@ -29,26 +29,39 @@ qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const ListedFamilies& names,
                            const TextStyleFlags& style, QLabel* label, gui::FramePump& pump,
                            const std::function<bool()>& stopRequested);
 
-// While the window is idle, resolves the faces of the lines just below and
-// above the page shown, so that paging finds them ready. Only lines next to
-// those the user has looked at are resolved, which keeps memory to them.
+// Opens the faces of the lines about to be drawn (giving the characters a
+// face lacks their fallback), and, while the window is idle, those of the
+// lines just below and above the page shown, so that paging finds them
+// ready. Faces opened for lines far from the screen are let go again, which
+// bounds memory by the lines near the screen, not by the sheet.
 class SheetFacePrefetcher : public QObject {
  public:
   // Budget of one idle turn: short enough not to be felt.
   static constexpr qint64 kTurnMs = 8;
+  // Lines whose faces were opened before the faces off the screen are let
+  // go: enough for several pages each way.
+  static constexpr int kLinesBeforeRelease = 400;
 
   explicit SheetFacePrefetcher(QPlainTextEdit* sheet);
 
   // Starts over on a new sheet, from the page now shown.
   void Restart();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  bool Tracking() const;
+  int TopLine() const;
+  void PrepareShown();
   void PrefetchSome();
   bool PrepareNext(int from, int to);
+  void ReleaseFacesOffScreen();
 
   QPlainTextEdit* sheet_;
   QTimer idle_;
   std::vector<bool> prepared_;  // by line
+  int preparedSinceRelease_ = 0;
 };
 
 }  // namespace qm::gui

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -29,6 +30,7 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
   RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
   SetBaseFormat(RichTextBox1);
   RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
+  RichTextBox1->setUndoRedoEnabled(false);  // each sample replaces the last; nothing to undo
   RichTextBox2 = new QPlainTextEdit(this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   // The box's own font, so that the tab's smaller font does not reach it.
@@ -76,6 +78,8 @@ void SheetTab::BuildSampleSheet(const ListedFamilies& names,
   FramePump pump;
   gui::BuildSampleSheet(RichTextBox2, names, Flags(), Label2, pump, stopRequested);
   RichTextBox2->setEnabled(true);
+  // The reader starts at the top: the first Page_Down goes to the second page.
+  RichTextBox2->moveCursor(QTextCursor::Start);
   sheetPrefetcher_->Restart();
   sheetRunning_ = false;
 }

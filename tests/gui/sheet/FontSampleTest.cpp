@@ -18,6 +18,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/DrawnFace.h"
 #include "gui/sheet/FontSample.h"
+#include "gui/sheet/SongFace.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
@@ -83,18 +84,16 @@ TEST(FontSampleTest, ShowsFileNameAndFiveLinesWithAccumulatingStyles) {
   EXPECT_FALSE(box.textCursor().hasSelection());
 }
 
-TEST(FontSampleTest, ACharacterNoFaceInReachHasIsDrawnWithoutAFallbackSearch) {
+TEST(FontSampleTest, ANameIsDrawnInItsOwnFaceAloneAndACharacterNoFaceHasAsABox) {
   QTextEdit box;
   QTextCursor cursor(box.document());
   QTextCharFormat format;
   SetListedFace(format, "Tom's Type");
   InsertInOwnFace(cursor, QStringLiteral("A\u240A\u240AB"), format);  // no test font has "␊"
-  for (const int position : {1, 2}) {
+  // No fallback search anywhere: the letters are the face's own, and "␊"
+  // is in no face in reach, so it is drawn as the face's box.
+  for (const int position : {0, 1, 2, 3}) {
     EXPECT_EQ(FormatAt(box, position).fontStyleStrategy(), QFont::NoFontMerging);
-    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"Tom's Type"});
-  }
-  for (const int position : {0, 3}) {
-    EXPECT_NE(FormatAt(box, position).fontStyleStrategy(), QFont::NoFontMerging);
     EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"Tom's Type"});
   }
   EXPECT_EQ(box.toPlainText(), QStringLiteral("A\u240A\u240AB"));
@@ -188,20 +187,13 @@ TEST_F(ListedFaceTest, OnTheCustomTabEachFamilyClickedSetsTheTextInTheFaceOfItsN
   }
 }
 
-// 宋体, the base face of every box, is not installed on Linux.
-TEST(SongFaceTest, TheBaseFaceDrawsInTheSongFaceTheConfigurationGivesSerifChinese) {
-  const test::TestEnvironment& environment = test::TestEnvironment::Current();
-  const std::string folder = environment.FolderForCurrentTest("song");
-  const std::string song = folder + "/QmSong.ttf";
-  std::filesystem::copy_file(environment.SourceFont("QmSong.ttf"), song);
-  {
-    test::ScopedFontsConf conf(folder, test::kSerifRules);
-    platform::LinuxPlatform platform("zh_CN.UTF-8");
-    SubstituteSongFaces(platform);
-  }
-  // The toolkit knows the face as it knows every installed one (which
-  // also makes it forget the faces it found for names before).
-  const int added = QFontDatabase::addApplicationFont(QString::fromStdString(song));
+class SongFaceTest : public testing::Test {
+ private:
+  test::ClearedSongSubstitutes cleared_;
+};
+
+TEST_F(SongFaceTest, TheBaseFaceDrawsInTheSongFaceTheConfigurationGivesSerifChinese) {
+  const test::InstalledSongFace song;
   EXPECT_EQ(QFont::substitutes("宋体"), QStringList{"quillmere song"});
   QTextEdit box;
   SetBaseFormat(&box);
@@ -209,12 +201,34 @@ TEST(SongFaceTest, TheBaseFaceDrawsInTheSongFaceTheConfigurationGivesSerifChines
   EXPECT_EQ(test::DrawnFace(FormatAt(box, 0).font().resolve(box.document()->defaultFont())),
             "QuillmereSong-Regular");
   EXPECT_EQ(test::DrawnFace(QFont("SimSun")), "QuillmereSong-Regular");
-  QFont::removeSubstitutions("宋体");
-  QFont::removeSubstitutions("SimSun");
-  QFontDatabase::removeApplicationFont(added);
 }
 
-TEST(SongFaceTest, WithoutASerifChineseFaceTheSongFacesAreLeftAlone) {
+TEST_F(SongFaceTest, OnlyTheCharactersANameItsFaceLacksAreDrawnInTheBaseFace) {
+  const test::InstalledSongFace song;
+  QTextEdit box;
+  SetBaseFormat(&box);
+  QTextCursor cursor(box.document());
+  QTextCharFormat format;
+  SetListedFace(format, "Tom's Type");
+  format.setFontWeight(QFont::Bold);
+  InsertInOwnFace(cursor, QStringLiteral("Ab测试Z"), format);  // the Song face has "测试"
+  const auto drawnAt = [&](int position) {
+    return test::DrawnFace(FormatAt(box, position).font().resolve(box.document()->defaultFont()));
+  };
+  for (const int position : {0, 1, 4}) {
+    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"Tom's Type"});
+    EXPECT_EQ(drawnAt(position), test::FontconfigFace("Tom's Type"));
+  }
+  for (const int position : {2, 3}) {
+    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"宋体"});
+    EXPECT_EQ(drawnAt(position), "QuillmereSong-Regular");
+    EXPECT_EQ(FormatAt(box, position).fontWeight(), QFont::Bold);  // the name's own styles
+  }
+  for (int position = 0; position < 5; ++position)
+    EXPECT_EQ(FormatAt(box, position).fontStyleStrategy(), QFont::NoFontMerging);
+}
+
+TEST_F(SongFaceTest, WithoutASerifChineseFaceTheSongFacesAreLeftAlone) {
   platform::LinuxPlatform platform("zh_CN.UTF-8");  // the test fonts have no serif rules
   SubstituteSongFaces(platform);
   EXPECT_TRUE(QFont::substitutes("宋体").isEmpty());

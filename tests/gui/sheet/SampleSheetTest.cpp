@@ -3,10 +3,12 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -18,6 +20,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/DrawnFace.h"
 #include "gui/sheet/SampleSheet.h"
+#include "gui/sheet/SongFace.h"
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
 
@@ -157,6 +160,72 @@ TEST(SheetFaceTest, EveryLineIsDrawnInTheFaceOfItsName) {
     const QString name = sheet->findBlockByNumber(line).text();
     EXPECT_EQ(test::DrawnFace(test::LineFont(sheet, line)), test::FontconfigFace(name))
         << name.toStdString();
+  }
+}
+
+// A sheet of more pages than the faces kept near the screen, whose last line is a name its face
+// cannot wholly draw: "Zz 测试" selects the face of Tom's Type, which has no Chinese.
+class LongSheetTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 500; ++i)
+      platform.families.push_back(
+          {QStringLiteral("Face %1").arg(i, 4, 10, QChar('0')).toStdString(), {}});
+    platform.families.push_back({"Zz 测试", "", "Tom's Type", "Regular"});
+    window.resize(800, 600);
+    window.show();
+    window.ScanInstalledFonts();
+    QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
+    QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+  }
+  QPlainTextEdit* Sheet() { return window.findChild<QPlainTextEdit*>("RichTextBox2"); }
+  int TopLine() { return Sheet()->verticalScrollBar()->value(); }
+  void PressAndDraw(Qt::Key key) {
+    QTest::keyClick(Sheet(), key);
+    QCoreApplication::processEvents();  // drawn, and the idle work after it
+  }
+
+  const test::InstalledSongFace song;
+  test::FakePlatform platform;
+  MainWindow window{platform};
+};
+
+TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
+  ASSERT_EQ(Sheet()->document()->blockCount(), 501);
+  EXPECT_EQ(Sheet()->textCursor().position(), 0);
+  EXPECT_EQ(TopLine(), 0);
+  PressAndDraw(Qt::Key_PageDown);
+  const int page = TopLine();
+  EXPECT_GT(page, 0);
+  EXPECT_LT(page, 100);  // a page, not the end
+  PressAndDraw(Qt::Key_PageDown);
+  EXPECT_EQ(TopLine(), 2 * page);
+}
+
+TEST_F(LongSheetTest, PagingToTheEndDrawsEachCharacterInAFaceThatHasIt) {
+  while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
+  const QTextBlock last = Sheet()->document()->lastBlock();
+  ASSERT_EQ(last.text(), "Zz 测试");
+  for (auto it = last.begin(); !it.atEnd(); ++it) {
+    const QTextCharFormat format = it.fragment().charFormat();
+    EXPECT_EQ(format.fontStyleStrategy(), QFont::NoFontMerging);
+    const QFontMetrics face(format.font().resolve(Sheet()->document()->defaultFont()));
+    for (const QChar character : it.fragment().text())
+      EXPECT_TRUE(face.inFontUcs4(character.unicode())) << it.fragment().text().toStdString();
+  }
+  // The name keeps its own face where it has the letters, and the line's
+  // face is still the one the list chooses by.
+  QTextCursor start(last);
+  start.movePosition(QTextCursor::NextCharacter);
+  EXPECT_EQ(start.charFormat().fontFamilies().toStringList(), QStringList{"Tom's Type"});
+  // Paging through more lines than the prefetcher keeps faces for let the
+  // faces go, not the lines' own faces.
+  for (int line : {0, 250, 499}) {
+    const QString name = QStringLiteral("Face %1").arg(line, 4, 10, QChar('0'));
+    QTextCursor cursor(Sheet()->document()->findBlockByNumber(line));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    EXPECT_EQ(cursor.block().text(), name);
+    EXPECT_EQ(cursor.charFormat().fontFamilies().toStringList(), QStringList{name});
   }
 }
 
