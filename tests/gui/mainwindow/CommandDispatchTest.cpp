@@ -24,6 +24,7 @@
 #include "gui/about/MakerSite.h"
 #include "gui/about/ProjectInfo.h"
 #include "gui/common/Dialogs.h"
+#include "gui/fontfiles/FontFileList.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "support/Externals.h"
@@ -59,18 +60,19 @@ struct Seen {
   QString dialog;  // the modal window that opened
   bool exitTimerRunning = false;
   int colourDialogs = 0;
-  QStringList viewed;    // files the desktop's viewer was started on
-  QStringList messages;  // message boxes shown
+  QStringList viewed;      // files the desktop's viewer was started on
+  QStringList messages;    // message boxes shown
+  bool fileReport = true;  // the font files shown as a report, not as icons
 
   bool operator==(const Seen& other) const {
     const auto flags = [](const TextStyleFlags& f) {
       return std::tuple(f.bold, f.italic, f.underline, f.centred);
     };
     return std::tie(tab, scans, opened, stopRequested, sheet, popup, dialog, exitTimerRunning,
-                    colourDialogs, viewed, messages) ==
+                    colourDialogs, viewed, messages, fileReport) ==
                std::tie(other.tab, other.scans, other.opened, other.stopRequested, other.sheet,
                         other.popup, other.dialog, other.exitTimerRunning, other.colourDialogs,
-                        other.viewed, other.messages) &&
+                        other.viewed, other.messages, other.fileReport) &&
            flags(sheetStyle) == flags(other.sheetStyle) &&
            flags(customStyle) == flags(other.customStyle);
   }
@@ -88,7 +90,7 @@ void PrintTo(const Seen& seen, std::ostream* out) {
        << seen.popup.toStdString() << "', dialog '" << seen.dialog.toStdString() << "', exit "
        << seen.exitTimerRunning << ", colour dialogs " << seen.colourDialogs << ", viewed '"
        << seen.viewed.join(' ').toStdString() << "', messages '"
-       << seen.messages.join(' ').toStdString() << "'}";
+       << seen.messages.join(' ').toStdString() << "', report " << seen.fileReport << "}";
 }
 
 using Effect = std::function<void(Seen&)>;
@@ -242,6 +244,7 @@ class CommandDispatchTest : public testing::Test {
     seen.colourDialogs = colourDialogs_;
     seen.viewed = viewer_.Viewed();
     seen.messages = messages_;
+    seen.fileReport = window_->findChild<FontFileView*>("ListView1")->ShowingReport();
     return seen;
   }
 
@@ -387,6 +390,8 @@ TEST_F(CommandDispatchTest, TheButtonsOfTheTabs) {
       {0, "Command3", kNothing},  // no sheet, no page
       {0, "Command3", Dialog("QFileDialog"), "字型"},
       {2, "Command2", Dialog("yh")},
+      {1, "Option1", [](Seen& s) { s.fileReport = false; }},
+      {1, "Option2", kNothing},  // the report is the view at start
   };
   for (const TabButtonRow& row : rows) {
     Start();
