@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every toolbar button on every tab and every menu item, pressed as a person
-// presses them, reaches its command, and only its command; and the web
-// entries hand the desktop their exact addresses.
+// Every toolbar button on every tab, every menu item and the buttons of the
+// tabs, pressed as a person presses them, reach their command, and only
+// their command; and the web entries hand the desktop their exact addresses.
 #include <gtest/gtest.h>
 
-#include <QAbstractScrollArea>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -24,16 +24,23 @@
 #include "gui/about/MakerSite.h"
 #include "gui/about/ProjectInfo.h"
 #include "gui/common/Dialogs.h"
+#include "gui/fontfiles/FontFileList.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "support/Externals.h"
 #include "support/FakePlatform.h"
 #include "support/FolderTest.h"
+#include "support/ModalDialogs.h"
+#include "support/PrivateCups.h"
+#include "support/RecordingViewer.h"
+#include "support/TestEnvironment.h"
 
 namespace qm::gui {
 namespace {
 
-constexpr char kFontsFolder[] = "/fonts/of/the/user";
+// The project's own fonts, so that the file tab has files to act on.
+std::string FontsFolder() { return test::TestEnvironment::Current().UserFontsFolder(); }
+constexpr char kTrueTypeFile[] = "QmQuote.ttf";
 
 // The maker's site in these tests: nothing answers there, so the about box
 // shows its line at once.
@@ -53,15 +60,19 @@ struct Seen {
   QString dialog;  // the modal window that opened
   bool exitTimerRunning = false;
   int colourDialogs = 0;
+  QStringList viewed;      // files the desktop's viewer was started on
+  QStringList messages;    // message boxes shown
+  bool fileReport = true;  // the font files shown as a report, not as icons
 
   bool operator==(const Seen& other) const {
     const auto flags = [](const TextStyleFlags& f) {
       return std::tuple(f.bold, f.italic, f.underline, f.centred);
     };
     return std::tie(tab, scans, opened, stopRequested, sheet, popup, dialog, exitTimerRunning,
-                    colourDialogs) ==
+                    colourDialogs, viewed, messages, fileReport) ==
                std::tie(other.tab, other.scans, other.opened, other.stopRequested, other.sheet,
-                        other.popup, other.dialog, other.exitTimerRunning, other.colourDialogs) &&
+                        other.popup, other.dialog, other.exitTimerRunning, other.colourDialogs,
+                        other.viewed, other.messages, other.fileReport) &&
            flags(sheetStyle) == flags(other.sheetStyle) &&
            flags(customStyle) == flags(other.customStyle);
   }
@@ -77,7 +88,9 @@ void PrintTo(const Seen& seen, std::ostream* out) {
   *out << ", stop " << seen.stopRequested << ", sheet " << seen.sheet.size() << " chars, styles "
        << flags(seen.sheetStyle) << "/" << flags(seen.customStyle) << ", popup '"
        << seen.popup.toStdString() << "', dialog '" << seen.dialog.toStdString() << "', exit "
-       << seen.exitTimerRunning << ", colour dialogs " << seen.colourDialogs << "}";
+       << seen.exitTimerRunning << ", colour dialogs " << seen.colourDialogs << ", viewed '"
+       << seen.viewed.join(' ').toStdString() << "', messages '"
+       << seen.messages.join(' ').toStdString() << "', report " << seen.fileReport << "}";
 }
 
 using Effect = std::function<void(Seen&)>;
@@ -91,6 +104,20 @@ Effect Opens(const std::string& target) {
 }
 Effect Dialog(const char* name) {
   return [name](Seen& seen) { seen.dialog = QString::fromUtf8(name); };
+}
+Effect Views(const std::string& file) {
+  return [file](Seen& seen) { seen.viewed << QString::fromStdString(file); };
+}
+// The effect on the tabs with text to print; none on the file tab.
+Effect OnTextTabs(const Effect& effect) {
+  return [effect](Seen& seen) {
+    if (seen.tab != 1) effect(seen);
+  };
+}
+Effect OnFileTab(const Effect& effect) {
+  return [effect](Seen& seen) {
+    if (seen.tab == 1) effect(seen);
+  };
 }
 // A style on the tab shown; none on the file tab.
 Effect Style(bool TextStyleFlags::*flag, bool on = true) {
@@ -110,9 +137,18 @@ struct ButtonRow {
 struct MenuRow {
   const char* opener;  // the toolbar button that pops the menu up, or the list right-clicked
   const char* menu;
-  const char* item;  // nullptr: only the menu's popping up is checked
+  const char* item;
   Effect effect;
-  int tab = 0;
+  std::vector<int> tabs = {0};
+  const char* before = nullptr;  // a toolbar button pressed first
+};
+
+// A push button on a tab, by name.
+struct TabButtonRow {
+  int tab;
+  const char* button;
+  Effect effect;
+  const char* before = nullptr;  // a toolbar button pressed first
 };
 
 class CommandDispatchTest : public testing::Test {
@@ -120,13 +156,17 @@ class CommandDispatchTest : public testing::Test {
   void SetUp() override {
     platform_.SetFamilyNames({"Alpha", "Beta", "Gamma"});
     platform_.registry.PutText(platform::kHkeyCurrentUser, platform::kShellFoldersKey, "Fonts",
-                               kFontsFolder);
+                               FontsFolder());
     SetColourChooser([this](const QColor&, QWidget*) {
       ++colourDialogs_;
       return QColor();
     });
+    SetMessageHandler([this](const Message& message) { messages_ << message.text; });
   }
-  void TearDown() override { SetColourChooser(nullptr); }
+  void TearDown() override {
+    SetColourChooser(nullptr);
+    SetMessageHandler(nullptr);
+  }
 
   // A window of its own for each press, started as the program starts.
   void Start() {
@@ -139,7 +179,28 @@ class CommandDispatchTest : public testing::Test {
     QTabBar* bar = Tabs()->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
     ASSERT_EQ(Tabs()->currentIndex(), tab);
+    // The file tab fills its list as it opens; its commands need the files.
+    if (tab == 1) {
+      ASSERT_TRUE(QTest::qWaitFor([this] { return FileRowFor(kTrueTypeFile); }));
+    }
   }
+  // The shown item view of the named list.
+  QAbstractItemView* ShownView(const char* list) const {
+    auto* widget = window_->findChild<QWidget*>(list);
+    if (auto* view = qobject_cast<QAbstractItemView*>(widget)) return view;
+    for (auto* inner : widget->findChildren<QAbstractItemView*>())
+      if (inner->isVisible()) return inner;
+    return nullptr;
+  }
+  std::optional<QModelIndex> Entry(const char* list, const char* text) const {
+    QAbstractItemView* view = ShownView(list);
+    if (!view) return std::nullopt;
+    const QModelIndexList found =
+        view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, QString::fromUtf8(text));
+    if (found.isEmpty()) return std::nullopt;
+    return found.constFirst();
+  }
+  bool FileRowFor(const char* file) const { return Entry("ListView1", file).has_value(); }
   QWidget* ButtonWidget(int position) const {
     auto* toolbar = window_->findChild<QToolBar*>("tbToolBar");
     return toolbar->widgetForAction(window_->ToolbarButton(position));
@@ -153,21 +214,20 @@ class CommandDispatchTest : public testing::Test {
   }
 
   // Pops a menu up as a person does: with the toolbar button of that key, or
-  // with the right button on the named list.
+  // with the right button on an entry of the named list, which chooses it.
   void OpenMenu(const char* opener) {
     if (QWidget* button = ButtonWidget(opener)) {
       QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
       return;
     }
-    auto* list = window_->findChild<QWidget*>(opener);
-    ASSERT_NE(list, nullptr) << opener;
-    auto* view = qobject_cast<QAbstractScrollArea*>(list);
-    for (auto* inner : list->findChildren<QAbstractScrollArea*>())
-      if (!view && inner->isVisible()) view = inner;
-    ASSERT_NE(view, nullptr) << opener;
+    const char* entry = QByteArray(opener) == "List1" ? "Alpha" : kTrueTypeFile;
+    const std::optional<QModelIndex> index = Entry(opener, entry);
+    ASSERT_TRUE(index) << opener << " has no " << entry;
+    QWidget* viewport = ShownView(opener)->viewport();
     // Through the window, as the display delivers it: only then does the
     // right button also ask for the context menu.
-    const QPoint at = view->viewport()->mapTo(window_.get(), view->viewport()->rect().center());
+    const QPoint at =
+        viewport->mapTo(window_.get(), ShownView(opener)->visualRect(*index).center());
     QTest::mouseClick(window_->windowHandle(), Qt::RightButton, {}, at);
   }
 
@@ -182,6 +242,9 @@ class CommandDispatchTest : public testing::Test {
     seen.customStyle = window_->CustomStyle();
     seen.exitTimerRunning = window_->findChild<QTimer*>("Timer1")->isActive();
     seen.colourDialogs = colourDialogs_;
+    seen.viewed = viewer_.Viewed();
+    seen.messages = messages_;
+    seen.fileReport = window_->findChild<FontFileView*>("ListView1")->ShowingReport();
     return seen;
   }
 
@@ -192,7 +255,10 @@ class CommandDispatchTest : public testing::Test {
     watcher.setInterval(10);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
       if (QWidget* modal = QApplication::activeModalWidget()) {
-        dialog = modal->objectName();
+        // The toolkit's own dialogs carry no name: their class tells them apart.
+        dialog = modal->objectName().isEmpty()
+                     ? QString::fromLatin1(modal->metaObject()->className())
+                     : modal->objectName();
         modal->close();
       }
     });
@@ -208,16 +274,40 @@ class CommandDispatchTest : public testing::Test {
     return seen;
   }
 
-  void Check(const char* what, int tab, const Seen& before, const Effect& effect,
-             const Seen& after) {
+  void Check(const char* what, int tab, const Seen& before, const Effect& effect, Seen after) {
     Seen expected = before;
     effect(expected);
+    // The viewer runs on its own: its record comes when it has started.
+    (void)QTest::qWaitFor([&] { return viewer_.Viewed().size() >= expected.viewed.size(); });
+    after.viewed = viewer_.Viewed();
     EXPECT_EQ(after, expected) << what << " on tab " << tab;
+  }
+
+  void CheckMenuRows(const std::vector<MenuRow>& rows) {
+    for (const MenuRow& row : rows) {
+      for (int tab : row.tabs) {
+        Start();
+        ShowTab(tab);
+        if (row.before) PressAndLook(ButtonWidget(row.before), {});
+        OpenMenu(row.opener);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << row.menu;
+        ASSERT_EQ(menu->objectName(), QString::fromUtf8(row.menu));
+        QAction* item = menu->findChild<QAction*>(QString::fromUtf8(row.item));
+        ASSERT_NE(item, nullptr) << row.item;
+        const Seen before = Look();
+        Seen after = PressAndLook(menu, menu->actionGeometry(item).center());
+        window_->findChild<QTimer*>("Timer1")->stop();  // the exit is seen; the test goes on
+        Check(row.item, tab, before, row.effect, after);
+      }
+    }
   }
 
   test::FakePlatform platform_;
   std::unique_ptr<MainWindow> window_;
   int colourDialogs_ = 0;
+  QStringList messages_;
+  test::RecordingViewer viewer_;
 };
 
 TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
@@ -233,8 +323,9 @@ TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
       {3, {0, 1, 2}, [](Seen& s) { s.stopRequested = true; }},
       {5, {0, 1, 2}, Dialog("FindList")},
       {6, {0, 1, 2}, Popup("打印菜单")},
-      {8, {0, 1, 2}, Opens(kFontsFolder)},
-      {10, {0, 2}, kNothing},  // deleting files is for the file tab only
+      {8, {0, 1, 2}, Opens(FontsFolder())},
+      {9, {0, 1, 2}, Dialog("OpenFolder")},
+      {10, {0, 1, 2}, OnFileTab(Dialog("DelFonts"))},  // deleting files is for the file tab only
       {12, {0, 1, 2}, Style(&TextStyleFlags::bold)},
       {13, {0, 1, 2}, Style(&TextStyleFlags::italic)},
       {14, {0, 1, 2}, Style(&TextStyleFlags::underline)},
@@ -247,6 +338,7 @@ TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
   for (const ButtonRow& row : rows) {
     for (int tab : row.tabs) {
       Start();
+      ShowTab(1);  // with files listed, a file command off their tab would show
       ShowTab(tab);
       if (row.before) PressAndLook(ButtonWidget(row.before), {});
       const Seen before = Look();
@@ -260,35 +352,55 @@ TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
 
 TEST_F(CommandDispatchTest, EveryMenuItem) {
   test::ScopedVariable host(kMakerHostVariable, kSiteHost);
-  const std::vector<MenuRow> rows = {
+  const std::string trueType = FontsFolder() + "/" + kTrueTypeFile;
+  CheckMenuRows({
       {"帮助", "菜单", "作者主页", Opens(Address("/"))},
       {"帮助", "菜单", "作者的其他软件", Opens(Address("/brindlewood/"))},
       {"帮助", "菜单", "最新版本", Opens(Address("/quillmere/"))},
       {"帮助", "菜单", "帮助", Opens(Address("/Quillmere/"))},
       {"帮助", "菜单", "关于", Dialog("frmAbout")},
       {"帮助", "菜单", "退出", [](Seen& s) { s.exitTimerRunning = true; }},
-      {"大小", "字体", "字体颜色", [](Seen& s) { ++s.colourDialogs; }},
-      {"打印", "打印菜单", nullptr, kNothing},
-      {"List1", "list菜单", nullptr, kNothing},
-      {"ListView1", "字体文件夹", nullptr, kNothing, 1},
+      {"大小", "字体", "字体大小", Dialog("FontSizef"), {0, 1, 2}},
+      {"大小", "字体", "字体颜色", [](Seen& s) { ++s.colourDialogs; }, {0, 1, 2}},
+      {"ListView1", "字体文件夹", "文件属性", Dialog("FileProperties"), {1}},
+      {"ListView1", "字体文件夹", "查看字体文件", Views(trueType), {1}},
+      {"ListView1", "字体文件夹", "卸载并删除字体文件", Dialog("DelFonts"), {1}},
+      {"ListView1", "字体文件夹", "安装新的字体", Dialog("OpenFolder"), {1}},
+      {"List1", "list菜单", "卸载和删除字体", Dialog("DelFonts"), {0, 1, 2}},
+  });
+}
+
+// Printing needs a printer: a private print system's queue.
+TEST_F(CommandDispatchTest, EveryPrintMenuItem) {
+  test::PrivateCups cups;
+  if (!cups.Failure().empty()) GTEST_SKIP() << cups.Failure();
+  CheckMenuRows({
+      // An empty sample sheet is not printed; a built one is.
+      {"打印", "打印菜单", "打印...", OnTextTabs(Dialog("QPrintDialog")), {1, 2}},
+      {"打印", "打印菜单", "打印...", kNothing},
+      {"打印", "打印菜单", "打印...", Dialog("QPrintDialog"), {0}, "字型"},
+      {"打印", "打印菜单", "打印预览", OnTextTabs(Dialog("frmPreview")), {1, 2}},
+      {"打印", "打印菜单", "打印预览", kNothing},
+      {"打印", "打印菜单", "打印预览", Dialog("frmPreview"), {0}, "字型"},
+  });
+}
+
+TEST_F(CommandDispatchTest, TheButtonsOfTheTabs) {
+  const std::vector<TabButtonRow> rows = {
+      {0, "Command3", kNothing},  // no sheet, no page
+      {0, "Command3", Dialog("QFileDialog"), "字型"},
+      {2, "Command2", Dialog("yh")},
+      {1, "Option1", [](Seen& s) { s.fileReport = false; }},
+      {1, "Option2", kNothing},  // the report is the view at start
   };
-  for (const MenuRow& row : rows) {
+  for (const TabButtonRow& row : rows) {
     Start();
     ShowTab(row.tab);
-    OpenMenu(row.opener);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(menu, nullptr) << row.menu;
-    ASSERT_EQ(menu->objectName(), QString::fromUtf8(row.menu));
-    if (!row.item) {
-      menu->close();
-      continue;
-    }
-    QAction* item = menu->findChild<QAction*>(QString::fromUtf8(row.item));
-    ASSERT_NE(item, nullptr) << row.item;
+    if (row.before) PressAndLook(ButtonWidget(row.before), {});
     const Seen before = Look();
-    Seen after = PressAndLook(menu, menu->actionGeometry(item).center());
-    window_->findChild<QTimer*>("Timer1")->stop();  // the exit is seen; the test goes on
-    Check(row.item, row.tab, before, row.effect, after);
+    auto* button = Tabs()->widget(row.tab)->findChild<QWidget*>(row.button);
+    ASSERT_NE(button, nullptr) << row.button;
+    Check(row.button, row.tab, before, row.effect, PressAndLook(button, button->rect().center()));
   }
 }
 
