@@ -162,8 +162,9 @@ qsizetype CompareWindow::FamiliesPerScreen(int size, const QString& text) const 
 }
 
 void CompareWindow::OpenFaces(const QTextCharFormat& format, const QString& text) {
-  const QFont font = format.font().resolve(RichTextBox1->document()->defaultFont());
-  QFontMetricsF(font, RichTextBox1->viewport()).horizontalAdvance(ReachableText(text, format));
+  // In its own face only: measuring must not start a search for fallback faces.
+  const QFont font = OwnFaceOnly(format).font().resolve(RichTextBox1->document()->defaultFont());
+  QFontMetricsF(font, RichTextBox1->viewport()).horizontalAdvance(text);
 }
 
 qint16 CompareWindow::SampleFontSize() const { return source_.sampleFontSize(); }

@@ -29,6 +29,27 @@ void MakeKnownToToolkit(const std::vector<platform::InstalledFamily>& families) 
   }
 }
 
+// The row that shows text, or the row it would go to: found tells which.
+int SortedRow(const QListWidget* list, const QString& text, const QCollator& collator,
+              bool& found) {
+  int low = 0;
+  int high = list->count();
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    const int order = collator.compare(list->item(middle)->text(), text);
+    if (order == 0) {
+      found = true;
+      return middle;
+    }
+    if (order < 0)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  found = false;
+  return low;
+}
+
 }  // namespace
 
 QCollator FontNameCollator() {
@@ -39,21 +60,24 @@ QCollator FontNameCollator() {
 
 QListWidgetItem* InsertSorted(QListWidget* list, const ListedFamily& family,
                               const QCollator& collator) {
-  int low = 0;
-  int high = list->count();
-  while (low < high) {
-    const int middle = low + (high - low) / 2;
-    const int order = collator.compare(list->item(middle)->text(), family.shown);
-    if (order == 0) return nullptr;
-    if (order < 0)
-      low = middle + 1;
-    else
-      high = middle;
+  QString shown = family.shown;
+  // Two names may be shown alike (cut at the same length, or with the same
+  // replacement characters): each keeps an entry, told apart by a number.
+  // Names that differ only in letter case are one family, as fontconfig
+  // matches them.
+  for (int copy = 2;; ++copy) {
+    bool found = false;
+    const int row = SortedRow(list, shown, collator, found);
+    if (!found) {
+      auto* entry = new QListWidgetItem(shown);
+      entry->setData(kRealNameRole, family.real);
+      list->insertItem(row, entry);
+      return entry;
+    }
+    const QByteArray other = list->item(row)->data(kRealNameRole).toByteArray();
+    if (qstricmp(other.constData(), family.real.constData()) == 0) return nullptr;
+    shown = family.shown + QStringLiteral(" (%1)").arg(copy);
   }
-  auto* entry = new QListWidgetItem(family.shown);
-  entry->setData(kRealNameRole, family.real);
-  list->insertItem(low, entry);
-  return entry;
 }
 
 QString ScanProgressText(qsizetype done, qsizetype total) {

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QSet>
 #include <QStringList>
 #include <QTextCharFormat>
 #include <QTimer>
@@ -38,6 +39,39 @@ TEST(InstalledFontScanTest, KeepsNamesSortedCaseInsensitivelyWithChineseByPinyin
   ScanInstalledFonts(platform, &list, &label, pump);
   EXPECT_EQ(Entries(list), (QStringList{"测试黑体", "黑体", "宋体", "A", "Arial", "b", "C"}));
   EXPECT_EQ(label.text(), "字体总数：7");
+}
+
+// Names cut at the same length, or whose line breaks show alike, are still
+// different families: each keeps an entry that chooses its own face.
+TEST(InstalledFontScanTest, NamesShownAlikeKeepAnEntryEachWithTheirOwnRealName) {
+  const std::string stem(300, 'x');
+  test::FakePlatform platform;
+  platform.SetFamilyNames({stem + "A", stem + "B",
+                           "Bad\xff"
+                           "One",
+                           "Bad\xfe"
+                           "One",
+                           "Bad\xfe"
+                           "One"});
+  QListWidget list;
+  QLabel label;
+  gui::FramePump pump;
+  ScanInstalledFonts(platform, &list, &label, pump);
+  ASSERT_EQ(list.count(), 4);
+  QSet<QString> shown;
+  QSet<QByteArray> real;
+  for (int i = 0; i < list.count(); ++i) {
+    shown << list.item(i)->text();
+    real << list.item(i)->data(kRealNameRole).toByteArray();
+  }
+  EXPECT_EQ(shown.size(), 4);
+  EXPECT_EQ(real, (QSet<QByteArray>{QByteArray::fromStdString(stem + "A"),
+                                    QByteArray::fromStdString(stem + "B"),
+                                    "Bad\xff"
+                                    "One",
+                                    "Bad\xfe"
+                                    "One"}));
+  EXPECT_EQ(label.text(), "字体总数：4");
 }
 
 TEST(InstalledFontScanTest, ProgressCountsEveryFamilyAndTheTotalOnlyTheKeptOnes) {
