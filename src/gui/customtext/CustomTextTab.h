@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The third tab, "自定义": the user's own text, set in the chosen font, and
-// the button that compares it across the selected fonts.
+// The third tab, "自定义": the user's own text, set in the chosen font with
+// the characters that font lacks marked, the button that lists the families
+// that can set it, and the one that compares it across the selected fonts.
 
 #include "core/platform/CodePointSet.h"
 #include "gui/common/StyledTextTab.h"
