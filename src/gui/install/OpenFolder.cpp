@@ -192,11 +192,7 @@ void OpenFolder::Install() {
 void OpenFolder::RunPass(install::InstallPass& pass) {
   const auto total = static_cast<qulonglong>(pass.Total());
   while (!pass.AtEnd()) {
-    const auto entry = static_cast<qulonglong>(pass.Done() + 1);
-    QMetaObject::invokeMethod(
-        this,
-        [this, entry, total] { Label3->setText(QStringLiteral("%1/%2").arg(entry).arg(total)); },
-        Qt::QueuedConnection);
+    ShowProgress(pass.Done() + 1, total);
     pass.Step();
     if (stopInstall_) break;
   }
@@ -204,6 +200,20 @@ void OpenFolder::RunPass(install::InstallPass& pass) {
   const int count = pass.Installed();
   QMetaObject::invokeMethod(
       this, [this, installed = std::move(installed), count] { OnRunEnded(installed, count); },
+      Qt::QueuedConnection);
+}
+
+// One update waits for the window at a time, showing the latest entry when
+// it runs: a flood of updates from a fast run would keep the window busy.
+void OpenFolder::ShowProgress(std::size_t entry, qulonglong total) {
+  progressEntry_ = entry;
+  if (progressPosted_.exchange(true)) return;
+  QMetaObject::invokeMethod(
+      this,
+      [this, total] {
+        progressPosted_ = false;  // before reading: a later entry posts again
+        Label3->setText(QStringLiteral("%1/%2").arg(progressEntry_.load()).arg(total));
+      },
       Qt::QueuedConnection);
 }
 

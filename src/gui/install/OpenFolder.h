@@ -62,6 +62,7 @@ class OpenFolder : public QDialog {
   void Install();
   // On the worker thread: the whole pass, telling the window as it goes.
   void RunPass(install::InstallPass& pass);
+  void ShowProgress(std::size_t entry, qulonglong total);
   void OnRunEnded(std::vector<std::string> installed, int count);
   void AddNextApplicationFonts();
   void EndRun();
@@ -75,6 +76,8 @@ class OpenFolder : public QDialog {
   bool running_ = false;
   bool closeAfterRun_ = false;
   std::atomic<bool> stopInstall_ = true;
+  std::atomic<std::size_t> progressEntry_ = 0;  // the entry the worker is at, 1-based
+  std::atomic<bool> progressPosted_ = false;    // an update of Label3 waits for the window
   std::thread worker_;
   std::vector<std::string> fontsToAdd_;  // installed files this program still has to load
   int installedCount_ = 0;
