@@ -199,7 +199,8 @@ TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
   EXPECT_GT(page, 0);
   EXPECT_LT(page, 100);  // a page, not the end
   PressAndDraw(Qt::Key_PageDown);
-  EXPECT_EQ(TopLine(), 2 * page);
+  // The next page: a line partly shown at the foot of a page may start it or the one after.
+  EXPECT_NEAR(TopLine(), 2 * page, 1);
 }
 
 TEST_F(LongSheetTest, PagingToTheEndDrawsEachCharacterInAFaceThatHasIt) {
