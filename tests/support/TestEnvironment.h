@@ -33,6 +33,11 @@ class TestEnvironment {
   std::string source_;
 };
 
+// Rules that make fontconfig read the user's own folder of rules, as a
+// desktop's configuration has it.
+inline constexpr char kUserFontconfigRules[] =
+    "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>";
+
 // While it lives, the fontconfig configurations loaded afresh (the
 // platform's, not the one the toolkit read at start) are one of the test's
 // own: the test fonts' folders, extraFolder (unless empty) and extra rules.

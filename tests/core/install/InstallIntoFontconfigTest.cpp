@@ -18,9 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::TestEnvironment;
 
-constexpr char kUserRules[] =
-    "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>";
-
 class InstallIntoFontconfigTest : public test::FolderTest {
  protected:
   void SetUp() override {
@@ -51,7 +48,7 @@ class InstallIntoFontconfigTest : public test::FolderTest {
     return names;
   }
 
-  test::ScopedFontsConf conf_{{}, kUserRules};
+  test::ScopedFontsConf conf_{{}, test::kUserFontconfigRules};
   std::string fonts_ = TestEnvironment::Current().UserFontsFolder();
   platform::LinuxFontResources resources_;
   std::vector<std::string> installed_;

@@ -24,9 +24,6 @@ namespace fs = std::filesystem;
 using platform::ProgramFontconfigFile;
 using test::TestEnvironment;
 
-constexpr char kUserRules[] =
-    "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>";
-
 std::string Contents(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
@@ -61,7 +58,7 @@ class FontRemovalTest : public testing::Test {
     return ProgramFontconfigFile().Entries(ProgramFontconfigFile::Group::kUnloaded);
   }
 
-  test::ScopedFontsConf conf_{"", kUserRules};
+  test::ScopedFontsConf conf_{"", test::kUserFontconfigRules};
   std::string folder_ = TestEnvironment::Current().UserFontsFolder() + "/removal";
   std::string trash_ = TestEnvironment::Current().FolderForCurrentTest("trash");
   platform::LinuxFontResources resources_;

@@ -106,8 +106,7 @@ TEST(HostileFontsWorker, ScanSamplesSheetAndFileList) {
   const std::string fonts = TestEnvironment::Current().UserFontsFolder();
   fs::copy(QM_TEST_FONTS_DIR "/hostile", fonts);
   MakeFolderCases(fonts);
-  test::ScopedFontsConf conf(
-      "", "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>");
+  test::ScopedFontsConf conf("", test::kUserFontconfigRules);
 
   Watchdog watchdog;
   platform::LinuxPlatform platform("zh_CN.UTF-8");

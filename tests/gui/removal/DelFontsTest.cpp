@@ -34,9 +34,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::TestEnvironment;
 
-constexpr char kUserRules[] =
-    "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>";
-
 class DelFontsTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -94,7 +91,7 @@ class DelFontsTest : public testing::Test {
         platform::ProgramFontconfigFile::Group::kUnloaded);
   }
 
-  test::ScopedFontsConf conf_{"", kUserRules};
+  test::ScopedFontsConf conf_{"", test::kUserFontconfigRules};
   std::string folder_ = TestEnvironment::Current().UserFontsFolder() + "/delfonts";
   std::string trash_ = TestEnvironment::Current().Root() + "/data/Trash";
   platform::LinuxPlatform platform_{"zh_CN.UTF-8"};

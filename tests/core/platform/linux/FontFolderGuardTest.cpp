@@ -25,10 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::TestEnvironment;
 
-// Fontconfig reads the user's own rules, as a desktop's configuration has it.
-constexpr char kUserRules[] =
-    "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>";
-
 void MakeSocket(const std::string& path) {
   const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
   sockaddr_un address{};
@@ -112,7 +108,7 @@ std::size_t FilesIn(const std::string& folder) {
 // In a child, which an alarm ends if fontconfig waits on the FIFO or
 // recurses without end: 10 s is a hang detector, not a speed test.
 TEST_F(FontFolderGuardTest, FontconfigScansTheFolderWithoutWaitingOrRecursing) {
-  test::ScopedFontsConf conf("", kUserRules);
+  test::ScopedFontsConf conf("", test::kUserFontconfigRules);
   const std::string cache = TestEnvironment::Current().Root() + "/cache/fontconfig";
   const std::size_t cacheBefore = FilesIn(cache);
   const pid_t child = fork();

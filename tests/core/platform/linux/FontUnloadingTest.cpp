@@ -20,9 +20,6 @@ namespace fs = std::filesystem;
 using test::TestEnvironment;
 using Group = ProgramFontconfigFile::Group;
 
-constexpr char kUserRules[] =
-    "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>";
-
 // Fontconfig itself reads the file without a complaint.
 bool FontconfigAccepts(const std::string& file) {
   FcConfig* config = FcConfigCreate();
@@ -99,7 +96,7 @@ class FontUnloadingTest : public testing::Test {
     return path;
   }
 
-  test::ScopedFontsConf conf_{"", kUserRules};
+  test::ScopedFontsConf conf_{"", test::kUserFontconfigRules};
   std::string folder_ = TestEnvironment::Current().UserFontsFolder() + "/unloading";
   LinuxFontResources resources_;
 };
