@@ -9,6 +9,7 @@
 #include <set>
 
 #include "core/platform/FileSystem.h"
+#include "core/platform/windows/WindowsCodePages.h"
 #include "core/platform/windows/WindowsText.h"
 #include "core/system/OsNaming.h"
 
@@ -84,14 +85,23 @@ std::string WindowsPlatform::GetSystemFolder() {
   return FolderFrom([](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
 }
 
+std::vector<char32_t> WindowsPlatform::CodePageCharacters(const std::string& codePage) {
+  return platform::CodePageCharacters(codePage);
+}
+
 std::vector<std::string> WindowsPlatform::FontFolders() {
   std::vector<std::string> folders;
   if (std::string system = SpecialFolder(CSIDL_FONTS); !system.empty()) folders.push_back(system);
+  for (std::string& user : UserFontFolders()) folders.push_back(std::move(user));
+  return folders;
+}
+
+std::vector<std::string> WindowsPlatform::UserFontFolders() {
   // Fonts installed for one user only (Windows 10 1809 and later).
   const std::string local = SpecialFolder(CSIDL_LOCAL_APPDATA);
   const std::string user = local + "\\Microsoft\\Windows\\Fonts";
-  if (!local.empty() && CreateFileSystem()->Status(user).isFolder) folders.push_back(user);
-  return folders;
+  if (!local.empty() && CreateFileSystem()->Status(user).isFolder) return {user};
+  return {};
 }
 
 void WindowsPlatform::ShellOpen(const std::string& target) {

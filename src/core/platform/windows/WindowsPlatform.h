@@ -20,8 +20,11 @@ class WindowsPlatform : public Platform {
   OsDescription DescribeOs() override;
   std::string GetWindowsFolder() override;
   std::string GetSystemFolder() override;
+  // Through the system's conversion tables.
+  std::vector<char32_t> CodePageCharacters(const std::string& codePage) override;
   // The fonts folder, and the user's own one where the system has it.
   std::vector<std::string> FontFolders() override;
+  std::vector<std::string> UserFontFolders() override;
   void ShellOpen(const std::string& target) override;
 
  private:
