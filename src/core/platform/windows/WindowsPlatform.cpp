@@ -58,11 +58,44 @@ system::WindowsVersion ReportedWindowsVersion() {
           info.dwBuildNumber};
 }
 
+void AddDeclaredRanges(HDC dc, CodePointSet& characters) {
+  const DWORD size = GetFontUnicodeRanges(dc, nullptr);
+  if (size == 0) return;
+  std::vector<DWORD> buffer((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+  auto* glyphs = reinterpret_cast<GLYPHSET*>(buffer.data());
+  if (GetFontUnicodeRanges(dc, glyphs) == 0) return;
+  for (DWORD i = 0; i < glyphs->cRanges; ++i) {
+    const WCRANGE& range = glyphs->ranges[i];
+    for (char32_t c = range.wcLow; c < char32_t{range.wcLow} + range.cGlyphs; ++c)
+      if (c < 0xD800 || c > 0xDFFF) characters.Add(c);
+  }
+}
+
+// Empty when the display would draw the name in another family.
+CodePointSet DeclaredCharacters(const std::wstring& family) {
+  CodePointSet characters;
+  if (family.empty() || family.size() >= LF_FACESIZE) return characters;
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  family.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontIndirectW(&wanted);
+  HGDIOBJ previous = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  if (GetTextFaceW(dc, LF_FACESIZE, face) > 0 && lstrcmpiW(face, wanted.lfFaceName) == 0)
+    AddDeclaredRanges(dc, characters);
+  SelectObject(dc, previous);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return characters;
+}
+
 }  // namespace
 
 std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<WindowsPlatform>(); }
 
 std::vector<InstalledFamily> WindowsPlatform::InstalledFamilies() {
+  characters_.clear();
   FamilyCollector collector;
   LOGFONTW all{};
   all.lfCharSet = DEFAULT_CHARSET;  // every character set; the empty name: every family
@@ -83,6 +116,12 @@ std::string WindowsPlatform::GetWindowsFolder() {
 
 std::string WindowsPlatform::GetSystemFolder() {
   return FolderFrom([](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
+}
+
+const CodePointSet& WindowsPlatform::CharactersOf(const std::string& familyName) {
+  const auto known = characters_.find(familyName);
+  if (known != characters_.end()) return known->second;
+  return characters_[familyName] = DeclaredCharacters(WideFromUtf8(familyName));
 }
 
 std::vector<char32_t> WindowsPlatform::CodePageCharacters(const std::string& codePage) {

@@ -17,6 +17,7 @@
 #include "core/platform/FileReplacing.h"
 #include "core/platform/FontFileCheck.h"
 #include "core/platform/windows/WindowsCodePages.h"
+#include "core/platform/windows/WindowsPlatform.h"
 #include "core/platform/windows/WindowsText.h"
 #include "support/FolderTest.h"
 
@@ -127,6 +128,22 @@ TEST(WindowsCodePagesTest, ListsTheCharactersOfTheChineseCodePages) {
   EXPECT_FALSE(std::binary_search(gb2312.begin(), gb2312.end(), U'€'));
   EXPECT_GT(coverage::HanOfCodePage("GBK", gbk).Size(), 20000u);
   EXPECT_TRUE(CodePageCharacters("NO-SUCH-CODE-PAGE").empty());
+}
+
+// Quillmere Kai (测试楷体) has 94 GB2312 characters, 丂 of GBK, two of
+// extension A and one of extension B, which GDI's ranges cannot show.
+TEST(WindowsCharactersTest, AFamilyHasTheCharactersItsFontDeclaresUnderEachOfItsNames) {
+  const std::wstring kai = WideFromUtf8(TestFont("coverage/QmKai.ttf"));
+  ASSERT_GT(AddFontResourceExW(kai.c_str(), FR_PRIVATE, nullptr), 0);
+  WindowsPlatform platform;
+  const CodePointSet& characters = platform.CharactersOf("Quillmere Kai");
+  EXPECT_TRUE(characters.Has(U'啊'));
+  EXPECT_TRUE(characters.Has(U'A'));
+  EXPECT_FALSE(characters.Has(U'宋'));
+  EXPECT_EQ(characters.CountInRange(0x4E00, 0x9FFF), 95u);
+  EXPECT_EQ(platform.CharactersOf("测试楷体").CountInRange(0x3400, 0x4DBF), 2u);
+  EXPECT_TRUE(platform.CharactersOf("No Such Family").IsEmpty());
+  RemoveFontResourceExW(kai.c_str(), FR_PRIVATE, nullptr);
 }
 
 TEST(WindowsCodePage936Test, StopsAtTheFirstCharacterTheCodePageLacks) {
