@@ -34,9 +34,6 @@ std::string Contents(const std::string& path) {
 // The passes unload through the Linux backend's fontconfig file, which they read back.
 using platform::ProgramFontconfigFile;
 
-constexpr char kUserRules[] =
-    "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>";
-
 class FontRemovalTest : public testing::Test {
  protected:
   void SetUp() override {
