@@ -100,10 +100,11 @@ qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const ListedFamilies& names,
 
 namespace qm::gui {
 
-SheetFacePrefetcher::SheetFacePrefetcher(QPlainTextEdit* sheet) : QObject(sheet), sheet_(sheet) {
+SheetFacePrefetcher::SheetFacePrefetcher(QPlainTextEdit* sheet)
+    : QObject(sheet), sheet_(sheet), viewport_(sheet->viewport()) {
   idle_.setInterval(0);
   connect(&idle_, &QTimer::timeout, this, &SheetFacePrefetcher::PrefetchSome);
-  sheet->viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
 }
 
 void SheetFacePrefetcher::Restart() {
@@ -113,7 +114,7 @@ void SheetFacePrefetcher::Restart() {
 }
 
 bool SheetFacePrefetcher::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == sheet_->viewport() && event->type() == QEvent::Paint) {
+  if (event->type() == QEvent::Paint && watched == viewport_) {
     PrepareShown();
     // Each new page is a new place to prepare the lines around.
     if (!idle_.isActive()) idle_.start();

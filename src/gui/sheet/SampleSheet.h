@@ -59,6 +59,8 @@ class SheetFacePrefetcher : public QObject {
   void ReleaseFacesOffScreen();
 
   QPlainTextEdit* sheet_;
+  // Kept: while the sheet is destroyed it is no longer a scroll area to ask.
+  QWidget* viewport_;
   QTimer idle_;
   std::vector<bool> prepared_;  // by line
   int preparedSinceRelease_ = 0;

@@ -86,7 +86,7 @@ void SheetTab::BuildSampleSheet(const ListedFamilies& names,
 
 bool SheetTab::eventFilter(QObject* watched, QEvent* event) {
   // Without word wrap every line of the sheet is one paragraph.
-  if (watched == RichTextBox2->viewport() && event->type() == QEvent::MouseButtonRelease)
+  if (event->type() == QEvent::MouseButtonRelease && watched == RichTextBox2->viewport())
     emit SheetLineClicked(RichTextBox2->textCursor().blockNumber());
   return StyledTextTab::eventFilter(watched, event);
 }
