@@ -7,6 +7,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <optional>
 
 #include "gui/common/BaseFormat.h"
@@ -58,8 +59,11 @@ class FaceReach {
       : documentFont_(documentFont), own_(FaceOf(format.font().resolve(documentFont))) {}
   Reach Of(char32_t character) {
     if (own_.supportsCharacter(character)) return Reach::OwnFace;
+    return BaseHas(character) ? Reach::BaseFace : Reach::None;
+  }
+  bool BaseHas(char32_t character) {
     if (!base_) base_ = FaceOf(QFont(kBaseFace).resolve(documentFont_));
-    return base_->supportsCharacter(character) ? Reach::BaseFace : Reach::None;
+    return base_->supportsCharacter(character);
   }
 
  private:
@@ -88,36 +92,94 @@ struct Run {
   QTextCharFormat format;
 };
 
-// The runs of a fragment's characters that the base face draws instead of
-// the fragment's own face.
-void CollectBaseRuns(const QTextFragment& fragment, const QFont& documentFont,
-                     std::vector<Run>& runs) {
-  const QTextCharFormat format = fragment.charFormat();
-  if (format.fontStyleStrategy() != QFont::NoFontMerging) return;  // not a name in its face
-  if (format.fontFamilies().toStringList().value(0) == kBaseFace) return;
-  FaceReach reach(format, documentFont);
-  const QTextCharFormat fallback = BaseFallback(format);
-  ForEachCharacter(fragment.text(), [&](qsizetype at, qsizetype length, char32_t character) {
-    if (reach.Of(character) != Reach::BaseFace) return;
-    const int position = fragment.position() + static_cast<int>(at);
-    if (!runs.empty() && runs.back().start + runs.back().length == position &&
-        runs.back().format == fallback)
-      runs.back().length += static_cast<int>(length);
-    else
-      runs.push_back({position, static_cast<int>(length), fallback});
-  });
+// A space, digit or bracket has no script of its own: the toolkit gives it
+// the script of the letter before it (the first letter after it, at the
+// start of a line) and asks the face drawing it for that script. A face
+// asked for a script it lacks makes the toolkit search every installed
+// family for another, seconds with thousands of fonts. So such a character
+// goes to the base face when the letter it takes its script from does.
+bool TakesScriptFromNeighbour(char32_t character) {
+  return QChar::script(character) <= QChar::Script_Common;
 }
+
+// Adds a character to the runs the base face draws.
+void AddToBaseRuns(std::vector<Run>& runs, int position, int length,
+                   const QTextCharFormat& fallback) {
+  if (!runs.empty() && runs.back().start + runs.back().length == position &&
+      runs.back().format == fallback)
+    runs.back().length += length;
+  else
+    runs.push_back({position, length, fallback});
+}
+
+// Follows one line's characters in order and collects the runs of those
+// that the base face draws instead of their own face.
+class BaseRunCollector {
+ public:
+  BaseRunCollector(const QFont& documentFont, std::vector<Run>& runs)
+      : documentFont_(documentFont), runs_(runs) {}
+
+  void Add(const QTextFragment& fragment) {
+    const QTextCharFormat format = fragment.charFormat();
+    const bool ownFace = format.fontStyleStrategy() == QFont::NoFontMerging &&
+                         format.fontFamilies().toStringList().value(0) != kBaseFace;
+    if (!ownFace) {  // the base face's own text, or text free to fall back
+      ForEachCharacter(fragment.text(), [&](qsizetype, qsizetype, char32_t character) {
+        if (!TakesScriptFromNeighbour(character)) LetterIn(true);
+      });
+      return;
+    }
+    FaceReach reach(format, documentFont_);
+    const QTextCharFormat fallback = BaseFallback(format);
+    ForEachCharacter(fragment.text(), [&](qsizetype at, qsizetype length, char32_t character) {
+      const int position = fragment.position() + static_cast<int>(at);
+      const Reach drawnBy = reach.Of(character);
+      if (TakesScriptFromNeighbour(character)) {
+        if (drawnBy == Reach::BaseFace) {
+          AddToBaseRuns(runs_, position, static_cast<int>(length), fallback);
+        } else if (drawnBy == Reach::OwnFace && lastLetterInBase_.value_or(true) &&
+                   reach.BaseHas(character)) {
+          if (lastLetterInBase_.has_value())
+            AddToBaseRuns(runs_, position, static_cast<int>(length), fallback);
+          else
+            waiting_.push_back({position, static_cast<int>(length), fallback});
+        }
+        return;
+      }
+      if (drawnBy == Reach::BaseFace)
+        AddToBaseRuns(runs_, position, static_cast<int>(length), fallback);
+      LetterIn(drawnBy == Reach::BaseFace);
+    });
+  }
+
+ private:
+  // A letter drawn in the base face or not; the characters before the
+  // line's first letter follow it.
+  void LetterIn(bool baseFace) {
+    if (!lastLetterInBase_.has_value() && baseFace)
+      for (const Run& run : waiting_) AddToBaseRuns(runs_, run.start, run.length, run.format);
+    waiting_.clear();
+    lastLetterInBase_ = baseFace;
+  }
+
+  QFont documentFont_;
+  std::vector<Run>& runs_;
+  std::optional<bool> lastLetterInBase_;
+  std::vector<Run> waiting_;
+};
 
 void FallBackBetween(QTextDocument* document, int from, int to) {
   std::vector<Run> runs;
   for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < to;
        block = block.next()) {
+    BaseRunCollector collector(document->defaultFont(), runs);
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
       if (fragment.position() + fragment.length() <= from || fragment.position() >= to) continue;
-      CollectBaseRuns(fragment, document->defaultFont(), runs);
+      collector.Add(fragment);
     }
   }
+  std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.start < b.start; });
   QTextCursor cursor(document);
   for (const Run& run : runs) {
     cursor.setPosition(run.start);

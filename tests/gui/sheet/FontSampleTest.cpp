@@ -228,6 +228,25 @@ TEST_F(SongFaceTest, OnlyTheCharactersANameItsFaceLacksAreDrawnInTheBaseFace) {
     EXPECT_EQ(FormatAt(box, position).fontStyleStrategy(), QFont::NoFontMerging);
 }
 
+// Digits and spaces take the script of the letter before them (the first
+// letter after them at the start); they go to the face that draws that
+// letter, so that no face is asked for a script it lacks.
+TEST_F(SongFaceTest, DigitsAndSpacesGoWithTheLetterTheyTakeTheirScriptFrom) {
+  const test::InstalledSongFace song;
+  QTextEdit box;
+  SetBaseFormat(&box);
+  QTextCursor cursor(box.document());
+  QTextCharFormat format;
+  SetListedFace(format, "Tom's Type");
+  InsertInOwnFace(cursor, QStringLiteral("1测试2 Z 3"), format);
+  for (const int position : {0, 1, 2, 3, 4})
+    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"宋体"})
+        << position;
+  for (const int position : {5, 6, 7})
+    EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"Tom's Type"})
+        << position;
+}
+
 TEST_F(SongFaceTest, WithoutASerifChineseFaceTheSongFacesAreLeftAlone) {
   platform::LinuxPlatform platform("zh_CN.UTF-8");  // the test fonts have no serif rules
   SubstituteSongFaces(platform);
