@@ -21,7 +21,6 @@ FontNameList::FontNameList(QWidget* parent) : QListWidget(parent) {
   // A click chooses on release, when the press has both made the entry
   // current and selected it; Ctrl and Shift clicks choose the entry clicked.
   connect(this, &QAbstractItemView::clicked, this, &FontNameList::ChooseClicked);
-  Readings();  // begins to prepare the readings long before the first search
   const auto changed = [this] {
     searchStale_ = true;
     emit EntriesChanged();
@@ -60,6 +59,8 @@ void FontNameList::Choose(int row) {
   setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
   MarkChosen(row);
 }
+
+void FontNameList::PrepareSearch() { Readings(); }
 
 const pinyin::FamilySearch& FontNameList::Search() const {
   if (!searchStale_) return search_;

@@ -31,6 +31,10 @@ class FontNameList : public QListWidget {
   // it already is current.
   void Choose(int row);
 
+  // Begins to prepare the pinyin readings of Chinese names (about a second
+  // of work on a thread of its own), long before the first search needs them.
+  void PrepareSearch();
+
   // Every entry's names (its real name and its other names, kOtherNamesRole)
   // with their pinyin, made again after the entries changed; entry i is row i.
   const pinyin::FamilySearch& Search() const;

@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include "core/platform/Platform.h"
+#include "gui/common/FamilyAliases.h"
 
 namespace qm::gui {
 
@@ -23,15 +24,9 @@ void ConfigureApplication(QApplication& application, platform::Platform& platfor
   NameInstalledInterfaceFaces(platform);
 }
 
-void SubstituteSongFaces(platform::Platform& platform) {
-  const QString song = QString::fromStdString(platform.GenericFamily("serif", "zh-cn"));
-  if (song.isEmpty()) return;
-  // A family of the name itself, when installed, still comes first.
-  for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun")})
-    QFont::insertSubstitution(name, song);
-}
-
 namespace {
+
+const QStringList kSongNames = {QStringLiteral("宋体"), QStringLiteral("SimSun")};
 
 // The toolkit lists fontconfig's generic families under these names without
 // a face of their own; it resolves them by trying installed families.
@@ -41,6 +36,30 @@ bool IsFace(const QStringList& installed, const QString& family) {
   return installed.contains(family, Qt::CaseInsensitive) &&
          !generic.contains(family, Qt::CaseInsensitive);
 }
+
+// Name draws in face: as another name of it when face is installed (found at
+// once), else as its substitute. A family of the name itself, when
+// installed, keeps the name.
+void StandIn(const QString& name, const QString& face) {
+  QFont::removeSubstitutions(name);
+  if (!IsFace(QFontDatabase::families(), name) && AddFamilyAlias(face, name)) return;
+  RemoveFamilyAlias(name);
+  QFont::insertSubstitution(name, face);
+}
+
+bool HasStandIn(const QString& name) {
+  return !QFont::substitutes(name).isEmpty() || !AliasedFamily(name).isEmpty();
+}
+
+}  // namespace
+
+void SubstituteSongFaces(platform::Platform& platform) {
+  const QString song = QString::fromStdString(platform.GenericFamily("serif", "zh-cn"));
+  if (song.isEmpty()) return;
+  for (const QString& name : kSongNames) StandIn(name, song);
+}
+
+namespace {
 
 // The face fontconfig gives sans-serif Chinese text, else sans-serif text,
 // else the first face with Chinese, else the first face.
@@ -67,9 +86,8 @@ void NameInstalledInterfaceFaces(platform::Platform& platform) {
     interface.setFamilies({standIn});
     QApplication::setFont(interface);
   }
-  for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun")})
-    if (QFont::substitutes(name).isEmpty() && !IsFace(installed, name))
-      QFont::insertSubstitution(name, interface.family());
+  for (const QString& name : kSongNames)
+    if (!HasStandIn(name) && !IsFace(installed, name)) StandIn(name, interface.family());
 }
 
 }  // namespace qm::gui

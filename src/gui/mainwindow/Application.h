@@ -16,7 +16,9 @@ void ConfigureApplication(QApplication& application, platform::Platform& platfor
 
 // 宋体 and SimSun, which a Linux system lacks, draw in the Song face its
 // font configuration gives serif Chinese text, instead of in the sans face
-// of the general fallback. Nothing changes when the configuration has none.
+// of the general fallback: as other names of that face when it is installed
+// (which spares the toolkit's search of every family), else as its
+// substitutes. Nothing changes when the configuration has none.
 void SubstituteSongFaces(platform::Platform& platform);
 
 // A request for a family that has no face (the interface's usual "Sans

@@ -58,6 +58,10 @@ constexpr int kPrintSideMargin = 300;
 constexpr int kPrintEndMargin = 1;
 constexpr int kPortraitPages = 1;
 
+// A timer of this length runs after the window events already waiting, the
+// drawing among them.
+constexpr int kAfterDrawingMs = 1;
+
 QString OrdinalText(int row) { return QStringLiteral("第%1种字体").arg(row + 1); }
 
 }  // namespace
@@ -312,6 +316,8 @@ void MainWindow::Startup() {
   QCoreApplication::processEvents();
   ScanInstalledFonts();
   if (isQuitting_) return;
+  // The readings would take a core from the window while it draws the total.
+  QTimer::singleShot(kAfterDrawingMs, List1, &FontNameList::PrepareSearch);
   tray_.AddTrayIcon(this, menus_.value(keys::kMainMenu));
   tray_.SetTrayTip(QStringLiteral("Quillmere"));
   if (!lastError.isEmpty())

@@ -11,6 +11,7 @@
 
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FamilyAliases.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/ListedFaces.h"
 #include "gui/common/TextStyles.h"
@@ -201,6 +202,21 @@ TEST_F(SongFaceTest, TheBaseFaceDrawsInTheSongFaceTheConfigurationGivesSerifChin
   EXPECT_EQ(test::DrawnFace(FormatAt(box, 0).font().resolve(box.document()->defaultFont())),
             "QuillmereSong-Regular");
   EXPECT_EQ(test::DrawnFace(QFont("SimSun")), "QuillmereSong-Regular");
+}
+
+TEST_F(SongFaceTest, AnInstalledSongFaceTakesTheSongNamesAsOtherNamesOfItsOwn) {
+  const test::InstalledSongFace song;  // installed after its substitutes were set
+  {
+    const test::ScopedFontsConf conf(test::TestEnvironment::Current().FolderForCurrentTest("song"),
+                                     test::kSerifRules);
+    platform::LinuxPlatform platform("zh_CN.UTF-8");
+    SubstituteSongFaces(platform);
+  }
+  for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun")}) {
+    EXPECT_TRUE(QFont::substitutes(name).isEmpty()) << name.toStdString();
+    EXPECT_EQ(AliasedFamily(name).toLower(), "quillmere song") << name.toStdString();
+    EXPECT_EQ(test::DrawnFace(QFont(name, 9)), "QuillmereSong-Regular") << name.toStdString();
+  }
 }
 
 TEST_F(SongFaceTest, OnlyTheCharactersANameItsFaceLacksAreDrawnInTheBaseFace) {

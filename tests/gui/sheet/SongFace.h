@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "core/platform/linux/LinuxPlatform.h"
+#include "gui/common/FamilyAliases.h"
 #include "gui/mainwindow/Application.h"
 #include "support/TestEnvironment.h"
 
@@ -22,13 +23,17 @@ class ClearedSongSubstitutes {
   ClearedSongSubstitutes() {
     for (const QString& name : kNames) {
       saved_ << QFont::substitutes(name);
+      savedAliases_ << gui::AliasedFamily(name);
       QFont::removeSubstitutions(name);
+      gui::RemoveFamilyAlias(name);
     }
   }
   ~ClearedSongSubstitutes() {
     for (qsizetype i = 0; i < kNames.size(); ++i) {
+      gui::RemoveFamilyAlias(kNames[i]);
       QFont::removeSubstitutions(kNames[i]);
       QFont::insertSubstitutions(kNames[i], saved_[i]);
+      if (!savedAliases_[i].isEmpty()) gui::AddFamilyAlias(savedAliases_[i], kNames[i]);
     }
   }
   ClearedSongSubstitutes(const ClearedSongSubstitutes&) = delete;
@@ -37,6 +42,7 @@ class ClearedSongSubstitutes {
  private:
   inline static const QStringList kNames = {QStringLiteral("宋体"), QStringLiteral("SimSun")};
   QList<QStringList> saved_;
+  QStringList savedAliases_;
 };
 
 // Installs the Song face and makes 宋体 and SimSun stand for it while it
