@@ -136,6 +136,11 @@ int SheetFacePrefetcher::TopLine() const { return sheet_->verticalScrollBar()->v
 
 void SheetFacePrefetcher::PrepareShown() {
   if (!Tracking()) return;
+  // Also after faces were closed elsewhere (by the sample), before any line
+  // asks for it by the script of its characters.
+  QTextDocument* document = sheet_->document();
+  baseFace_ =
+      OpenBaseFace(document->begin().begin().fragment().charFormat(), document->defaultFont());
   const int top = TopLine();
   const int page = static_cast<int>(LinesPerScreen(sheet_));
   // Twice the estimate: faces smaller than the base face fit more lines.
@@ -202,7 +207,6 @@ void SheetFacePrefetcher::ReleaseFacesOffScreen() {
     if (prepared_[line]) block.layout()->setFont(font);  // its text draws by its formats
   document->setDefaultFont(font);
   CloseOpenFaces();
-  baseFace_ = OpenBaseFace(document->begin().begin().fragment().charFormat(), font);
 }
 
 }  // namespace qm::gui

@@ -65,7 +65,7 @@ class SheetFacePrefetcher : public QObject {
   QWidget* viewport_;
   QTimer idle_;
   std::vector<bool> prepared_;  // by line
-  QFont baseFace_;              // the lines' fallback face, opened again after faces were closed
+  QFont baseFace_;              // the lines' fallback face, kept open for every script
   std::vector<bool> opened_;    // by line: its faces opened since they were last let go
   int openedSinceRelease_ = 0;
 };

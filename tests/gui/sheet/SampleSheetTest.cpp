@@ -262,6 +262,22 @@ TEST_F(LongSheetTest, PagingToTheEndDrawsEachCharacterInAFaceThatHasIt) {
   }
 }
 
+// Samples enough to close every face, the last line drawn again still draws
+// its Chinese in the Song face (which the toolkit would not choose for
+// Chinese text if asked for it by that script first).
+TEST_F(LongSheetTest, TheFallbackFaceSurvivesFacesClosedBySamples) {
+  auto* list = window.findChild<QListWidget*>("List1");
+  for (int row = 0; row <= SheetTab::kSamplesBeforeClosingFaces; ++row) test::ClickRow(list, row);
+  QTest::keyClick(Sheet(), Qt::Key_End, Qt::ControlModifier);
+  QCoreApplication::processEvents();
+  const QTextBlock last = Sheet()->document()->lastBlock();
+  ASSERT_TRUE(Sheet()->viewport()->rect().contains(Sheet()->cursorRect(QTextCursor(last))));
+  QTextCursor chinese(last);
+  chinese.movePosition(QTextCursor::EndOfBlock);
+  const QFont face = chinese.charFormat().font().resolve(Sheet()->document()->defaultFont());
+  EXPECT_TRUE(QFontMetrics(face).inFontUcs4(U'试'));
+}
+
 // The last line's face, Tom's Type (QmQuote.ttf), is used by no other
 // line: back at the top and paged on past the faces kept near the screen,
 // it is closed.
