@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/ListedFaces.h"
 
+#include <QFontInfo>
 #include <QHash>
 #include <QRawFont>
 #include <QTextBlock>
@@ -207,6 +208,12 @@ void SetListedFace(QTextCharFormat& format, const QString& name) {
   format.setFontFamilies(QStringList{selected ? found->family : name});
   format.setFontStyleName(selected ? found->style : QString());
   format.setProperty(kFaceKeyProperty, name);
+}
+
+QFont OpenBaseFace(const QTextCharFormat& format, const QFont& documentFont) {
+  const QFont base = BaseFallback(format).font().resolve(documentFont);
+  QFontInfo(base).family();  // opens the face for text of no script in particular
+  return base;
 }
 
 QTextCharFormat OwnFaceOnly(const QTextCharFormat& format) {

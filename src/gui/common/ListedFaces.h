@@ -16,6 +16,7 @@
 
 #include "core/platform/Platform.h"
 
+class QFont;
 class QTextBlock;
 class QTextCharFormat;
 class QTextCursor;
@@ -36,6 +37,13 @@ QTextCharFormat OwnFaceOnly(const QTextCharFormat& format);
 // Inserts text at cursor in format's own face; the characters that face
 // lacks take the fallback described above.
 void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFormat& format);
+
+// The base face, as the characters a face in format lacks fall back to it,
+// opened for text of any script. The toolkit gives a font the face it found
+// when first drawn, whatever the script then: drawn first in the script of
+// characters the face's language list lacks, the base face would give way to
+// another family. Kept open, it stays the face of every script.
+QFont OpenBaseFace(const QTextCharFormat& format, const QFont& documentFont);
 
 // Gives the characters of block that their face lacks the fallback. Opens
 // the faces of the block: what laying it out would do anyway.

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "gui/common/FaceClosing.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
 
@@ -109,7 +110,8 @@ SheetFacePrefetcher::SheetFacePrefetcher(QPlainTextEdit* sheet)
 
 void SheetFacePrefetcher::Restart() {
   prepared_.assign(static_cast<std::size_t>(sheet_->document()->blockCount()), false);
-  preparedSinceRelease_ = 0;
+  opened_.assign(prepared_.size(), false);
+  openedSinceRelease_ = 0;
   idle_.start();
 }
 
@@ -134,11 +136,26 @@ int SheetFacePrefetcher::TopLine() const { return sheet_->verticalScrollBar()->v
 
 void SheetFacePrefetcher::PrepareShown() {
   if (!Tracking()) return;
+  // Also after faces were closed elsewhere (by the sample), before any line
+  // asks for it by the script of its characters.
+  QTextDocument* document = sheet_->document();
+  baseFace_ =
+      OpenBaseFace(document->begin().begin().fragment().charFormat(), document->defaultFont());
   const int top = TopLine();
   const int page = static_cast<int>(LinesPerScreen(sheet_));
   // Twice the estimate: faces smaller than the base face fit more lines.
   while (PrepareNext(top, top + 2 * page)) {
   }
+  // Lines prepared before and drawn again open their faces again too.
+  for (int line = top; line < std::min<int>(top + 2 * page, static_cast<int>(opened_.size()));
+       ++line)
+    NoteOpened(line);
+}
+
+void SheetFacePrefetcher::NoteOpened(int line) {
+  if (opened_[static_cast<std::size_t>(line)]) return;
+  opened_[static_cast<std::size_t>(line)] = true;
+  ++openedSinceRelease_;
 }
 
 bool SheetFacePrefetcher::PrepareNext(int from, int to) {
@@ -146,7 +163,7 @@ bool SheetFacePrefetcher::PrepareNext(int from, int to) {
        ++line) {
     if (prepared_[static_cast<std::size_t>(line)]) continue;
     prepared_[static_cast<std::size_t>(line)] = true;
-    ++preparedSinceRelease_;
+    NoteOpened(line);
     PrepareLine(sheet_, line);
     return true;
   }
@@ -159,7 +176,7 @@ void SheetFacePrefetcher::PrefetchSome() {
     return;
   }
   // Also while the reader keeps paging, when the prefetch never catches up.
-  if (preparedSinceRelease_ > kLinesBeforeRelease) ReleaseFacesOffScreen();
+  if (openedSinceRelease_ > kLinesBeforeRelease) ReleaseFacesOffScreen();
   const int top = TopLine();
   const int page = static_cast<int>(LinesPerScreen(sheet_));
   QElapsedTimer turn;
@@ -176,10 +193,12 @@ void SheetFacePrefetcher::PrefetchSome() {
 // Each line's format keeps the font it was last drawn in, and each laid-out
 // line the faces it was shaped with; both hold the faces open. Setting the
 // document's font anew makes every format give up its font, and each line
-// laid out here is made to give up its faces; the toolkit's font cache then
-// closes the faces no line on the screen asks for again.
+// laid out here is made to give up its faces. Then every face is closed
+// (the toolkit's cache would close them only much later), and the lines on
+// the screen open theirs again when next drawn.
 void SheetFacePrefetcher::ReleaseFacesOffScreen() {
-  preparedSinceRelease_ = 0;
+  opened_.assign(opened_.size(), false);
+  openedSinceRelease_ = 0;
   QTextDocument* document = sheet_->document();
   const QFont font = document->defaultFont();
   std::size_t line = 0;
@@ -187,6 +206,7 @@ void SheetFacePrefetcher::ReleaseFacesOffScreen() {
        block = block.next(), ++line)
     if (prepared_[line]) block.layout()->setFont(font);  // its text draws by its formats
   document->setDefaultFont(font);
+  CloseOpenFaces();
 }
 
 }  // namespace qm::gui

@@ -2,6 +2,7 @@
 #pragma once
 // The sample sheet: every font name written in its own face, one per line.
 
+#include <QFont>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -38,9 +39,9 @@ class SheetFacePrefetcher : public QObject {
  public:
   // Budget of one idle turn: short enough not to be felt.
   static constexpr qint64 kTurnMs = 8;
-  // Lines whose faces were opened before the faces off the screen are let
-  // go: enough for several pages each way.
-  static constexpr int kLinesBeforeRelease = 400;
+  // Lines whose faces were opened (prepared or drawn) before the faces off
+  // the screen are let go: enough for several pages each way.
+  static constexpr int kLinesBeforeRelease = 200;
 
   explicit SheetFacePrefetcher(QPlainTextEdit* sheet);
 
@@ -56,6 +57,7 @@ class SheetFacePrefetcher : public QObject {
   void PrepareShown();
   void PrefetchSome();
   bool PrepareNext(int from, int to);
+  void NoteOpened(int line);
   void ReleaseFacesOffScreen();
 
   QPlainTextEdit* sheet_;
@@ -63,7 +65,9 @@ class SheetFacePrefetcher : public QObject {
   QWidget* viewport_;
   QTimer idle_;
   std::vector<bool> prepared_;  // by line
-  int preparedSinceRelease_ = 0;
+  QFont baseFace_;              // the lines' fallback face, kept open for every script
+  std::vector<bool> opened_;    // by line: its faces opened since they were last let go
+  int openedSinceRelease_ = 0;
 };
 
 }  // namespace qm::gui

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceClosing.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
@@ -65,6 +66,13 @@ void SheetTab::AddBelowSample(QWidget* widget) {
 void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 
 void SheetTab::ShowFontEffect(const ListedFamily& family, const QString& file) {
+  // Each sample opens its family's faces in four styles; those of earlier
+  // samples are closed now and then, not at every click, as closing makes
+  // the window open the faces it shows again.
+  if (++samplesSinceFacesClosed_ > kSamplesBeforeClosingFaces) {
+    samplesSinceFacesClosed_ = 1;
+    CloseOpenFaces();
+  }
   gui::ShowFontEffect(RichTextBox1, family, file);
 }
 

@@ -20,6 +20,9 @@ class SheetFacePrefetcher;
 class SheetTab : public StyledTextTab {
   Q_OBJECT
  public:
+  // Samples shown before the faces of earlier ones are closed.
+  static constexpr int kSamplesBeforeClosingFaces = 16;
+
   explicit SheetTab(QWidget* parent = nullptr);
 
   void ShowUsage();
@@ -49,6 +52,7 @@ class SheetTab : public StyledTextTab {
   QLabel* Label2 = nullptr;
   SheetFacePrefetcher* sheetPrefetcher_ = nullptr;
   bool sheetRunning_ = false;
+  int samplesSinceFacesClosed_ = 0;
 };
 
 }  // namespace qm::gui
