@@ -22,7 +22,7 @@
 #include <memory>
 #include <vector>
 
-#include "gui/printing/PageLayoutThread.h"
+#include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
 
 namespace {
@@ -74,10 +74,10 @@ void Ours(const QString& pdf) {
   std::unique_ptr<QPrinter> printer = PdfPrinter(QPrinter::ScreenResolution, pdf);
   QElapsedTimer clock;
   clock.start();
-  qm::gui::PageLayoutThread layout;
+  qm::gui::PageLayoutSteps layout;
   std::vector<QPicture> pages;
   double firstPageMs = -1;
-  QObject::connect(&layout, &qm::gui::PageLayoutThread::PageRecorded, [&](const QPicture& page) {
+  QObject::connect(&layout, &qm::gui::PageLayoutSteps::PageRecorded, [&](const QPicture& page) {
     if (pages.empty()) firstPageMs = MsSince(clock);
     pages.push_back(page);
   });

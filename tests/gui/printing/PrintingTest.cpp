@@ -28,7 +28,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/preview/PreviewWindow.h"
-#include "gui/printing/RichTextPages.h"
+#include "gui/preview/RichTextPages.h"
 #include "support/PrivateCups.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
