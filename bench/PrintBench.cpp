@@ -57,6 +57,8 @@ std::unique_ptr<QTextDocument> Sheet() {
     QTextCharFormat format;
     format.setFontFamilies({family});
     format.setFontPointSize(kPointSize);
+    // As the sheet asks: each name in its own face, with no search for fallbacks.
+    format.setFontStyleStrategy(QFont::NoFontMerging);
     cursor.insertText(family, format);
   }
   return sheet;
