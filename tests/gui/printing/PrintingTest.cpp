@@ -243,6 +243,29 @@ TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFace) {
   EXPECT_GE(faces.size(), 5u) << faces.size();
 }
 
+// What a person sees of the sheet's first page in the preview: its lines, as the page draws.
+TEST_F(PrintingTest, ThePreviewShowsTheSheetsFirstPage) {
+  StartPrintSystem();
+  window_.Startup();
+  auto* toolbar = Child<QToolBar>("tbToolBar");
+  QTest::mouseClick(
+      toolbar->widgetForAction(toolbar->findChild<QAction*>("字型", Qt::FindDirectChildrenOnly)),
+      Qt::LeftButton);
+  QImage shown;
+  ChooseFromPrintMenu(1, When([] { return OpenPreview() && !OpenPreview()->Pages().empty(); },
+                              [&shown] {
+                                auto* view = OpenPreview()->findChild<QWidget*>("picChild");
+                                shown =
+                                    view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                                OpenPreview()->reject();
+                              }));
+  ASSERT_TRUE(QTest::qWaitFor([&shown] { return !shown.isNull(); }, kWaitMs));
+  qsizetype ink = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) ink += shown.pixel(x, y) != qRgb(255, 255, 255);
+  EXPECT_GT(ink, 100);
+}
+
 TEST_F(PrintingTest, EachCopyIsAJobOfItsOwn) {
   StartPrintSystem();
   window_.show();
