@@ -15,6 +15,7 @@
 
 #include "core/catalogue/FamilyNames.h"
 #include "core/platform/linux/CodePages.h"
+#include "core/platform/linux/FaceMatchShortcut.h"
 #include "core/system/OsNaming.h"
 
 namespace qm::platform {
@@ -108,6 +109,7 @@ std::string PrettyNameFromOsRelease(const std::string& osReleaseText) {
 
 LinuxPlatform::LinuxPlatform(std::string language)
     : language_(language.empty() ? UserLanguage() : std::move(language)) {
+  EnableFaceMatchShortcut();
   GuardFontFolders();
 }
 
