@@ -15,7 +15,7 @@
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
 #include "gui/compare/WebPageFile.h"
-#include "gui/printing/RichTextPages.h"
+#include "gui/preview/RichTextPages.h"
 #include "gui/sizedialog/FontSizef.h"
 
 namespace qm::gui {

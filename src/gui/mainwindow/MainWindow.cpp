@@ -40,7 +40,7 @@
 #include "gui/install/OpenFolder.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/InstalledFontScan.h"
-#include "gui/printing/RichTextPages.h"
+#include "gui/preview/RichTextPages.h"
 #include "gui/removal/FontActions.h"
 #include "gui/sheet/SheetTab.h"
 #include "gui/sizedialog/FontSizef.h"

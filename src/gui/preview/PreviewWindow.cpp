@@ -17,7 +17,7 @@
 
 #include "gui/common/Dialogs.h"
 #include "gui/common/NamedWidgets.h"
-#include "gui/printing/PageLayoutThread.h"
+#include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
 
 namespace qm::gui {
@@ -79,9 +79,9 @@ PreviewWindow::PreviewWindow(std::unique_ptr<QPrinter> printer, QWidget* parent)
   setMinimumSize(
       QSizeF(kMinimumTwips.width() * PixelsPerTwip(), kMinimumTwips.height() * PixelsPerTwip())
           .toSize());
-  layout_ = new PageLayoutThread(this);
-  connect(layout_, &PageLayoutThread::PageRecorded, this, &PreviewWindow::AddLaidOutPage);
-  connect(layout_, &PageLayoutThread::Finished, this, &PreviewWindow::ShowProgress);
+  layout_ = new PageLayoutSteps(this);
+  connect(layout_, &PageLayoutSteps::PageRecorded, this, &PreviewWindow::AddLaidOutPage);
+  connect(layout_, &PageLayoutSteps::Finished, this, &PreviewWindow::ShowProgress);
   FillZoomList();
   zoomPercent_ = 100;
   // The whole screen also where no window manager maximises.

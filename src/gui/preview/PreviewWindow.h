@@ -21,7 +21,7 @@ class QTextDocument;
 
 namespace qm::gui {
 
-class PageLayoutThread;
+class PageLayoutSteps;
 struct PageFrame;
 
 class PreviewWindow : public QDialog {
@@ -69,7 +69,7 @@ class PreviewWindow : public QDialog {
   double PixelsPerTwip() const;
 
   std::unique_ptr<QPrinter> printer_;
-  PageLayoutThread* layout_ = nullptr;
+  PageLayoutSteps* layout_ = nullptr;
   std::vector<QPicture> pages_;
   QSizeF pageTwips_;
   int zoomPercent_ = 100;

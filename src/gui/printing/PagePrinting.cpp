@@ -46,6 +46,11 @@ PageFrame FrameOf(const QPrinter& printer, int left, int top, int right, int bot
 
 void DrawPage(QPainter& painter, const QPicture& page, double scale) {
   painter.save();
+  // A page replays from the state of the painter it was recorded with: a
+  // widget's painter starts with the widget's text colour instead (white
+  // on the preview's dark background), which the text would take.
+  painter.setPen(QPen());
+  painter.setBrush(QBrush());
   painter.scale(scale, scale);
   painter.drawPicture(0, 0, page);
   painter.restore();

@@ -4,7 +4,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 
@@ -15,6 +17,10 @@ constexpr double kInchesPerMetre = 1 / 0.0254;
 // Rounding in the layout must not push a line that fits onto the next page.
 constexpr double kFitSlack = 0.01;
 constexpr double kEdgeTwips = 1;
+// The document's layout lays out 1,000 characters when it is set up and
+// 2,000 at a time after; faces are opened that far ahead of the lines placed.
+constexpr int kFirstStretch = 1000;
+constexpr int kStretch = 2000;
 
 // The document layout lays itself out on a timer of its own in steps that
 // double in size; the steps here replace it, so its timer is ignored.
@@ -41,15 +47,8 @@ PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFr
   twipDevice_.setDotsPerMeterX(dotsPerMetre);
   twipDevice_.setDotsPerMeterY(dotsPerMetre);
   textLength_ = document_->characterCount() - 1;
-  // No page size while the layout is made, so that nothing is laid out
-  // before it measures in twips; then one endless page as wide as the area.
-  document_->setPageSize(QSizeF());
-  QAbstractTextDocumentLayout* layout = document_->documentLayout();
-  layout->installEventFilter(layoutTimerFilter_.get());
-  layout->setPaintDevice(&twipDevice_);
-  document_->setDocumentMargin(0);
-  document_->setPageSize(QSizeF(frame_.area.width(), -1));
   block_ = document_->begin();
+  aheadBlock_ = block_;
 }
 
 PageRecorder::~PageRecorder() = default;
@@ -60,7 +59,10 @@ bool PageRecorder::Step(qint64 budgetMs) {
   // At least one block per step, so that every step gets on.
   do {
     if (done_) break;
-    if (!block_.isValid()) {
+    if (OpenFacesAhead()) continue;
+    if (!layoutSetUp_) {
+      SetUpLayout();
+    } else if (!block_.isValid()) {
       RecordPage(pageTop_ + frame_.area.height());
       done_ = true;
     } else {
@@ -79,6 +81,39 @@ std::vector<QPicture> PageRecorder::Pages() const {
   std::vector<QPicture> pictures;
   for (const RecordedPage& page : pages_) pictures.push_back(page.picture);
   return pictures;
+}
+
+// The document's layout lays out a stretch of text at a time, opening every
+// face in it at once; opened a paragraph at a time beforehand, the faces are
+// ready and no step of the layout takes long.
+bool PageRecorder::OpenFacesAhead() {
+  const int reach = layoutSetUp_ ? 2 * kStretch : kFirstStretch;
+  if (!aheadBlock_.isValid() || aheadBlock_.position() > block_.position() + reach) return false;
+  for (auto fragment = aheadBlock_.begin(); !fragment.atEnd(); ++fragment) {
+    const QTextFragment text = fragment.fragment();
+    if (formatsOpened_.contains(text.charFormatIndex())) continue;
+    formatsOpened_.insert(text.charFormatIndex());
+    // The font as the layout resolves it; measuring its text opens its face
+    // and the fallback faces the text needs.
+    const QFont font(text.charFormat().font(), &twipDevice_);
+    QFontMetricsF(font).horizontalAdvance(text.text());
+    fonts_.push_back(font);
+  }
+  aheadBlock_ = aheadBlock_.next();
+  return true;
+}
+
+void PageRecorder::SetUpLayout() {
+  // An empty page size while the layout is made and set up, so that nothing
+  // is laid out before it measures in twips (a layout lays out at once what
+  // it is made for); then one endless page as wide as the area.
+  document_->setPageSize(QSizeF(0, 0));
+  QAbstractTextDocumentLayout* layout = document_->documentLayout();
+  layout->installEventFilter(layoutTimerFilter_.get());
+  layout->setPaintDevice(&twipDevice_);
+  document_->setDocumentMargin(0);
+  document_->setPageSize(QSizeF(frame_.area.width(), -1));
+  layoutSetUp_ = true;
 }
 
 bool PageRecorder::PlaceBlockLines() {

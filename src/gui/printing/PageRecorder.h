@@ -5,9 +5,11 @@
 // and records every page as vector drawing. The work is done in short steps
 // so that a window showing the pages never waits long for it.
 
+#include <QFont>
 #include <QImage>
 #include <QPicture>
 #include <QRectF>
+#include <QSet>
 #include <QTextBlock>
 #include <memory>
 #include <vector>
@@ -51,6 +53,9 @@ class PageRecorder {
   int PageStart(int index) const { return pages_[static_cast<size_t>(index)].start; }
   // Characters of the text, without the document's closing paragraph mark.
   int TextLength() const { return textLength_; }
+  // The text's fonts as the layout resolves them; while they are kept, the
+  // faces they opened stay open for drawing the pages.
+  const std::vector<QFont>& Fonts() const { return fonts_; }
 
  private:
   struct RecordedPage {
@@ -58,6 +63,10 @@ class PageRecorder {
     int start;
   };
 
+  // Opens the faces of the next block ahead of the layout; false when the
+  // layout's next stretch has its faces.
+  bool OpenFacesAhead();
+  void SetUpLayout();
   // Places the lines of the current block; true when the text is all placed.
   bool PlaceBlockLines();
   void RecordPage(double bottom);
@@ -68,6 +77,10 @@ class PageRecorder {
   PageFrame frame_;
   int textLength_ = 0;
   std::vector<RecordedPage> pages_;
+  std::vector<QFont> fonts_;
+  QSet<int> formatsOpened_;  // character formats whose faces are open
+  QTextBlock aheadBlock_;    // next block to open faces for
+  bool layoutSetUp_ = false;
   QTextBlock block_;
   int line_ = 0;        // next line of block_ to place
   double pageTop_ = 0;  // where the page being filled starts in the document

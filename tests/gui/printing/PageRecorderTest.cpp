@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextCursor>
 
 #include "gui/printing/LineDocuments.h"
 #include "gui/printing/PageRecorder.h"
@@ -79,6 +82,30 @@ TEST(PageRecorderTest, ShortStepsMakeTheSamePagesAsOneLongRun) {
   EXPECT_GE(steps, 35);
   EXPECT_EQ(Starts(stepped), Starts(whole));
   EXPECT_EQ(stepped.PageCount(), 4);
+}
+
+// As on the sample sheet: each family's name in its own face, here twice.
+TEST(PageRecorderTest, OpensEachFaceOnceAtTheResolutionOfTheLayoutAndKeepsItOpen) {
+  auto text = std::make_unique<QTextDocument>();
+  QTextCursor cursor(text.get());
+  const QStringList families = QFontDatabase::families();
+  ASSERT_GE(families.size(), 2);
+  for (const QString& family : families + families) {
+    if (cursor.position() > 0) cursor.insertBlock();
+    QTextCharFormat format;
+    format.setFontFamilies({family});
+    format.setFontPointSize(12);
+    cursor.insertText(family, format);
+  }
+  PageRecorder pages(std::move(text), Frame());
+  pages.Finish();
+  QStringList opened;
+  for (const QFont& font : pages.Fonts()) {
+    opened << font.families().value(0);
+    // 12 points in twips: 1440 per inch, 72 points per inch.
+    EXPECT_EQ(QFontInfo(font).pixelSize(), 240) << font.families().value(0).toStdString();
+  }
+  EXPECT_EQ(opened, families);
 }
 
 }  // namespace

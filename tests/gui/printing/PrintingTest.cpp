@@ -28,7 +28,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/preview/PreviewWindow.h"
-#include "gui/printing/RichTextPages.h"
+#include "gui/preview/RichTextPages.h"
 #include "support/PrivateCups.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
@@ -241,6 +241,29 @@ TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFace) {
   }
   // The sheet's eight families come from at least five font files.
   EXPECT_GE(faces.size(), 5u) << faces.size();
+}
+
+// What a person sees of the sheet's first page in the preview: its lines, as the page draws.
+TEST_F(PrintingTest, ThePreviewShowsTheSheetsFirstPage) {
+  StartPrintSystem();
+  window_.Startup();
+  auto* toolbar = Child<QToolBar>("tbToolBar");
+  QTest::mouseClick(
+      toolbar->widgetForAction(toolbar->findChild<QAction*>("字型", Qt::FindDirectChildrenOnly)),
+      Qt::LeftButton);
+  QImage shown;
+  ChooseFromPrintMenu(1, When([] { return OpenPreview() && !OpenPreview()->Pages().empty(); },
+                              [&shown] {
+                                auto* view = OpenPreview()->findChild<QWidget*>("picChild");
+                                shown =
+                                    view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                                OpenPreview()->reject();
+                              }));
+  ASSERT_TRUE(QTest::qWaitFor([&shown] { return !shown.isNull(); }, kWaitMs));
+  qsizetype ink = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) ink += shown.pixel(x, y) != qRgb(255, 255, 255);
+  EXPECT_GT(ink, 100);
 }
 
 TEST_F(PrintingTest, EachCopyIsAJobOfItsOwn) {

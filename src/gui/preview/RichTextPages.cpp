@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/printing/RichTextPages.h"
+#include "gui/preview/RichTextPages.h"
 
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -10,7 +10,7 @@
 
 #include "gui/common/Dialogs.h"
 #include "gui/preview/PreviewWindow.h"
-#include "gui/printing/PageLayoutThread.h"
+#include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
 
 namespace qm::gui {
@@ -73,9 +73,9 @@ void PrintBoxThroughDialog(QWidget* box) {
   if (dialog.exec() != QDialog::Accepted) return;
   std::unique_ptr<QTextDocument> document(source->clone());
   if (printer.printRange() == QPrinter::Selection) CopySelection(*source, cursor, *document);
-  PageLayoutThread layout;
+  PageLayoutSteps layout;
   std::vector<QPicture> pages;
-  QObject::connect(&layout, &PageLayoutThread::PageRecorded,
+  QObject::connect(&layout, &PageLayoutSteps::PageRecorded,
                    [&pages](const QPicture& page) { pages.push_back(page); });
   layout.Start(std::move(document),
                FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin));

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/printing/PageLayoutSteps.h"
+
+#include <QCoreApplication>
+#include <QTextDocument>
+
+namespace qm::gui {
+namespace {
+
+// A step's length: well below the pause a person notices, leaving room for
+// a paragraph whose face takes long to open.
+constexpr qint64 kStepMs = 40;
+
+}  // namespace
+
+PageLayoutSteps::PageLayoutSteps(QObject* parent) : QObject(parent) {
+  stepTimer_.setInterval(0);
+  connect(&stepTimer_, &QTimer::timeout, this, &PageLayoutSteps::TakeStep);
+}
+
+PageLayoutSteps::~PageLayoutSteps() = default;
+
+void PageLayoutSteps::Start(std::unique_ptr<QTextDocument> document, const PageFrame& frame) {
+  recorder_ = std::make_unique<PageRecorder>(std::move(document), frame);
+  stepTimer_.start();
+}
+
+void PageLayoutSteps::TakeStep() {
+  const bool more = recorder_->Step(kStepMs);
+  for (; handedOver_ < recorder_->PageCount(); ++handedOver_)
+    emit PageRecorded(recorder_->Page(handedOver_));
+  if (more) return;
+  stepTimer_.stop();
+  // The pages are handed over; the document and its layout are no longer
+  // needed, but the faces are, to show and print the pages.
+  keptFonts_ = recorder_->Fonts();
+  recorder_.reset();
+  done_ = true;
+  emit Finished();
+}
+
+void PageLayoutSteps::WaitUntilDone() {
+  while (!done_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace qm::gui

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Lays pages out and records them on the window's thread, a short step at a
+// time between the window's events, handing each page over as it is done.
+// The text layout opens every face the text uses, which takes seconds on a
+// large sheet; done here, each face is opened once for the layout, the
+// preview and the printer alike, where a thread of its own would open them
+// all again (each thread keeps faces of its own).
+
+#include <QObject>
+#include <QPicture>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "gui/printing/PageRecorder.h"
+
+class QTextDocument;
+
+namespace qm::gui {
+
+class PageLayoutSteps : public QObject {
+  Q_OBJECT
+ public:
+  explicit PageLayoutSteps(QObject* parent = nullptr);
+  ~PageLayoutSteps() override;
+
+  // Lays document, a copy made for the purpose, out on pages of frame.
+  void Start(std::unique_ptr<QTextDocument> document, const PageFrame& frame);
+  // Waits until every page has been handed over, letting window events run.
+  void WaitUntilDone();
+  bool Done() const { return done_; }
+
+ signals:
+  void PageRecorded(const QPicture& page);
+  void Finished();
+
+ private:
+  void TakeStep();
+
+  std::unique_ptr<PageRecorder> recorder_;
+  QTimer stepTimer_;
+  std::vector<QFont> keptFonts_;
+  int handedOver_ = 0;
+  bool done_ = false;
+};
+
+}  // namespace qm::gui
