@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "FaceCheck.h"
@@ -129,18 +130,33 @@ bool InFallbackFace(const QTextCharFormat& format) {
 }
 
 // The font a line of a text box draws its name in: that of its first run in
-// its own face (the first run when all of it is in the fallback face).
-QFont LineFont(QTextDocument* document, int line) {
+// its own face; none when all of it is in the fallback face.
+std::optional<QFont> LineFont(QTextDocument* document, int line) {
   const QTextBlock block = document->findBlockByNumber(line);
-  QTextCharFormat format =
-      block.begin().atEnd() ? QTextCharFormat() : block.begin().fragment().charFormat();
-  for (auto it = block.begin(); !it.atEnd(); ++it) {
-    if (InFallbackFace(it.fragment().charFormat())) continue;
-    format = it.fragment().charFormat();
-    break;
-  }
-  return format.font().resolve(document->defaultFont());
+  for (auto it = block.begin(); !it.atEnd(); ++it)
+    if (!InFallbackFace(it.fragment().charFormat()))
+      return it.fragment().charFormat().font().resolve(document->defaultFont());
+  return std::nullopt;
 }
+
+// Names with the face each is drawn in; those whose own face has none of
+// their characters (all drawn in the fallback face) are only counted.
+struct DrawnNames {
+  std::vector<DrawnName> faces;
+  int ownFaceDrawsNone = 0;
+
+  void AddLine(QTextDocument* document, int line, const QString& name) {
+    if (const std::optional<QFont> font = LineFont(document, line))
+      faces.push_back({name, *font});
+    else
+      ++ownFaceDrawsNone;
+  }
+  void Print(const char* what) const {
+    PrintFaceCheck(what, faces);
+    std::printf("  %d more names have none of their characters in their own face\n",
+                ownFaceDrawsNone);
+  }
+};
 
 // The lines of a document with characters drawn in the fallback face.
 int LinesWithFallback(QTextDocument* document) {
@@ -251,7 +267,7 @@ void BenchScan(qm::gui::MainWindow& window, QListWidget* list) {
 
 // The sample of one font as a click shows it (ShowFontEffect, drawn),
 // beside a label drawing the name in that family.
-std::vector<DrawnName> BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list) {
+DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list) {
   // Fewer with QM_BENCH_SAMPLES, where each sample takes seconds.
   const int wanted = qEnvironmentVariableIsSet("QM_BENCH_SAMPLES")
                          ? qEnvironmentVariableIntValue("QM_BENCH_SAMPLES")
@@ -259,7 +275,7 @@ std::vector<DrawnName> BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNa
   const int samples = std::min(list->count(), wanted);
   auto* sample = window.findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
   std::vector<double> sampleMs, anchorMs;
-  std::vector<DrawnName> faces;
+  DrawnNames faces;
   QLabel anchor;
   anchor.setFont(sample->font());
   anchor.resize(sample->viewport()->size());
@@ -272,7 +288,7 @@ std::vector<DrawnName> BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNa
     list->Choose(row);  // runs ShowFontEffect on the first tab
     sample->viewport()->repaint();
     sampleMs.push_back(MsSince(clock));
-    faces.push_back({name, LineFont(sample->document(), 1)});
+    faces.AddLine(sample->document(), 1, name);
     clock.start();
     anchor.setFont(QFont(name));
     anchor.setText(name);
@@ -338,11 +354,10 @@ void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int fam
       static_cast<long long>(longestPause));
 }
 
-std::vector<DrawnName> SheetFaces(QPlainTextEdit* sheet) {
-  std::vector<DrawnName> faces;
+DrawnNames SheetFaces(QPlainTextEdit* sheet) {
+  DrawnNames faces;
   for (int line = 0; line < sheet->document()->blockCount(); ++line)
-    faces.push_back(
-        {sheet->document()->findBlockByNumber(line).text(), LineFont(sheet->document(), line)});
+    faces.AddLine(sheet->document(), line, sheet->document()->findBlockByNumber(line).text());
   return faces;
 }
 
@@ -365,7 +380,7 @@ int main(int argc, char* argv[]) {
   auto* list = window.findChild<qm::gui::FontNameList*>(QStringLiteral("List1"));
   BenchScan(window, list);
   PrintMemory("after the scans");
-  const std::vector<DrawnName> sampleFaces = BenchSamples(window, list);
+  const DrawnNames sampleFaces = BenchSamples(window, list);
   PrintMemory("after the samples");
 
   auto* sheet = window.findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox2"));
@@ -384,7 +399,7 @@ int main(int argc, char* argv[]) {
   if (reading) return 0;
   std::printf("sheet lines with characters their face lacks, drawn in the fallback face: %d\n",
               LinesWithFallback(sheet->document()));
-  PrintFaceCheck("faces of the sheet", SheetFaces(sheet));
-  PrintFaceCheck("faces of the samples", sampleFaces);
+  SheetFaces(sheet).Print("faces of the sheet");
+  sampleFaces.Print("faces of the samples");
   return 0;
 }
