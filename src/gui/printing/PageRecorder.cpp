@@ -10,6 +10,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include "gui/common/ListedFaces.h"
+
 namespace qm::gui {
 namespace {
 
@@ -89,6 +91,9 @@ std::vector<QPicture> PageRecorder::Pages() const {
 bool PageRecorder::OpenFacesAhead() {
   const int reach = layoutSetUp_ ? 2 * kStretch : kFirstStretch;
   if (!aheadBlock_.isValid() || aheadBlock_.position() > block_.position() + reach) return false;
+  // A sheet gives the characters a line's face lacks their fallback only for
+  // the lines it has drawn; the others would print as boxes.
+  FallBackWhereFaceLacks(aheadBlock_);
   for (auto fragment = aheadBlock_.begin(); !fragment.atEnd(); ++fragment) {
     const QTextFragment text = fragment.fragment();
     if (formatsOpened_.contains(text.charFormatIndex())) continue;

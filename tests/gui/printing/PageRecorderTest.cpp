@@ -7,8 +7,10 @@
 #include <QScreen>
 #include <QTextCursor>
 
+#include "gui/common/ListedFaces.h"
 #include "gui/printing/LineDocuments.h"
 #include "gui/printing/PageRecorder.h"
+#include "gui/sheet/SongFace.h"
 
 namespace qm::gui {
 namespace {
@@ -106,6 +108,24 @@ TEST(PageRecorderTest, OpensEachFaceOnceAtTheResolutionOfTheLayoutAndKeepsItOpen
     EXPECT_EQ(QFontInfo(font).pixelSize(), 240) << font.families().value(0).toStdString();
   }
   EXPECT_EQ(opened, families);
+}
+
+// The sheet gives the characters a line's face lacks to the base face only on
+// the lines it has drawn; on paper every line has them.
+TEST(PageRecorderTest, CharactersALinesFaceLacksPrintInTheBaseFaceOnLinesNeverDrawn) {
+  const test::ClearedSongSubstitutes cleared;
+  const test::InstalledSongFace song;
+  auto text = std::make_unique<QTextDocument>();
+  QTextCursor cursor(text.get());
+  QTextCharFormat format;
+  SetListedFace(format, "Tom's Type");
+  cursor.insertText(QStringLiteral("Ab测试"), OwnFaceOnly(format));  // the Song face has "测试"
+  PageRecorder pages(std::move(text), Frame());
+  pages.Finish();
+  QStringList opened;
+  for (const QFont& font : pages.Fonts()) opened << font.families().value(0);
+  EXPECT_TRUE(opened.contains(QStringLiteral("Tom's Type"))) << opened.join(", ").toStdString();
+  EXPECT_TRUE(opened.contains(QStringLiteral("宋体"))) << opened.join(", ").toStdString();
 }
 
 }  // namespace
