@@ -8,7 +8,6 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 #include <optional>
 
 #include "gui/common/BaseFormat.h"
@@ -147,9 +146,9 @@ class BaseRunCollector {
         }
         return;
       }
+      LetterIn(drawnBy == Reach::BaseFace);
       if (drawnBy == Reach::BaseFace)
         AddToBaseRuns(runs_, position, static_cast<int>(length), fallback);
-      LetterIn(drawnBy == Reach::BaseFace);
     });
   }
 
@@ -180,7 +179,6 @@ void FallBackBetween(QTextDocument* document, int from, int to) {
       collector.Add(fragment);
     }
   }
-  std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.start < b.start; });
   QTextCursor cursor(document);
   for (const Run& run : runs) {
     cursor.setPosition(run.start);

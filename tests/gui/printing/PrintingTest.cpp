@@ -81,6 +81,12 @@ class PrintingTest : public testing::Test {
       QTest::keyClicks(CustomText(), lines[line]);
     }
   }
+  // "字型" on the toolbar: the sample sheet of every family.
+  void ClickSheet() {
+    auto* toolbar = Child<QToolBar>("tbToolBar");
+    QAction* sheet = toolbar->findChild<QAction*>("字型", Qt::FindDirectChildrenOnly);
+    QTest::mouseClick(toolbar->widgetForAction(sheet), Qt::LeftButton);
+  }
   // "打印" on the toolbar, then the item'th entry of its menu by keyboard;
   // whileOpen runs inside whatever modal window the command opens.
   void ChooseFromPrintMenu(int item, std::function<void()> whileOpen = {}) {
@@ -224,10 +230,7 @@ TEST_F(PrintingTest, EveryLineIsPrintedOnceInOrderAcrossThePages) {
 TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFace) {
   StartPrintSystem();
   window_.Startup();
-  auto* toolbar = Child<QToolBar>("tbToolBar");
-  QTest::mouseClick(
-      toolbar->widgetForAction(toolbar->findChild<QAction*>("字型", Qt::FindDirectChildrenOnly)),
-      Qt::LeftButton);
+  ClickSheet();
   ChooseFromPrintMenu(1, InPreview("btnPreview0"));
   const std::vector<std::string> jobs = cups_->WaitForJobs(1);
   ASSERT_EQ(jobs.size(), 1u);
@@ -247,10 +250,7 @@ TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFace) {
 TEST_F(PrintingTest, ThePreviewShowsTheSheetsFirstPage) {
   StartPrintSystem();
   window_.Startup();
-  auto* toolbar = Child<QToolBar>("tbToolBar");
-  QTest::mouseClick(
-      toolbar->widgetForAction(toolbar->findChild<QAction*>("字型", Qt::FindDirectChildrenOnly)),
-      Qt::LeftButton);
+  ClickSheet();
   QImage shown;
   ChooseFromPrintMenu(1, When([] { return OpenPreview() && !OpenPreview()->Pages().empty(); },
                               [&shown] {

@@ -188,6 +188,14 @@ TEST_F(ListedFaceTest, OnTheCustomTabEachFamilyClickedSetsTheTextInTheFaceOfItsN
   }
 }
 
+// Writes text in format's own face into a box with the base format, as the
+// sample does.
+void InsertIntoBaseBox(QTextEdit& box, const QString& text, const QTextCharFormat& format) {
+  SetBaseFormat(&box);
+  QTextCursor cursor(box.document());
+  InsertInOwnFace(cursor, text, format);
+}
+
 class SongFaceTest : public testing::Test {
  private:
   test::ClearedSongSubstitutes cleared_;
@@ -222,12 +230,10 @@ TEST_F(SongFaceTest, AnInstalledSongFaceTakesTheSongNamesAsOtherNamesOfItsOwn) {
 TEST_F(SongFaceTest, OnlyTheCharactersANameItsFaceLacksAreDrawnInTheBaseFace) {
   const test::InstalledSongFace song;
   QTextEdit box;
-  SetBaseFormat(&box);
-  QTextCursor cursor(box.document());
   QTextCharFormat format;
   SetListedFace(format, "Tom's Type");
   format.setFontWeight(QFont::Bold);
-  InsertInOwnFace(cursor, QStringLiteral("Ab测试Z"), format);  // the Song face has "测试"
+  InsertIntoBaseBox(box, QStringLiteral("Ab测试Z"), format);  // the Song face has "测试"
   const auto drawnAt = [&](int position) {
     return test::DrawnFace(FormatAt(box, position).font().resolve(box.document()->defaultFont()));
   };
@@ -250,11 +256,9 @@ TEST_F(SongFaceTest, OnlyTheCharactersANameItsFaceLacksAreDrawnInTheBaseFace) {
 TEST_F(SongFaceTest, DigitsAndSpacesGoWithTheLetterTheyTakeTheirScriptFrom) {
   const test::InstalledSongFace song;
   QTextEdit box;
-  SetBaseFormat(&box);
-  QTextCursor cursor(box.document());
   QTextCharFormat format;
   SetListedFace(format, "Tom's Type");
-  InsertInOwnFace(cursor, QStringLiteral("1测试2 Z 3"), format);
+  InsertIntoBaseBox(box, QStringLiteral("1测试2 Z 3"), format);
   for (const int position : {0, 1, 2, 3, 4})
     EXPECT_EQ(FormatAt(box, position).fontFamilies().toStringList(), QStringList{"宋体"})
         << position;
