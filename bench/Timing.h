@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <ctime>
 #include <vector>
 
 inline double Median(std::vector<double> values) {
@@ -22,4 +23,13 @@ double MedianMs(int runs, Work work) {
     times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
   }
   return Median(times);
+}
+
+// The processor time the calling thread has used, in milliseconds: beside a
+// wall-clock figure, it shows how much of it was the program's own work and
+// how much waiting for a processor other programs held.
+inline double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }

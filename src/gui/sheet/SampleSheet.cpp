@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/sheet/SampleSheet.h"
 
+#include <QtGui/private/qtextdocument_p.h>
+
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -141,15 +143,25 @@ void SheetFacePrefetcher::PrepareShown() {
   QTextDocument* document = sheet_->document();
   baseFace_ =
       OpenBaseFace(document->begin().begin().fragment().charFormat(), document->defaultFont());
+  // Exactly the lines shown, by their laid-out heights: the rest is the
+  // idle prefetch's, which does not keep the page from showing.
   const int top = TopLine();
-  const int page = static_cast<int>(LinesPerScreen(sheet_));
-  // Twice the estimate: faces smaller than the base face fit more lines.
-  while (PrepareNext(top, top + 2 * page)) {
+  const int lines = static_cast<int>(prepared_.size());
+  qreal height = 0;
+  int line = top;
+  for (; line < lines && height < viewport_->height(); ++line) {
+    PrepareOnce(line);
+    NoteOpened(line);  // also when prepared before: it opens its faces again to be drawn
+    height +=
+        document->documentLayout()->blockBoundingRect(document->findBlockByNumber(line)).height();
   }
-  // Lines prepared before and drawn again open their faces again too.
-  for (int line = top; line < std::min<int>(top + 2 * page, static_cast<int>(opened_.size()));
-       ++line)
-    NoteOpened(line);
+  shownLines_ = line - top;
+}
+
+// The lines a page step moves by, about: those shown last, or the estimate
+// by the base face before anything was shown.
+int SheetFacePrefetcher::PageLines() const {
+  return std::max(static_cast<int>(LinesPerScreen(sheet_)), shownLines_ + 1);
 }
 
 void SheetFacePrefetcher::NoteOpened(int line) {
@@ -158,15 +170,18 @@ void SheetFacePrefetcher::NoteOpened(int line) {
   ++openedSinceRelease_;
 }
 
+bool SheetFacePrefetcher::PrepareOnce(int line) {
+  if (prepared_[static_cast<std::size_t>(line)]) return false;
+  prepared_[static_cast<std::size_t>(line)] = true;
+  NoteOpened(line);
+  PrepareLine(sheet_, line);
+  return true;
+}
+
 bool SheetFacePrefetcher::PrepareNext(int from, int to) {
   for (int line = std::max(from, 0); line < std::min<int>(to, static_cast<int>(prepared_.size()));
-       ++line) {
-    if (prepared_[static_cast<std::size_t>(line)]) continue;
-    prepared_[static_cast<std::size_t>(line)] = true;
-    NoteOpened(line);
-    PrepareLine(sheet_, line);
-    return true;
-  }
+       ++line)
+    if (PrepareOnce(line)) return true;
   return false;
 }
 
@@ -178,12 +193,13 @@ void SheetFacePrefetcher::PrefetchSome() {
   // Also while the reader keeps paging, when the prefetch never catches up.
   if (openedSinceRelease_ > kLinesBeforeRelease) ReleaseFacesOffScreen();
   const int top = TopLine();
-  const int page = static_cast<int>(LinesPerScreen(sheet_));
+  const int page = PageLines();
   QElapsedTimer turn;
   turn.start();
   while (turn.elapsed() < kTurnMs) {
-    // The next two pages first: paging on is what a reader most often does.
-    if (!PrepareNext(top + page, top + 3 * page) && !PrepareNext(top - page, top)) {
+    // The page shown (after faces were let go), then the next two pages:
+    // paging on is what a reader most often does.
+    if (!PrepareNext(top, top + 3 * page) && !PrepareNext(top - page, top)) {
       idle_.stop();
       return;
     }
@@ -191,11 +207,14 @@ void SheetFacePrefetcher::PrefetchSome() {
 }
 
 // Each line's format keeps the font it was last drawn in, and each laid-out
-// line the faces it was shaped with; both hold the faces open. Setting the
-// document's font anew makes every format give up its font, and each line
-// laid out here is made to give up its faces. Then every face is closed
-// (the toolkit's cache would close them only much later), and the lines on
-// the screen open theirs again when next drawn.
+// line the faces it was shaped with; both hold the faces open. The formats
+// give up their fonts when they are resolved against the document's font
+// anew, and the lines laid out here give up their faces with their layout.
+// Then every face is closed (the toolkit's cache would close them only much
+// later), and the lines near the screen are prepared again while the window
+// is idle. The document's public setDefaultFont would do the first step too,
+// but it also lays out and draws the whole page again at once: a pause as
+// long as opening the faces of a page.
 void SheetFacePrefetcher::ReleaseFacesOffScreen() {
   opened_.assign(opened_.size(), false);
   openedSinceRelease_ = 0;
@@ -203,9 +222,13 @@ void SheetFacePrefetcher::ReleaseFacesOffScreen() {
   const QFont font = document->defaultFont();
   std::size_t line = 0;
   for (QTextBlock block = document->begin(); block.isValid() && line < prepared_.size();
-       block = block.next(), ++line)
-    if (prepared_[line]) block.layout()->setFont(font);  // its text draws by its formats
-  document->setDefaultFont(font);
+       block = block.next(), ++line) {
+    if (!prepared_[line]) continue;
+    block.layout()->setFont(font);  // lets go of its faces; its text draws by its formats
+    block.clearLayout();
+  }
+  prepared_.assign(prepared_.size(), false);
+  QTextDocumentPrivate::get(document)->setDefaultFont(font);
   CloseOpenFaces();
 }
 

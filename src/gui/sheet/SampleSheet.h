@@ -54,8 +54,10 @@ class SheetFacePrefetcher : public QObject {
  private:
   bool Tracking() const;
   int TopLine() const;
+  int PageLines() const;
   void PrepareShown();
   void PrefetchSome();
+  bool PrepareOnce(int line);
   bool PrepareNext(int from, int to);
   void NoteOpened(int line);
   void ReleaseFacesOffScreen();
@@ -68,6 +70,7 @@ class SheetFacePrefetcher : public QObject {
   QFont baseFace_;              // the lines' fallback face, kept open for every script
   std::vector<bool> opened_;    // by line: its faces opened since they were last let go
   int openedSinceRelease_ = 0;
+  int shownLines_ = 0;  // on the screen when last drawn
 };
 
 }  // namespace qm::gui

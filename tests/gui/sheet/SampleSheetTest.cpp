@@ -294,5 +294,25 @@ TEST_F(LongSheetTest, AFaceOfLinesFarFromTheScreenIsClosed) {
   EXPECT_TRUE(test::FileMapped("QmQuote.ttf"));
 }
 
+// Letting faces go also undoes the lines' layouts. The page after the one
+// shown is laid out again while the window is idle, so that the next
+// Page_Down finds its faces open.
+TEST_F(LongSheetTest, AfterFacesAreLetGoTheNextPageIsPreparedAgainWhileIdle) {
+  while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
+  QTest::keyClick(Sheet(), Qt::Key_Home, Qt::ControlModifier);
+  QCoreApplication::processEvents();
+  while (TopLine() < SheetFacePrefetcher::kLinesBeforeRelease) PressAndDraw(Qt::Key_PageDown);
+  ASSERT_FALSE(test::FileMapped("QmQuote.ttf"));  // the faces were let go
+  const int page =
+      Sheet()->cursorForPosition(QPoint(0, Sheet()->viewport()->height() - 1)).blockNumber() -
+      TopLine() + 1;
+  const auto nextPageLaidOut = [&] {
+    for (int line = TopLine() + page; line < TopLine() + 2 * page; ++line)
+      if (Sheet()->document()->findBlockByNumber(line).layout()->lineCount() == 0) return false;
+    return true;
+  };
+  EXPECT_TRUE(QTest::qWaitFor(nextPageLaidOut, 10000));
+}
+
 }  // namespace
 }  // namespace qm::gui
