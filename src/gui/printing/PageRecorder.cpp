@@ -51,6 +51,7 @@ PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFr
   textLength_ = document_->characterCount() - 1;
   block_ = document_->begin();
   aheadBlock_ = block_;
+  fallbackBlock_ = block_;
 }
 
 PageRecorder::~PageRecorder() = default;
@@ -61,7 +62,7 @@ bool PageRecorder::Step(qint64 budgetMs) {
   // At least one block per step, so that every step gets on.
   do {
     if (done_) break;
-    if (OpenFacesAhead()) continue;
+    if (FallBackAhead() || OpenFacesAhead()) continue;
     if (!layoutSetUp_) {
       SetUpLayout();
     } else if (!block_.isValid()) {
@@ -85,15 +86,24 @@ std::vector<QPicture> PageRecorder::Pages() const {
   return pictures;
 }
 
+// A sheet gives the characters a line's face lacks their fallback only for
+// the lines it has drawn; the others would print as boxes. Every paragraph
+// gets it before the layout exists: a change of format in a document being
+// laid out makes the layout lay out a stretch again at once, opening all its
+// faces in one go, and left lines of it out of the pages.
+bool PageRecorder::FallBackAhead() {
+  if (!fallbackBlock_.isValid()) return false;
+  FallBackWhereFaceLacks(fallbackBlock_);
+  fallbackBlock_ = fallbackBlock_.next();
+  return true;
+}
+
 // The document's layout lays out a stretch of text at a time, opening every
 // face in it at once; opened a paragraph at a time beforehand, the faces are
 // ready and no step of the layout takes long.
 bool PageRecorder::OpenFacesAhead() {
   const int reach = layoutSetUp_ ? 2 * kStretch : kFirstStretch;
   if (!aheadBlock_.isValid() || aheadBlock_.position() > block_.position() + reach) return false;
-  // A sheet gives the characters a line's face lacks their fallback only for
-  // the lines it has drawn; the others would print as boxes.
-  FallBackWhereFaceLacks(aheadBlock_);
   for (auto fragment = aheadBlock_.begin(); !fragment.atEnd(); ++fragment) {
     const QTextFragment text = fragment.fragment();
     if (formatsOpened_.contains(text.charFormatIndex())) continue;

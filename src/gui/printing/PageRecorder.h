@@ -63,6 +63,9 @@ class PageRecorder {
     int start;
   };
 
+  // Gives the next block the fallback for characters its faces lack; false
+  // once every block has it.
+  bool FallBackAhead();
   // Opens the faces of the next block ahead of the layout; false when the
   // layout's next stretch has its faces.
   bool OpenFacesAhead();
@@ -78,8 +81,9 @@ class PageRecorder {
   int textLength_ = 0;
   std::vector<RecordedPage> pages_;
   std::vector<QFont> fonts_;
-  QSet<int> formatsOpened_;  // character formats whose faces are open
-  QTextBlock aheadBlock_;    // next block to open faces for
+  QSet<int> formatsOpened_;   // character formats whose faces are open
+  QTextBlock fallbackBlock_;  // next block to give the fallback
+  QTextBlock aheadBlock_;     // next block to open faces for
   bool layoutSetUp_ = false;
   QTextBlock block_;
   int line_ = 0;        // next line of block_ to place

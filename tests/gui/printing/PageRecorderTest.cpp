@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "gui/common/ListedFaces.h"
@@ -126,6 +127,37 @@ TEST(PageRecorderTest, CharactersALinesFaceLacksPrintInTheBaseFaceOnLinesNeverDr
   for (const QFont& font : pages.Fonts()) opened << font.families().value(0);
   EXPECT_TRUE(opened.contains(QStringLiteral("Tom's Type"))) << opened.join(", ").toStdString();
   EXPECT_TRUE(opened.contains(QStringLiteral("宋体"))) << opened.join(", ").toStdString();
+}
+
+// Lines whose face lacks some of their characters among lines whose face has
+// all, long enough for the layout to lay out several stretches: given their
+// fallback while being laid out, they land on the same pages as lines that
+// had it before, and no line goes missing.
+TEST(PageRecorderTest, LinesGivenTheirFallbackLandOnThePagesOfLinesThatHadItBefore) {
+  const test::ClearedSongSubstitutes cleared;
+  const test::InstalledSongFace song;
+  auto text = std::make_unique<QTextDocument>();
+  QTextCursor cursor(text.get());
+  QTextCharFormat lacking, whole;
+  SetListedFace(lacking, "Tom's Type");  // has no "测试"
+  SetListedFace(whole, "Quillmere Test Sans");
+  for (int line = 0; line < 600; ++line) {
+    if (line > 0) cursor.insertBlock();
+    if (line % 2 == 0)
+      cursor.insertText(QStringLiteral("Ab测试 %1").arg(line), OwnFaceOnly(lacking));
+    else
+      cursor.insertText(QStringLiteral("Ab %1").arg(line), OwnFaceOnly(whole));
+  }
+  std::unique_ptr<QTextDocument> given(text->clone());
+  for (QTextBlock block = given->begin(); block.isValid(); block = block.next())
+    FallBackWhereFaceLacks(block);
+  PageRecorder before(std::move(given), Frame());
+  before.Finish();
+  PageRecorder during(std::move(text), Frame());
+  while (during.Step(0)) {
+  }
+  EXPECT_GT(during.PageCount(), 3);
+  EXPECT_EQ(Starts(during), Starts(before));
 }
 
 }  // namespace
