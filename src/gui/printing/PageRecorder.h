@@ -63,6 +63,13 @@ class PageRecorder {
     int start;
   };
 
+  PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+               bool firstPagesAhead);
+
+  // Lays out the first pages from the text's beginning, a paragraph at a
+  // time, and takes them over; false once they are taken over.
+  bool LayOutFirstPages();
+
   // Gives the next block the fallback for characters its faces lack; false
   // once every block has it.
   bool FallBackAhead();
@@ -80,6 +87,8 @@ class PageRecorder {
   PageFrame frame_;
   int textLength_ = 0;
   std::vector<RecordedPage> pages_;
+  std::unique_ptr<PageRecorder> firstPages_;  // the beginning, laid out on its own
+  int pagesPlaced_ = 0;                       // pages the layout of the whole text completed
   std::vector<QFont> fonts_;
   QSet<int> formatsOpened_;   // character formats whose faces are open
   QTextBlock fallbackBlock_;  // next block to give the fallback
