@@ -1,37 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times printing the sample sheet of every family fontconfig is configured
-// with (one line per family in its own face, 12 pt), beside the toolkit's
-// own QTextDocument::print of the same document measured in the same run:
-// page 1 ready, every page laid out, the longest the window does not answer,
-// all pages printed to a PDF file (what the print system is handed), and
-// the peak memory of each, each side run in a process of its own.
+// Times printing the program's own sample sheet of every family fontconfig
+// is configured with (the main window scans, builds "字型", and the document
+// printed is a copy of the sheet's, as "打印预览" takes it), beside the
+// toolkit's own QTextDocument::print of the same copy measured in the same
+// run: page 1 ready, every page laid out, the longest the window does not
+// answer meanwhile, all pages printed to a PDF file (what the print system
+// is handed), and the peak memory. Three sides, each in a process of its
+// own: the recorded pages alone, the real preview window laying them out
+// and printing them on its "打印", and the anchor.
 // Prints figures; judges nothing.
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFontDatabase>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextCursor>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 #include <cstdio>
+#include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "core/platform/linux/FaceMatchShortcut.h"
+#include "Memory.h"
+#include "core/platform/Platform.h"
+#include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/preview/PreviewWindow.h"
 #include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
 
 namespace {
 
-constexpr int kPointSize = 12;
+// The preview's margins, twips, as the main window passes them.
 constexpr int kSideMargin = 300;
 constexpr int kEndMargin = 1;
-constexpr int kTickMs = 10;
 
 double MsSince(const QElapsedTimer& clock) {
   return static_cast<double>(clock.nsecsElapsed()) / 1e6;
@@ -47,23 +58,57 @@ double PeakMb() {
   return -1;
 }
 
-std::unique_ptr<QTextDocument> Sheet() {
-  auto sheet = std::make_unique<QTextDocument>();
-  QTextCursor cursor(sheet.get());
-  bool first = true;
-  for (const QString& family : QFontDatabase::families()) {
-    if (family.startsWith(u'@')) continue;
-    if (!first) cursor.insertBlock();
-    first = false;
-    QTextCharFormat format;
-    format.setFontFamilies({family});
-    format.setFontPointSize(kPointSize);
-    // As the sheet asks: each name in its own face, with no search for fallbacks.
-    format.setFontStyleStrategy(QFont::NoFontMerging);
-    cursor.insertText(family, format);
-  }
-  return sheet;
+// The time this thread has run, ms.
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
+
+// The longest time the event loop went without running a 1 ms timer: the
+// longest a person would find the window not answering. With the 2 cores
+// shared, a pause may be mostly time the thread waited for a core; the
+// thread's own running time in each pause tells that apart.
+class PauseWatch {
+ public:
+  PauseWatch() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+    sinceLast_.start();
+    cpuAtLast_ = ThreadCpuMs();
+    timer_.start(1);
+  }
+  void Stop() {
+    Tick();
+    timer_.stop();
+  }
+  // "N ms (the thread ran M ms of it); longest run of the thread: K ms".
+  std::string Figures() const {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "%.0f ms (the thread ran %.0f ms of it); longest running %.0f ms", longest_,
+                  longestCpu_, longestRunning_);
+    return text;
+  }
+
+ private:
+  void Tick() {
+    const double wall = MsSince(sinceLast_), cpu = ThreadCpuMs() - cpuAtLast_;
+    if (wall > longest_) {
+      longest_ = wall;
+      longestCpu_ = cpu;
+    }
+    longestRunning_ = std::max(longestRunning_, cpu);
+    sinceLast_.restart();
+    cpuAtLast_ = ThreadCpuMs();
+  }
+
+  QTimer timer_;
+  QElapsedTimer sinceLast_;
+  double cpuAtLast_ = 0;
+  double longest_ = 0;
+  double longestCpu_ = 0;
+  double longestRunning_ = 0;
+};
 
 std::unique_ptr<QPrinter> PdfPrinter(QPrinter::PrinterMode mode, const QString& file) {
   auto printer = std::make_unique<QPrinter>(mode);
@@ -73,9 +118,35 @@ std::unique_ptr<QPrinter> PdfPrinter(QPrinter::PrinterMode mode, const QString& 
   return printer;
 }
 
-void Ours(const QString& pdf) {
-  // As the program opens faces: without weighing every installed font.
-  qm::platform::EnableFaceMatchShortcut();
+qm::gui::PageFrame Frame(const QPrinter& printer) {
+  return qm::gui::FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin);
+}
+
+// The main window with its sheet built, as a person has it before "打印预览".
+class SheetShown {
+ public:
+  explicit SheetShown(qm::platform::Platform& platform) : window_(platform) {}
+
+  // Scans, builds the sheet and waits until it is usable; returns its document.
+  QTextDocument* Build() {
+    window_.show();
+    window_.ScanInstalledFonts();
+    auto* sheet = window_.findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox2"));
+    auto* progress = window_.findChild<QLabel*>(QStringLiteral("Label2"));
+    window_.ToolbarButton(2)->trigger();
+    const QString done = QStringLiteral("%1/%1").arg(sheet->document()->blockCount());
+    while (!sheet->isEnabled() || progress->text() != done) QCoreApplication::processEvents();
+    std::printf("  the sheet: %d lines\n", sheet->document()->blockCount());
+    PrintMemory("with the sheet built, before printing");
+    return sheet->document();
+  }
+
+ private:
+  qm::gui::MainWindow window_;
+};
+
+// The pages recorded by the program's layout steps, without a window.
+void Recorded(const QTextDocument& sheet, const QString& pdf) {
   std::unique_ptr<QPrinter> printer = PdfPrinter(QPrinter::ScreenResolution, pdf);
   QElapsedTimer clock;
   clock.start();
@@ -86,66 +157,116 @@ void Ours(const QString& pdf) {
     if (pages.empty()) firstPageMs = MsSince(clock);
     pages.push_back(page);
   });
-  // The window's thread ticks meanwhile; the longest gap between ticks is
-  // the longest the window would not answer.
-  QTimer tick;
-  QElapsedTimer sinceTick;
-  double longestPauseMs = 0;
-  QObject::connect(&tick, &QTimer::timeout, [&] {
-    longestPauseMs = std::max(longestPauseMs, MsSince(sinceTick));
-    sinceTick.restart();
-  });
-  tick.start(kTickMs);
-  sinceTick.start();
-  layout.Start(Sheet(),
-               qm::gui::FrameOf(*printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin));
+  PauseWatch pauses;
+  layout.Start(std::unique_ptr<QTextDocument>(sheet.clone()), Frame(*printer));
   layout.WaitUntilDone();
-  tick.stop();
+  pauses.Stop();
   const double layoutMs = MsSince(clock);
   clock.restart();
   qm::gui::PrintJob(*printer, pages);
   std::printf(
       "recorded pages: %zu pages; page 1 after %.0f ms, all laid out in %.0f ms, longest "
-      "pause of the window %.0f ms; printed in %.0f ms; peak %.0f MB\n",
-      pages.size(), firstPageMs, layoutMs, longestPauseMs, MsSince(clock), PeakMb());
+      "pause %s; printed in %.0f ms; peak %.0f MB\n",
+      pages.size(), firstPageMs, layoutMs, pauses.Figures().c_str(), MsSince(clock), PeakMb());
 }
 
-void Anchor(const QString& pdf) {
+// The preview window itself, as "打印预览" opens it on a printer, laying the
+// pages out while it is shown; then its "打印" pressed.
+void Preview(const QTextDocument& sheet, const QString& pdf) {
+  std::unique_ptr<QPrinter> printer = PdfPrinter(QPrinter::ScreenResolution, pdf);
+  const qm::gui::PageFrame frame = Frame(*printer);
+  QElapsedTimer clock;
+  clock.start();
+  PauseWatch pauses;
+  qm::gui::PreviewWindow preview(std::move(printer));
+  preview.SizePreview(frame.paper);
+  preview.show();
+  preview.LayOutPages(std::unique_ptr<QTextDocument>(sheet.clone()), frame);
+  double firstPageMs = -1;
+  while (!preview.LaidOut()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (firstPageMs < 0 && !preview.Pages().empty()) firstPageMs = MsSince(clock);
+  }
+  const double layoutMs = MsSince(clock);
+  pauses.Stop();
+  auto* print = preview.findChild<QPushButton*>(QStringLiteral("btnPreview0"));
+  clock.restart();
+  QTest::mouseClick(print, Qt::LeftButton);
+  std::printf(
+      "preview window: %zu pages; page 1 after %.0f ms, all laid out in %.0f ms, longest "
+      "pause %s; \"打印\" printed in %.0f ms; peak %.0f MB\n",
+      preview.Pages().size(), firstPageMs, layoutMs, pauses.Figures().c_str(), MsSince(clock),
+      PeakMb());
+}
+
+void Anchor(const QTextDocument& sheet, const QString& pdf) {
   std::unique_ptr<QPrinter> printer = PdfPrinter(QPrinter::HighResolution, pdf);
   QElapsedTimer clock;
   clock.start();
-  std::unique_ptr<QTextDocument> sheet = Sheet();
   // What print() does first: a copy laid out on the printer's pages.
-  std::unique_ptr<QTextDocument> copy(sheet->clone());
+  std::unique_ptr<QTextDocument> copy(sheet.clone());
   copy->documentLayout()->setPaintDevice(printer.get());
   copy->setPageSize(printer->pageRect(QPrinter::DevicePixel).size());
   const int pageCount = copy->pageCount();
   const double layoutMs = MsSince(clock);
   clock.restart();
-  sheet->print(printer.get());
+  sheet.print(printer.get());
   std::printf(
-      "QTextDocument::print: %d pages; laid out in %.0f ms (the window waits for all of "
-      "it); print() in %.0f ms; peak %.0f MB\n",
+      "anchor, QTextDocument::print: %d pages; laid out in %.0f ms (the window waits for all "
+      "of it); print() in %.0f ms; peak %.0f MB\n",
       pageCount, layoutMs, MsSince(clock), PeakMb());
+}
+
+// The sheet's lines found as lines of the PDF's text (poppler's pdftotext),
+// each at most once: a line lost between pages shows here. Compared in
+// compatibility form, as ligatures ("fi") come out as characters of their own.
+QString Comparable(const QString& line) {
+  return line.trimmed().remove(u'\f').normalized(QString::NormalizationForm_KC);
+}
+
+int LinesPrinted(const QTextDocument& sheet, const QString& pdf) {
+  QProcess text;
+  text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  if (!text.waitForFinished(-1)) return -1;
+  QMultiHash<QString, int> printed;
+  for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split(u'\n'))
+    printed.insert(Comparable(line), 0);
+  int found = 0;
+  for (QTextBlock block = sheet.begin(); block.isValid(); block = block.next()) {
+    const auto at = printed.constFind(Comparable(block.text()));
+    if (at == printed.constEnd()) continue;
+    printed.erase(at);
+    ++found;
+  }
+  return found;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  const QStringList arguments = application.arguments();
-  QTemporaryDir folder;
-  if (arguments.size() > 1) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  if (argc > 1) {
+    // Created before the application, as the program's main() does; it also
+    // enables the program's own face match, for every side alike.
+    const auto platform = qm::platform::CreatePlatform();
+    QApplication application(argc, argv);
+    qm::gui::ConfigureApplication(application, *platform);
+    SheetShown sheet(*platform);
+    const QTextDocument* document = sheet.Build();
+    QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
-    if (arguments[1] == QLatin1String("ours")) Ours(pdf);
-    if (arguments[1] == QLatin1String("anchor")) Anchor(pdf);
-    std::printf("  %lld bytes of PDF\n", static_cast<long long>(QFile(pdf).size()));
+    const QString side = QString::fromLatin1(argv[1]);
+    if (side == QLatin1String("recorded")) Recorded(*document, pdf);
+    if (side == QLatin1String("preview")) Preview(*document, pdf);
+    if (side == QLatin1String("anchor")) Anchor(*document, pdf);
+    std::printf("  %lld bytes of PDF; %d of the sheet's %d lines found on its pages\n",
+                static_cast<long long>(QFile(pdf).size()), LinesPrinted(*document, pdf),
+                document->blockCount());
     return 0;
   }
-  std::printf("%lld families at %d pt\n", static_cast<long long>(QFontDatabase::families().size()),
-              kPointSize);
-  // Each side in a process of its own, so that neither finds the other's faces open.
-  for (const char* side : {"ours", "anchor"}) {
+  QCoreApplication application(argc, argv);
+  // Each side in a process of its own, so that none finds another's faces open.
+  for (const char* side : {"recorded", "preview", "anchor"}) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     child.start(application.applicationFilePath(), {QString::fromLatin1(side)});

@@ -7,7 +7,10 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextLayout>
 
 #include "gui/common/ListedFaces.h"
@@ -23,6 +26,9 @@ constexpr double kEdgeTwips = 1;
 // 2,000 at a time after; faces are opened that far ahead of the lines placed.
 constexpr int kFirstStretch = 1000;
 constexpr int kStretch = 2000;
+// The text the first pages are laid out from ahead of the rest: a few pages
+// of the sample sheet, two of prose.
+constexpr int kFirstPagesReach = 8000;
 
 // The document layout lays itself out on a timer of its own in steps that
 // double in size; the steps here replace it, so its timer is ignored.
@@ -33,6 +39,21 @@ class TimerFilter : public QObject {
   }
 };
 
+// The document's text before end, as a document of its own with the same defaults.
+std::unique_ptr<QTextDocument> Beginning(const QTextDocument& document, int end) {
+  QTextCursor start(const_cast<QTextDocument*>(&document));
+  start.setPosition(end, QTextCursor::KeepAnchor);
+  auto beginning = std::make_unique<QTextDocument>();
+  QTextCursor(beginning.get()).insertFragment(start.selection());
+  beginning->rootFrame()->setFrameFormat(document.rootFrame()->frameFormat());
+  beginning->setIndentWidth(document.indentWidth());
+  beginning->setDefaultTextOption(document.defaultTextOption());
+  beginning->setDefaultFont(document.defaultFont());
+  beginning->setDefaultStyleSheet(document.defaultStyleSheet());
+  beginning->setUseDesignMetrics(document.useDesignMetrics());
+  return beginning;
+}
+
 }  // namespace
 
 PageFrame PageFrame::FromMargins(const QSizeF& paper, int left, int top, int right, int bottom) {
@@ -41,6 +62,10 @@ PageFrame PageFrame::FromMargins(const QSizeF& paper, int left, int top, int rig
 }
 
 PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame)
+    : PageRecorder(std::move(document), frame, true) {}
+
+PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+                           bool firstPagesAhead)
     : document_(std::move(document)),
       layoutTimerFilter_(std::make_unique<TimerFilter>()),
       twipDevice_(1, 1, QImage::Format_RGB32),
@@ -51,6 +76,17 @@ PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFr
   textLength_ = document_->characterCount() - 1;
   block_ = document_->begin();
   aheadBlock_ = block_;
+  fallbackBlock_ = block_;
+  // Every paragraph gets its fallback before the layout starts, which takes
+  // seconds on a long text; its first pages come from its beginning laid out
+  // on its own meanwhile. Only plain paragraphs: a table cut off there could
+  // lay out otherwise than whole.
+  const QTextBlock last = document_->findBlock(kFirstPagesReach);
+  const int end = last.position() + last.length() - 1;  // the paragraph's end
+  if (firstPagesAhead && last.isValid() && end < textLength_ / 2 &&
+      document_->rootFrame()->childFrames().isEmpty())
+    firstPages_ =
+        std::unique_ptr<PageRecorder>(new PageRecorder(Beginning(*document_, end), frame_, false));
 }
 
 PageRecorder::~PageRecorder() = default;
@@ -61,7 +97,7 @@ bool PageRecorder::Step(qint64 budgetMs) {
   // At least one block per step, so that every step gets on.
   do {
     if (done_) break;
-    if (OpenFacesAhead()) continue;
+    if (LayOutFirstPages() || FallBackAhead() || OpenFacesAhead()) continue;
     if (!layoutSetUp_) {
       SetUpLayout();
     } else if (!block_.isValid()) {
@@ -85,15 +121,35 @@ std::vector<QPicture> PageRecorder::Pages() const {
   return pictures;
 }
 
+bool PageRecorder::LayOutFirstPages() {
+  if (!firstPages_) return false;
+  if (firstPages_->Step(0)) return true;
+  // The last page of the beginning may lack lines of the text that follows.
+  for (int page = 0; page + 1 < firstPages_->PageCount(); ++page)
+    pages_.push_back(firstPages_->pages_[static_cast<size_t>(page)]);
+  fonts_ = firstPages_->Fonts();
+  firstPages_.reset();
+  return true;
+}
+
+// A sheet gives the characters a line's face lacks their fallback only for
+// the lines it has drawn; the others would print as boxes. Every paragraph
+// gets it before the layout exists: a change of format in a document being
+// laid out makes the layout lay out a stretch again at once, opening all its
+// faces in one go, and left lines of it out of the pages.
+bool PageRecorder::FallBackAhead() {
+  if (!fallbackBlock_.isValid()) return false;
+  FallBackWhereFaceLacks(fallbackBlock_);
+  fallbackBlock_ = fallbackBlock_.next();
+  return true;
+}
+
 // The document's layout lays out a stretch of text at a time, opening every
 // face in it at once; opened a paragraph at a time beforehand, the faces are
 // ready and no step of the layout takes long.
 bool PageRecorder::OpenFacesAhead() {
   const int reach = layoutSetUp_ ? 2 * kStretch : kFirstStretch;
   if (!aheadBlock_.isValid() || aheadBlock_.position() > block_.position() + reach) return false;
-  // A sheet gives the characters a line's face lacks their fallback only for
-  // the lines it has drawn; the others would print as boxes.
-  FallBackWhereFaceLacks(aheadBlock_);
   for (auto fragment = aheadBlock_.begin(); !fragment.atEnd(); ++fragment) {
     const QTextFragment text = fragment.fragment();
     if (formatsOpened_.contains(text.charFormatIndex())) continue;
@@ -136,7 +192,7 @@ bool PageRecorder::PlaceBlockLines() {
     if (firstOnPage || bottom <= pageTop_ + pageHeight + kFitSlack) continue;
     const int next = block_.position() + line.textStart();
     RecordPage(top);
-    if (next >= textLength_ || PageCount() == kMaxPages) return true;
+    if (next >= textLength_ || pagesPlaced_ == kMaxPages) return true;
     pageTop_ = top;
     pageStart_ = next;
   }
@@ -146,6 +202,8 @@ bool PageRecorder::PlaceBlockLines() {
 }
 
 void PageRecorder::RecordPage(double bottom) {
+  // Pages recorded from the beginning are the same; they are not drawn again.
+  if (++pagesPlaced_ <= PageCount()) return;
   RecordedPage page{QPicture(), pageStart_};
   const double height = std::min(bottom, pageTop_ + frame_.area.height()) - pageTop_;
   QPainter painter(&page.picture);

@@ -63,6 +63,16 @@ class PageRecorder {
     int start;
   };
 
+  PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+               bool firstPagesAhead);
+
+  // Lays out the first pages from the text's beginning, a paragraph at a
+  // time, and takes them over; false once they are taken over.
+  bool LayOutFirstPages();
+
+  // Gives the next block the fallback for characters its faces lack; false
+  // once every block has it.
+  bool FallBackAhead();
   // Opens the faces of the next block ahead of the layout; false when the
   // layout's next stretch has its faces.
   bool OpenFacesAhead();
@@ -77,9 +87,12 @@ class PageRecorder {
   PageFrame frame_;
   int textLength_ = 0;
   std::vector<RecordedPage> pages_;
+  std::unique_ptr<PageRecorder> firstPages_;  // the beginning, laid out on its own
+  int pagesPlaced_ = 0;                       // pages the layout of the whole text completed
   std::vector<QFont> fonts_;
-  QSet<int> formatsOpened_;  // character formats whose faces are open
-  QTextBlock aheadBlock_;    // next block to open faces for
+  QSet<int> formatsOpened_;   // character formats whose faces are open
+  QTextBlock fallbackBlock_;  // next block to give the fallback
+  QTextBlock aheadBlock_;     // next block to open faces for
   bool layoutSetUp_ = false;
   QTextBlock block_;
   int line_ = 0;        // next line of block_ to place

@@ -4,7 +4,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "gui/common/ListedFaces.h"
@@ -126,6 +129,83 @@ TEST(PageRecorderTest, CharactersALinesFaceLacksPrintInTheBaseFaceOnLinesNeverDr
   for (const QFont& font : pages.Fonts()) opened << font.families().value(0);
   EXPECT_TRUE(opened.contains(QStringLiteral("Tom's Type"))) << opened.join(", ").toStdString();
   EXPECT_TRUE(opened.contains(QStringLiteral("宋体"))) << opened.join(", ").toStdString();
+}
+
+// Lines whose face lacks some of their characters ("测试" is not in Tom's
+// Type) among lines whose face has all, each padded to length characters,
+// centred as the sheet can be.
+std::unique_ptr<QTextDocument> LinesNeedingFallback(int count, int length = 0) {
+  auto text = std::make_unique<QTextDocument>();
+  QTextCursor cursor(text.get());
+  QTextBlockFormat centred;
+  centred.setAlignment(Qt::AlignHCenter);
+  cursor.setBlockFormat(centred);
+  QTextCharFormat lacking, whole;
+  SetListedFace(lacking, "Tom's Type");
+  SetListedFace(whole, "Quillmere Test Sans");
+  for (int line = 0; line < count; ++line) {
+    if (line > 0) cursor.insertBlock();
+    const QString number = QString::number(line).leftJustified(length, u'x');
+    if (line % 2 == 0)
+      cursor.insertText(QStringLiteral("Ab测试 ") + number, OwnFaceOnly(lacking));
+    else
+      cursor.insertText(QStringLiteral("Ab ") + number, OwnFaceOnly(whole));
+  }
+  return text;
+}
+
+// A page drawn at a twentieth of its size.
+QImage Drawing(const QPicture& page) {
+  QImage image((Frame().paper / 20).toSize(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(0.05, 0.05);
+  painter.drawPicture(0, 0, page);
+  return image;
+}
+
+// Long enough for the layout to lay out several stretches: lines given their
+// fallback while being laid out land on the same pages as lines that had it
+// before, and no line goes missing.
+TEST(PageRecorderTest, LinesGivenTheirFallbackLandOnThePagesOfLinesThatHadItBefore) {
+  const test::ClearedSongSubstitutes cleared;
+  const test::InstalledSongFace song;
+  std::unique_ptr<QTextDocument> text = LinesNeedingFallback(1200);
+  std::unique_ptr<QTextDocument> given(text->clone());
+  for (QTextBlock block = given->begin(); block.isValid(); block = block.next())
+    FallBackWhereFaceLacks(block);
+  PageRecorder before(std::move(given), Frame());
+  before.Finish();
+  PageRecorder during(std::move(text), Frame());
+  while (during.Step(0)) {
+  }
+  EXPECT_GT(during.PageCount(), 6);
+  EXPECT_EQ(Starts(during), Starts(before));
+}
+
+// Every paragraph gets its fallback before the layout starts; the first
+// pages come from the text's beginning laid out meanwhile, and are drawn as
+// the text alone would draw them.
+TEST(PageRecorderTest, TheFirstPagesComeBeforeEveryParagraphHasItsFallback) {
+  const test::ClearedSongSubstitutes cleared;
+  const test::InstalledSongFace song;
+  const int lines = 2000, length = 40;
+  // Pages of a few lines, so that the beginning makes several.
+  const PageFrame frame = PageFrame::FromMargins(QSizeF(40000, 3000), 100, 100, 100, 100);
+  PageRecorder whole(LinesNeedingFallback(lines, length), frame);
+  int steps = 0;
+  while (whole.PageCount() < 2 && whole.Step(0)) ++steps;
+  // One paragraph per step: fewer steps than paragraphs to give the fallback.
+  EXPECT_LT(steps, lines / 2);
+  PageRecorder beginning(LinesNeedingFallback(lines / 8, length), frame);
+  beginning.Finish();
+  ASSERT_GE(beginning.PageCount(), 2);
+  for (int page = 0; page < 2; ++page) {
+    EXPECT_EQ(whole.PageStart(page), beginning.PageStart(page));
+    EXPECT_TRUE(Drawing(whole.Page(page)) == Drawing(beginning.Page(page))) << "page " << page + 1;
+  }
+  whole.Finish();
+  EXPECT_EQ(whole.PageStart(1), beginning.PageStart(1));
 }
 
 }  // namespace
