@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "core/platform/Platform.h"
+#include "gui/common/Icons.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
 
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
   // In the program's own order: the platform first (see src/main.cpp).
   const auto platform = qm::platform::CreatePlatform();
   QApplication application(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
+  QApplication::setWindowIcon(qm::gui::ApplicationIcon());
   qm::gui::ConfigureApplication(application, *platform);
   qm::gui::MainWindow window(*platform);
   TotalDrawn totalDrawn;

@@ -54,6 +54,11 @@ class Platform {
     return {};
   }
 
+  // Lets the rest of the process (the toolkit) draw with the font
+  // configuration the platform has loaded, instead of loading its own copy.
+  // Called once at start, before anything else asks for fonts.
+  virtual void ShareFontConfiguration() {}
+
   // The characters of the face a family name draws in, as its font declares
   // them; empty when no face carries the name. Valid until the installed
   // families are read again.

@@ -27,9 +27,12 @@ CustomTextTab::CustomTextTab(QWidget* parent) : StyledTextTab(parent) {
   RichTextBox3->setPlainText(kCustomText);
   RichTextBox3->setLineWrapMode(QTextEdit::NoWrap);
   auto* footer = new QHBoxLayout;
-  footer->addWidget(PictureLabel(
+  footer->addWidget(DeferredPictureLabel(
       QStringLiteral("Image2"),
-      ThemeOrStandardIcon("accessories-text-editor", QStyle::SP_FileDialogDetailedView), this));
+      [] {
+        return ThemeOrStandardIcon("accessories-text-editor", QStyle::SP_FileDialogDetailedView);
+      },
+      this));
   footer->addStretch(1);
   QPushButton* families =
       NamedButton(QStringLiteral("Command4"), QStringLiteral("能显示的字体"), this);

@@ -54,8 +54,9 @@ FontFileTab::FontFileTab(platform::Platform& platform, FamilySource families, QW
 
   Label6 = gui::NamedLabel(QStringLiteral("Label6"), QStringLiteral("0"), this);
   auto* footer = new QHBoxLayout;
-  footer->addWidget(gui::PictureLabel(
-      QStringLiteral("Image1"), gui::ThemeOrStandardIcon("folder", QStyle::SP_DirIcon), this));
+  footer->addWidget(gui::DeferredPictureLabel(
+      QStringLiteral("Image1"),
+      [] { return gui::ThemeOrStandardIcon("folder", QStyle::SP_DirIcon); }, this));
   footer->addWidget(Label6, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);

@@ -16,6 +16,9 @@ void ConfigureApplication(QApplication& application, platform::Platform& platfor
   QCoreApplication::setOrganizationName(QStringLiteral("Quillmere"));
   QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
   application.setQuitOnLastWindowClosed(false);
+  // Loading fontconfig's files takes milliseconds; the toolkit's first font
+  // request would load them a second time.
+  platform.ShareFontConfiguration();
   auto* translator = new QTranslator(&application);
   if (translator->load(QStringLiteral("qtbase_zh_CN"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -59,7 +59,8 @@ QCollator FontNameCollator() {
 }
 
 QListWidgetItem* InsertSorted(QListWidget* list, const ListedFamily& family,
-                              const QCollator& collator) {
+                              const QCollator& collator,
+                              const std::function<void(QListWidgetItem*)>& prepare) {
   QString shown = family.shown;
   // Two names may be shown alike (cut at the same length, or with the same
   // replacement characters): each keeps an entry, told apart by a number.
@@ -71,6 +72,7 @@ QListWidgetItem* InsertSorted(QListWidget* list, const ListedFamily& family,
     if (!found) {
       auto* entry = new QListWidgetItem(shown);
       entry->setData(kRealNameRole, family.real);
+      if (prepare) prepare(entry);
       list->insertItem(row, entry);
       return entry;
     }
@@ -97,9 +99,9 @@ void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel*
   for (qsizetype i = 0; i < total; ++i) {
     const platform::InstalledFamily& installed = families[static_cast<std::size_t>(i)];
     const ListedFamily family = ListFamily(QByteArray::fromStdString(installed.name));
-    QListWidgetItem* entry =
-        family.shown.startsWith(u'@') ? nullptr : InsertSorted(list, family, collator);
-    if (entry) SetFamilyDetails(entry, installed);
+    if (!family.shown.startsWith(u'@'))
+      InsertSorted(list, family, collator,
+                   [&installed](QListWidgetItem* entry) { SetFamilyDetails(entry, installed); });
     if (pump.Due()) {
       label->setText(ScanProgressText(i + 1, total));
       pump.Run();

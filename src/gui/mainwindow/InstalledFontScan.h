@@ -5,6 +5,7 @@
 
 #include <QCollator>
 #include <QString>
+#include <functional>
 
 #include "core/platform/Platform.h"
 #include "gui/common/ListedFamily.h"
@@ -23,9 +24,12 @@ namespace qm::gui {
 QCollator FontNameCollator();
 
 // Puts family's shown name at its sorted place, with its real name beside
-// it; the new entry, or nullptr when an equal name is already there.
+// it; the new entry, or nullptr when an equal name is already there. prepare
+// fills the entry in before it enters the list: in the list, every change
+// to it would be announced to the views and the filter.
 QListWidgetItem* InsertSorted(QListWidget* list, const ListedFamily& family,
-                              const QCollator& collator);
+                              const QCollator& collator,
+                              const std::function<void(QListWidgetItem*)>& prepare = {});
 
 QString ScanProgressText(qsizetype done, qsizetype total);  // "正在扫描...5/320"
 QString FontTotalText(qsizetype total);                     // "字体总数：318"

@@ -3,6 +3,7 @@
 
 #include <cups/cups.h>
 
+#include <QLibrary>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
@@ -16,13 +17,24 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 constexpr int kPortraitSetting = 1;
 
+// A function of the print system's library, looked up when a job has gone
+// to a printer: the toolkit's print plugin has loaded the library by then.
+// Linking it would load it, and the many libraries it needs, at every start.
+template <typename Function>
+Function PrintSystemFunction(const char* name) {
+  return reinterpret_cast<Function>(QLibrary::resolve(QStringLiteral("cups"), 2, name));
+}
+
 // The toolkit hands a finished job to the print system as it ends and keeps
 // the answer to itself; the answer is the last the print system gave this thread.
 QString RefusalOfLastJob(const QPrinter& printer) {
   if (printer.outputFormat() != QPrinter::NativeFormat) return {};
-  const ipp_status_t status = cupsLastError();
+  const auto lastError = PrintSystemFunction<ipp_status_t (*)()>("cupsLastError");
+  const auto lastErrorText = PrintSystemFunction<const char* (*)()>("cupsLastErrorString");
+  if (!lastError || !lastErrorText) return {};
+  const ipp_status_t status = lastError();
   if (status <= IPP_STATUS_OK_EVENTS_COMPLETE) return {};
-  return QStringLiteral("%1 %2").arg(status).arg(QString::fromUtf8(cupsLastErrorString()));
+  return QStringLiteral("%1 %2").arg(status).arg(QString::fromUtf8(lastErrorText()));
 }
 
 }  // namespace

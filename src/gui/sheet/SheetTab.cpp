@@ -44,8 +44,9 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
   auto* footer = new QHBoxLayout;
   footer->addWidget(Label2);
   footer->addStretch(1);
-  footer->addWidget(PictureLabel(QStringLiteral("Image3"),
-                                 ThemeOrStandardIcon("text-html", QStyle::SP_FileIcon), this));
+  footer->addWidget(DeferredPictureLabel(
+      QStringLiteral("Image3"),
+      [] { return ThemeOrStandardIcon("text-html", QStyle::SP_FileIcon); }, this));
   QPushButton* Command3 =
       NamedButton(QStringLiteral("Command3"), QStringLiteral("保存为网页文件"), this);
   connect(Command3, &QPushButton::clicked, this, &SheetTab::SaveAsWebPageRequested);

@@ -96,6 +96,28 @@ TEST(InstalledFontScanTest, ProgressCountsEveryFamilyAndTheTotalOnlyTheKeptOnes)
   for (const QString& entry : Entries(list)) EXPECT_FALSE(entry.startsWith('@'));
 }
 
+// Each entry enters the list with its other names and tool tip: changing an
+// entry in the list would make the views and the filter look at it again.
+TEST(InstalledFontScanTest, EntriesArriveWithTheirDetailsAndAreAnnouncedOnce) {
+  test::FakePlatform platform;
+  platform.families = {{"Sans", "/fonts/sans.ttf", {}, {}, {"无衬线"}, {"Regular", "Bold"}},
+                       {"测试黑体", "/fonts/hei.ttf", {}, {}, {"Test Hei"}, {}}};
+  QListWidget list;
+  QLabel label;
+  int inserted = 0;
+  int changed = 0;
+  QObject::connect(list.model(), &QAbstractItemModel::rowsInserted, [&] { ++inserted; });
+  QObject::connect(list.model(), &QAbstractItemModel::dataChanged, [&] { ++changed; });
+  gui::FramePump pump;
+  ScanInstalledFonts(platform, &list, &label, pump);
+  EXPECT_EQ(inserted, 2);
+  EXPECT_EQ(changed, 0);
+  ASSERT_EQ(Entries(list), (QStringList{"测试黑体", "Sans"}));
+  EXPECT_EQ(list.item(0)->data(kOtherNamesRole).toStringList(), QStringList{"Test Hei"});
+  EXPECT_EQ(list.item(1)->toolTip(),
+            "其他名称：无衬线\n样式：Regular，Bold\n文件：/fonts/sans.ttf");
+}
+
 TEST(InstalledFontScanTest, NoFontsGiveAnEmptyListAndZero) {
   test::FakePlatform platform;
   QListWidget list;

@@ -2,8 +2,10 @@
 #include "core/platform/linux/FontconfigFaces.h"
 
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <unordered_set>
 
@@ -96,6 +98,31 @@ std::vector<std::string> ConfigurationFiles(FcConfig* config) {
   return files;
 }
 
+// The variables that choose the files fontconfig reads.
+std::string ConfigurationEnvironment() {
+  std::string values;
+  for (const char* name : {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME",
+                           "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+    const char* value = std::getenv(name);
+    values.append(value ? value : "").push_back('\n');
+  }
+  return values;
+}
+
+// Whether any of paths (consumed) may have changed since a time: changed
+// then or later, or up to a second before, as file times come from a coarse
+// clock.
+bool ChangedSince(FcStrList* paths, std::time_t since) {
+  bool changed = false;
+  while (FcChar8* path = FcStrListNext(paths)) {
+    struct stat status {};
+    if (stat(reinterpret_cast<const char*>(path), &status) == 0 && status.st_mtime >= since - 1)
+      changed = true;
+  }
+  FcStrListDone(paths);
+  return changed;
+}
+
 }  // namespace
 
 FontconfigFaces::FontconfigFaces() = default;
@@ -106,18 +133,37 @@ FontconfigFaces::~FontconfigFaces() {
 }
 
 FcConfig* FontconfigFaces::Config() {
-  if (!config_) config_ = FcInitLoadConfigAndFonts();
+  if (!config_) Load();
   return config_;
+}
+
+bool FontconfigFaces::Load() {
+  const std::time_t startedAt = std::time(nullptr);
+  FcConfig* fresh = FcInitLoadConfigAndFonts();
+  if (!fresh) return false;
+  if (config_) FcConfigDestroy(config_);
+  config_ = fresh;
+  loadedAt_ = startedAt;
+  loadedEnvironment_ = ConfigurationEnvironment();
+  listed_ = false;
+  return true;
+}
+
+bool FontconfigFaces::LoadedUnchanged() const {
+  if (!config_ || listed_ || loadedEnvironment_ != ConfigurationEnvironment()) return false;
+  return !ChangedSince(FcConfigGetConfigFiles(config_), loadedAt_) &&
+         !ChangedSince(FcConfigGetConfigDirs(config_), loadedAt_) &&
+         !ChangedSince(FcConfigGetFontDirs(config_), loadedAt_);
 }
 
 std::vector<FontFace> FontconfigFaces::Reload() {
   // A fresh configuration rescans the font folders (through the caches),
-  // which the process-wide one would not do by itself.
-  FcConfig* fresh = FcInitLoadConfigAndFonts();
-  if (!fresh) return {};
+  // which the process-wide one would not do by itself. One loaded for a
+  // question just before (start-up asks for generic families first) is as
+  // fresh while nothing it read has changed; loading takes milliseconds.
+  if (!LoadedUnchanged() && !Load()) return {};
+  listed_ = true;
   if (request_) FcPatternDestroy(request_);
-  if (config_) FcConfigDestroy(config_);
-  config_ = fresh;
   request_ = ConfiguredRequest(config_);
   aliases_.reset();
   patterns_.clear();
@@ -202,6 +248,10 @@ std::string FontconfigFaces::GenericFamily(const std::string& generic,
     FcPatternDestroy(match);
   }
   return family;
+}
+
+void FontconfigFaces::ShareWithProcess() {
+  if (FcConfig* config = Config()) FcConfigSetCurrent(config);
 }
 
 CodePointSet FontconfigFaces::CharactersOf(std::size_t face) const {

@@ -4,6 +4,7 @@
 // of our own so that each read sees fonts installed since the last one.
 
 #include <cstddef>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
@@ -45,8 +46,9 @@ class FontconfigFaces {
   FontconfigFaces(const FontconfigFaces&) = delete;
   FontconfigFaces& operator=(const FontconfigFaces&) = delete;
 
-  // Loads the configuration anew and lists every face it knows, up to
-  // kMaxFacesPerFile of each file.
+  // Loads the configuration anew (or keeps the one loaded for a question
+  // since the last Reload, while nothing it read has changed) and lists
+  // every face it knows, up to kMaxFacesPerFile of each file.
   std::vector<FontFace> Reload();
   // The faces the last Reload left out, by file.
   const std::map<std::string, int>& FacesLeftOut() const { return facesLeftOut_; }
@@ -67,6 +69,10 @@ class FontconfigFaces {
   // when only the general fallback would be left.
   std::string GenericFamily(const std::string& generic, const std::string& language);
 
+  // Makes the configuration loaded now the process's current one, which
+  // callers that name no configuration use (the toolkit among them).
+  void ShareWithProcess();
+
   // The characters the face at a position of the last Reload declares.
   CodePointSet CharactersOf(std::size_t face) const;
 
@@ -76,8 +82,16 @@ class FontconfigFaces {
 
  private:
   ::_FcConfig* Config();
+  // Replaces config_ with a configuration loaded now; false when none loads.
+  bool Load();
+  // Whether config_ was loaded after the last Reload and nothing it read
+  // (files, folders, the variables naming them) has changed since.
+  bool LoadedUnchanged() const;
 
   ::_FcConfig* config_ = nullptr;
+  std::time_t loadedAt_ = 0;
+  std::string loadedEnvironment_;
+  bool listed_ = false;                                 // whether a Reload has listed config_
   std::vector<::_FcPattern*> patterns_;                 // of the listed faces, owned by config_
   ::_FcPattern* request_ = nullptr;                     // a request as configured, without a family
   mutable std::unique_ptr<FontconfigAliases> aliases_;  // read when first needed

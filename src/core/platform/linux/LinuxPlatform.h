@@ -33,6 +33,7 @@ class LinuxPlatform : public Platform {
   std::string GenericFamily(const std::string& generic, const std::string& language) override {
     return fontconfig_.GenericFamily(generic, language);
   }
+  void ShareFontConfiguration() override { fontconfig_.ShareWithProcess(); }
   const CodePointSet& CharactersOf(const std::string& familyName) override;
   std::vector<char32_t> CodePageCharacters(const std::string& codePage) override;
   // The user's fonts folder first, then the others fontconfig scans.

@@ -165,6 +165,34 @@ TEST(LinuxPlatformTest, FontsInstalledSinceTheLastReadAreSeen) {
   EXPECT_EQ(platform.InstalledFamilies().size(), before);
 }
 
+// Start-up asks for generic families just before it lists the fonts; the
+// listing reuses that configuration only while nothing it read has changed.
+TEST(LinuxPlatformTest, FontsInstalledAfterAQuestionAreListed) {
+  LinuxPlatform platform("zh_CN.UTF-8");
+  const std::size_t before = LinuxPlatform("zh_CN.UTF-8").InstalledFamilies().size();
+  platform.GenericFamily("serif", "zh-cn");
+  const std::string song = TestEnvironment::Current().UserFontsFolder() + "/QmSong.ttf";
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmSong.ttf"), song);
+  EXPECT_EQ(platform.InstalledFamilies().size(), before + 1);
+  fs::remove(song);
+}
+
+TEST(LinuxPlatformTest, ListingAfterAQuestionFollowsTheConfigurationNamedSince) {
+  const std::string song = TestEnvironment::Current().FolderForCurrentTest("song");
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmSong.ttf"), song + "/QmSong.ttf");
+  const std::size_t before = LinuxPlatform("zh_CN.UTF-8").InstalledFamilies().size();
+  LinuxPlatform platform("zh_CN.UTF-8");
+  {
+    test::ScopedFontsConf conf(song, test::kSerifRules);
+    EXPECT_EQ(platform.GenericFamily("serif", "zh-cn"), "Quillmere Song");
+  }
+  EXPECT_EQ(platform.InstalledFamilies().size(), before);
+  // Unchanged, the configuration of the question lists what a fresh one would.
+  LinuxPlatform unchanged("zh_CN.UTF-8");
+  unchanged.GenericFamily("serif", "zh-cn");
+  EXPECT_EQ(Names(unchanged.InstalledFamilies()), Names(platform.InstalledFamilies()));
+}
+
 TEST(LinuxPlatformTest, DescribesTheSystemWithoutAWindowsName) {
   LinuxPlatform platform("zh_CN.UTF-8");
   const OsDescription os = platform.DescribeOs();
