@@ -149,11 +149,12 @@ void SheetFacePrefetcher::PrepareShown() {
   const int lines = static_cast<int>(prepared_.size());
   qreal height = 0;
   int line = top;
-  for (; line < lines && height < viewport_->height(); ++line) {
+  for (QTextBlock block = document->findBlockByNumber(top);
+       block.isValid() && line < lines && height < viewport_->height();
+       block = block.next(), ++line) {
     PrepareOnce(line);
     NoteOpened(line);  // also when prepared before: it opens its faces again to be drawn
-    height +=
-        document->documentLayout()->blockBoundingRect(document->findBlockByNumber(line)).height();
+    height += document->documentLayout()->blockBoundingRect(block).height();
   }
   shownLines_ = line - top;
 }

@@ -216,6 +216,16 @@ class LongSheetTest : public testing::Test {
     QTest::keyClick(Sheet(), key);
     QCoreApplication::processEvents();  // drawn, and the idle work after it
   }
+  // Pages to the end, where the last line's face (QmQuote.ttf) opens, back
+  // to the top, and on past the lines whose faces are kept open.
+  void PageUntilFacesAreLetGo() {
+    while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
+    ASSERT_TRUE(test::FileMapped("QmQuote.ttf"));
+    QTest::keyClick(Sheet(), Qt::Key_Home, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(TopLine(), 0);
+    while (TopLine() < SheetFacePrefetcher::kLinesBeforeRelease) PressAndDraw(Qt::Key_PageDown);
+  }
 
   const test::InstalledSongFace song;
   test::FakePlatform platform;
@@ -282,12 +292,7 @@ TEST_F(LongSheetTest, TheFallbackFaceSurvivesFacesClosedBySamples) {
 // line: back at the top and paged on past the faces kept near the screen,
 // it is closed.
 TEST_F(LongSheetTest, AFaceOfLinesFarFromTheScreenIsClosed) {
-  while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
-  ASSERT_TRUE(test::FileMapped("QmQuote.ttf"));
-  QTest::keyClick(Sheet(), Qt::Key_Home, Qt::ControlModifier);
-  QCoreApplication::processEvents();
-  ASSERT_EQ(TopLine(), 0);
-  while (TopLine() < SheetFacePrefetcher::kLinesBeforeRelease) PressAndDraw(Qt::Key_PageDown);
+  ASSERT_NO_FATAL_FAILURE(PageUntilFacesAreLetGo());
   EXPECT_FALSE(test::FileMapped("QmQuote.ttf"));
   // Coming back to the last line opens its face again.
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
@@ -298,10 +303,7 @@ TEST_F(LongSheetTest, AFaceOfLinesFarFromTheScreenIsClosed) {
 // shown is laid out again while the window is idle, so that the next
 // Page_Down finds its faces open.
 TEST_F(LongSheetTest, AfterFacesAreLetGoTheNextPageIsPreparedAgainWhileIdle) {
-  while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
-  QTest::keyClick(Sheet(), Qt::Key_Home, Qt::ControlModifier);
-  QCoreApplication::processEvents();
-  while (TopLine() < SheetFacePrefetcher::kLinesBeforeRelease) PressAndDraw(Qt::Key_PageDown);
+  ASSERT_NO_FATAL_FAILURE(PageUntilFacesAreLetGo());
   ASSERT_FALSE(test::FileMapped("QmQuote.ttf"));  // the faces were let go
   const int page =
       Sheet()->cursorForPosition(QPoint(0, Sheet()->viewport()->height() - 1)).blockNumber() -
