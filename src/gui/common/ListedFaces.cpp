@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceLookup.h"
 
 namespace qm::gui {
 namespace {
@@ -49,7 +50,7 @@ enum class Reach { OwnFace, BaseFace, None };
 
 // The face a font draws in, asked for no script in particular: asked for a
 // script its face lacks, the toolkit would answer with another family's.
-QRawFont FaceOf(const QFont& font) { return QRawFont::fromFont(Unmerged(font)); }
+QRawFont FaceOf(const QFont& font) { return OpenFaceByName(Unmerged(font)); }
 
 // Which face draws a character: the format's own, else the base face. The
 // base face is opened only for a name its own face does not cover.
