@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "core/platform/Platform.h"
 #include "gui/common/Icons.h"
@@ -38,9 +39,11 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
   QApplication::setWindowIcon(qm::gui::ApplicationIcon());
   qm::gui::ConfigureApplication(application, *platform);
+  // Read while the window is built and shown.
+  auto firstScan = qm::gui::ReadInstalledFamiliesAhead(*platform);
   qm::gui::MainWindow window(*platform);
   TotalDrawn totalDrawn;
   window.findChild<QLabel*>(QStringLiteral("Label1"))->installEventFilter(&totalDrawn);
-  window.Startup();
+  window.Startup(std::move(firstScan));
   return application.exec();
 }

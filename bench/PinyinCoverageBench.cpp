@@ -199,7 +199,7 @@ int main(int argc, char* argv[]) {
   qm::gui::FontNameList list;
   QLabel label;
   qm::gui::FramePump pump;
-  qm::gui::ScanInstalledFonts(*platform, &list, &label, pump);
+  qm::gui::ScanInstalledFonts(platform->InstalledFamilies(), &list, &label, pump);
   std::printf("installed corpus: %d families\n", list.count());
   BenchFamiliesForText(*platform, list);  // first: the character sets are not read yet
   BenchCoverage(*platform, list);

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 #include <cstdio>
+#include <utility>
 
 #include "core/platform/Platform.h"
 #include "gui/about/ProjectInfo.h"
@@ -53,8 +54,10 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
   QApplication::setWindowIcon(qm::gui::ApplicationIcon());
   qm::gui::ConfigureApplication(application, *platform);
+  // Read while the window is built and shown.
+  auto firstScan = qm::gui::ReadInstalledFamiliesAhead(*platform);
   qm::gui::MainWindow window(*platform);
-  window.Startup();
+  window.Startup(std::move(firstScan));
   // "退出" chosen while start-up still ran: no event loop is left to end.
   if (window.IsQuitting()) return 0;
   return application.exec();

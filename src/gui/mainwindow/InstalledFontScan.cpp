@@ -88,10 +88,13 @@ QString ScanProgressText(qsizetype done, qsizetype total) {
 
 QString FontTotalText(qsizetype total) { return QStringLiteral("字体总数：%1").arg(total); }
 
-void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel* label,
+std::future<InstalledFamilies> ReadInstalledFamiliesAhead(platform::Platform& platform) {
+  return std::async(std::launch::async, [&platform] { return platform.InstalledFamilies(); });
+}
+
+void ScanInstalledFonts(const InstalledFamilies& families, QListWidget* list, QLabel* label,
                         gui::FramePump& pump) {
   list->clear();
-  const std::vector<platform::InstalledFamily> families = platform.InstalledFamilies();
   MakeKnownToToolkit(families);
   RecordListedFaces(families);
   const QCollator collator = FontNameCollator();

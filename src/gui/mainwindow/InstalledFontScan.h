@@ -6,6 +6,8 @@
 #include <QCollator>
 #include <QString>
 #include <functional>
+#include <future>
+#include <vector>
 
 #include "core/platform/Platform.h"
 #include "gui/common/ListedFamily.h"
@@ -34,11 +36,18 @@ QListWidgetItem* InsertSorted(QListWidget* list, const ListedFamily& family,
 QString ScanProgressText(qsizetype done, qsizetype total);  // "正在扫描...5/320"
 QString FontTotalText(qsizetype total);                     // "字体总数：318"
 
+using InstalledFamilies = std::vector<platform::InstalledFamily>;
+
+// Reads the installed families on a thread of its own, so that the window
+// can be built and shown meanwhile. Nothing else may ask the platform about
+// fonts until the answer has been taken.
+std::future<InstalledFamilies> ReadInstalledFamiliesAhead(platform::Platform& platform);
+
 // Clears list, then adds every installed family except the vertical-writing
 // forms whose names begin with "@". Families the toolkit has not seen since
 // the program started are made known to it, so that every name draws in
 // its own face.
-void ScanInstalledFonts(platform::Platform& platform, QListWidget* list, QLabel* label,
+void ScanInstalledFonts(const InstalledFamilies& families, QListWidget* list, QLabel* label,
                         gui::FramePump& pump);
 
 }  // namespace qm::gui

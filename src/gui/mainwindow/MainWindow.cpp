@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/catalogue/FontTable.h"
 #include "core/platform/FontResources.h"
@@ -306,15 +307,17 @@ QString MainWindow::ReadSampleFontSize() {
   return {};
 }
 
-void MainWindow::Startup() {
+void MainWindow::Startup(std::future<InstalledFamilies> firstScan) {
   QString lastError;
   sheetTab_->ShowUsage();
   stopRequested_ = true;
   if (QString error = ReadSampleFontSize(); !error.isEmpty()) lastError = error;
   osName_ = OsVersion();
   show();
-  QCoreApplication::processEvents();
-  ScanInstalledFonts();
+  // Drawn before the scan; a command given meanwhile waits for the scan,
+  // which may still be reading the fonts on another thread.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  ScanInstalledFonts(std::move(firstScan));
   if (isQuitting_) return;
   // The readings would take a core from the window while it draws the total.
   QTimer::singleShot(kAfterDrawingMs, List1, &FontNameList::PrepareSearch);
@@ -330,14 +333,18 @@ QString MainWindow::OsVersion() {
   return QString::fromStdString(os.name);
 }
 
-void MainWindow::ScanInstalledFonts() {
+void MainWindow::ScanInstalledFonts() { ScanInstalledFonts(std::future<InstalledFamilies>{}); }
+
+void MainWindow::ScanInstalledFonts(std::future<InstalledFamilies> readAhead) {
   // A scan lets window events run; a second press meanwhile would fill the
   // list twice over.
   if (scanRunning_) return;
   scanRunning_ = true;
   stopRequested_ = false;
+  const InstalledFamilies families =
+      readAhead.valid() ? readAhead.get() : platform_.InstalledFamilies();
   FramePump pump;
-  gui::ScanInstalledFonts(platform_, List1, Label1, pump);
+  gui::ScanInstalledFonts(families, List1, Label1, pump);
   scanRunning_ = false;
 }
 

@@ -13,6 +13,7 @@
 #include "gui/common/CallingForm.h"
 #include "gui/common/ListedFamily.h"
 #include "gui/common/TextStyles.h"
+#include "gui/mainwindow/InstalledFontScan.h"
 #include "gui/mainwindow/TrayIcon.h"
 
 class QAction;
@@ -45,8 +46,9 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   // Reads the setting, names the system, shows the window, scans the fonts
   // and adds the notification icon; reports the last failure once at the end.
   // An exit chosen meanwhile ends it early, and the caller then starts no
-  // event loop (IsQuitting()).
-  void Startup();
+  // event loop (IsQuitting()). The scan takes the families from firstScan
+  // when given (read while the window was being built).
+  void Startup(std::future<InstalledFamilies> firstScan = {});
 
   void ScanInstalledFonts();
   // The sample of the chosen family on the first tab.
@@ -90,6 +92,8 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The families from readAhead when given, else read now.
+  void ScanInstalledFonts(std::future<InstalledFamilies> readAhead);
   using Command = std::function<void(QAction*)>;
 
   void SetupWidgets();

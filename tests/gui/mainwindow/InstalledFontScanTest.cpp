@@ -36,7 +36,7 @@ TEST(InstalledFontScanTest, KeepsNamesSortedCaseInsensitivelyWithChineseByPinyin
   QListWidget list;
   QLabel label;
   gui::FramePump pump;
-  ScanInstalledFonts(platform, &list, &label, pump);
+  ScanInstalledFonts(platform.InstalledFamilies(), &list, &label, pump);
   EXPECT_EQ(Entries(list), (QStringList{"测试黑体", "黑体", "宋体", "A", "Arial", "b", "C"}));
   EXPECT_EQ(label.text(), "字体总数：7");
 }
@@ -56,7 +56,7 @@ TEST(InstalledFontScanTest, NamesShownAlikeKeepAnEntryEachWithTheirOwnRealName) 
   QListWidget list;
   QLabel label;
   gui::FramePump pump;
-  ScanInstalledFonts(platform, &list, &label, pump);
+  ScanInstalledFonts(platform.InstalledFamilies(), &list, &label, pump);
   ASSERT_EQ(list.count(), 4);
   QSet<QString> shown;
   QSet<QByteArray> real;
@@ -87,7 +87,7 @@ TEST(InstalledFontScanTest, ProgressCountsEveryFamilyAndTheTotalOnlyTheKeptOnes)
   QObject::connect(&watcher, &QTimer::timeout, [&] { seen << label.text(); });
   watcher.start(0);
   gui::FramePump everyItem(0);
-  ScanInstalledFonts(platform, &list, &label, everyItem);
+  ScanInstalledFonts(platform.InstalledFamilies(), &list, &label, everyItem);
   EXPECT_TRUE(seen.contains("正在扫描...1/320"));
   EXPECT_TRUE(seen.contains("正在扫描...5/320"));
   EXPECT_TRUE(seen.contains("正在扫描...320/320"));
@@ -109,7 +109,7 @@ TEST(InstalledFontScanTest, EntriesArriveWithTheirDetailsAndAreAnnouncedOnce) {
   QObject::connect(list.model(), &QAbstractItemModel::rowsInserted, [&] { ++inserted; });
   QObject::connect(list.model(), &QAbstractItemModel::dataChanged, [&] { ++changed; });
   gui::FramePump pump;
-  ScanInstalledFonts(platform, &list, &label, pump);
+  ScanInstalledFonts(platform.InstalledFamilies(), &list, &label, pump);
   EXPECT_EQ(inserted, 2);
   EXPECT_EQ(changed, 0);
   ASSERT_EQ(Entries(list), (QStringList{"测试黑体", "Sans"}));
@@ -124,7 +124,7 @@ TEST(InstalledFontScanTest, NoFontsGiveAnEmptyListAndZero) {
   list.addItem("left over");
   QLabel label;
   gui::FramePump pump;
-  ScanInstalledFonts(platform, &list, &label, pump);
+  ScanInstalledFonts(platform.InstalledFamilies(), &list, &label, pump);
   EXPECT_EQ(list.count(), 0);
   EXPECT_EQ(label.text(), "字体总数：0");
 }
@@ -158,7 +158,7 @@ TEST(InstalledFontScanTest, FacesInstalledSinceStartUpDrawInTheFaceOfTheirName) 
   QListWidget list;
   QLabel label;
   gui::FramePump pump;
-  ScanInstalledFonts(platform, &list, &label, pump);
+  ScanInstalledFonts(platform.InstalledFamilies(), &list, &label, pump);
   const QStringList names = {"Quillmere Looped", "Quillmere Looped Bold", "Quillmere Looped Light"};
   for (const QString& name : names) {
     ASSERT_EQ(list.findItems(name, Qt::MatchExactly).size(), 1) << name.toStdString();
@@ -171,7 +171,7 @@ TEST(InstalledFontScanTest, FacesInstalledSinceStartUpDrawInTheFaceOfTheirName) 
   EXPECT_EQ(test::DrawnFace(bold.font()), "QuillmereLoopedBold-Bold");
 
   for (const std::string& file : files) fs::remove(environment.UserFontsFolder() + "/" + file);
-  ScanInstalledFonts(platform, &list, &label, pump);
+  ScanInstalledFonts(platform.InstalledFamilies(), &list, &label, pump);
 }
 
 }  // namespace

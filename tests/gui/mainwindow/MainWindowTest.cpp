@@ -74,8 +74,9 @@ class MainWindowTest : public testing::Test {
   MainWindow window{platform};
 };
 
+// As the program starts: the families are read while the window is built.
 TEST_F(MainWindowTest, StartupListsTheInstalledFamiliesAndNamesTheSystem) {
-  window.Startup();
+  window.Startup(ReadInstalledFamiliesAhead(platform));
   EXPECT_EQ(window.windowTitle(), "Quillmere-Brindlewood");
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(Entries(), (QStringList{"测试黑体", "Quillmere Pair One", "Quillmere Pair Two",
