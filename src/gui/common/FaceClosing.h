@@ -9,8 +9,9 @@
 namespace qm::gui {
 
 // Closes every face the toolkit holds; the freed memory goes back to the
-// system when the window is next idle. Fonts still in use open their faces again when next drawn,
-// which costs about as much as a first drawing of what is on the screen.
+// system when the window is next idle. Fonts still in use open their faces
+// again when next drawn, which costs about as much as a first drawing of
+// what is on the screen.
 void CloseOpenFaces();
 
 }  // namespace qm::gui

@@ -94,6 +94,7 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
  private:
   // The families from readAhead when given, else read now.
   void ScanInstalledFonts(std::future<InstalledFamilies> readAhead);
+
   using Command = std::function<void(QAction*)>;
 
   void SetupWidgets();
