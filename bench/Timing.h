@@ -5,12 +5,17 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <ctime>
+#include <utility>
 #include <vector>
 
-inline double Median(std::vector<double> values) {
+// The value that the given fraction of values lie below (nearest rank).
+inline double Percentile(std::vector<double> values, double fraction) {
   std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+  const auto rank = static_cast<std::size_t>(fraction * static_cast<double>(values.size()));
+  return values[std::min(rank, values.size() - 1)];
 }
+
+inline double Median(std::vector<double> values) { return Percentile(std::move(values), 0.5); }
 
 // The median time of work over runs, in milliseconds.
 template <typename Work>

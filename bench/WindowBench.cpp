@@ -218,10 +218,10 @@ PageTimes PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
 void PrintPaging(const char* what, const PageTimes& times) {
   if (times.wallMs.empty()) return;
   std::printf(
-      "  %s: %zu pages, median %.1f ms, worst %.1f ms (the window's thread on a processor: "
-      "median %.1f ms, worst %.1f ms)\n",
-      what, times.wallMs.size(), Median(times.wallMs), Worst(times.wallMs), Median(times.cpuMs),
-      Worst(times.cpuMs));
+      "  %s: %zu pages, median %.1f ms, 95%% within %.1f ms, worst %.1f ms (the window's thread "
+      "on a processor: median %.1f ms, worst %.1f ms)\n",
+      what, times.wallMs.size(), Median(times.wallMs), Percentile(times.wallMs, 0.95),
+      Worst(times.wallMs), Median(times.cpuMs), Worst(times.cpuMs));
 }
 
 // Runs a program to its end; the time from start to end in ms, or -1.

@@ -48,8 +48,11 @@ QPixmap LetterPixmap(const QString& letter, const QFont& style, int size, const 
 
 }  // namespace
 
+// The standard picture is made only when the theme lacks one: making it
+// decodes its image files at every size.
 QIcon ThemeOrStandardIcon(const QString& themeName, QStyle::StandardPixmap fallback) {
-  return QIcon::fromTheme(themeName, QApplication::style()->standardIcon(fallback));
+  if (QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
+  return QApplication::style()->standardIcon(fallback);
 }
 
 QIcon ThemeOrLetterIcon(const QString& themeName, const QString& letter, const QFont& font) {

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QImage>
+#include <QStyle>
 
 #include "gui/common/Icons.h"
+#include "support/TestEnvironment.h"
 
 namespace qm::gui {
 namespace {
@@ -33,6 +38,51 @@ TEST(IconsTest, ALetterIconShowsItsOwnLetterAtEverySize) {
   const QImage application = ApplicationIcon().pixmap(48).toImage();
   EXPECT_EQ(application.size(), QSize(48, 48));
   EXPECT_GT(InkedPixels(application), 48 * 48 / 2);  // the round square behind the letter
+}
+
+// An icon theme of the test's own, in use while it lives, with one picture:
+// a red square named "quillmere-red".
+class RedTheme {
+ public:
+  RedTheme() : searchPaths_(QIcon::themeSearchPaths()), name_(QIcon::themeName()) {
+    const QString root =
+        QString::fromStdString(test::TestEnvironment::Current().FolderForCurrentTest("icons"));
+    QDir(root).mkpath(QStringLiteral("QmRed/16x16/apps"));
+    QFile index(root + QStringLiteral("/QmRed/index.theme"));
+    if (index.open(QIODevice::WriteOnly))
+      index.write(
+          "[Icon Theme]\nName=QmRed\nDirectories=16x16/apps\n\n"
+          "[16x16/apps]\nSize=16\nType=Fixed\n");
+    index.close();
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    red.save(root + QStringLiteral("/QmRed/16x16/apps/quillmere-red.png"));
+    QIcon::setThemeSearchPaths({root});
+    QIcon::setThemeName(QStringLiteral("QmRed"));
+  }
+  ~RedTheme() {
+    QIcon::setThemeSearchPaths(searchPaths_);
+    QIcon::setThemeName(name_);
+  }
+  RedTheme(const RedTheme&) = delete;
+  RedTheme& operator=(const RedTheme&) = delete;
+
+ private:
+  QStringList searchPaths_;
+  QString name_;
+};
+
+TEST(IconsTest, TheThemesPictureWhereItHasOneAndTheStandardPictureWhereNot) {
+  const RedTheme theme;
+  const QImage themed =
+      ThemeOrStandardIcon(QStringLiteral("quillmere-red"), QStyle::SP_DirIcon).pixmap(16).toImage();
+  EXPECT_EQ(themed.pixelColor(8, 8), QColor(Qt::red));
+  const QImage standard =
+      QApplication::style()->standardIcon(QStyle::SP_DirIcon).pixmap(16).toImage();
+  EXPECT_EQ(ThemeOrStandardIcon(QStringLiteral("quillmere-no-such-icon"), QStyle::SP_DirIcon)
+                .pixmap(16)
+                .toImage(),
+            standard);
 }
 
 }  // namespace
