@@ -2,6 +2,8 @@
 #pragma once
 // Timing helpers shared by the benchmarks.
 
+#include <sys/resource.h>
+
 #include <QElapsedTimer>
 #include <algorithm>
 #include <ctime>
@@ -37,4 +39,12 @@ inline double ThreadCpuMs() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
   return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Page faults of the calling thread that had to read from the disk: a font
+// file's pages the system had let go of.
+inline long ThreadDiskReads() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return usage.ru_majflt;
 }

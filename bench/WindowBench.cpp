@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,39 @@ double MsSince(const QElapsedTimer& clock) {
 
 double Worst(const std::vector<double>& values) {
   return *std::max_element(values.begin(), values.end());
+}
+
+// Times of a thing done again and again (a page, a click), each until drawn.
+struct Timings {
+  std::vector<double> wallMs, cpuMs;  // the window thread's share of each on a processor
+  std::vector<long> diskReads;        // page faults that read the disk
+
+  // The next one begins: the window thread's figures now.
+  void Start() {
+    cpuBefore_ = ThreadCpuMs();
+    readsBefore_ = ThreadDiskReads();
+  }
+  // It ended, elapsedMs after it began.
+  void Stop(double elapsedMs) {
+    wallMs.push_back(elapsedMs);
+    cpuMs.push_back(ThreadCpuMs() - cpuBefore_);
+    diskReads.push_back(ThreadDiskReads() - readsBefore_);
+  }
+
+ private:
+  double cpuBefore_ = 0;
+  long readsBefore_ = 0;
+};
+
+// What the slowest one spent on a processor and waiting for the disk.
+void PrintWorstOf(const Timings& times, const char* what) {
+  const auto worst = std::max_element(times.wallMs.begin(), times.wallMs.end());
+  const auto at = static_cast<std::size_t>(worst - times.wallMs.begin());
+  std::printf(
+      "    the worst %s: %.1f ms on a processor, %ld page faults that read the disk (%ld over "
+      "all)\n",
+      what, times.cpuMs[at], times.diskReads[at],
+      std::accumulate(times.diskReads.begin(), times.diskReads.end(), 0L));
 }
 
 // Measures the longest time the event loop went without running a 1 ms
@@ -176,11 +210,7 @@ int LinesWithFallback(QTextDocument* document) {
 
 // Presses Page_Down until the last page, each page first shown only after
 // pauseMs, and times each key until the new page is drawn.
-struct PageTimes {
-  std::vector<double> wallMs, cpuMs;  // per page: until drawn; the window thread's share
-};
-
-PageTimes PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
+Timings PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
   QElapsedTimer clock;
   PaintLog paints(box, clock);
   // From the top, as Ctrl+Home leaves it: Page_Down moves the caret.
@@ -188,7 +218,7 @@ PageTimes PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
   box->moveCursor(QTextCursor::Start);
   QScrollBar* scroll = box->verticalScrollBar();
   QCoreApplication::processEvents();
-  PageTimes times;
+  Timings times;
   while (scroll->value() < scroll->maximum()) {
     QElapsedTimer pause;
     pause.start();
@@ -197,7 +227,7 @@ PageTimes PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
       if (pauseMs > 0) QThread::msleep(1);
     } while (pause.elapsed() < pauseMs);
     clock.start();
-    const double cpuBefore = ThreadCpuMs();
+    times.Start();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier);
     const int valueBefore = scroll->value(), lineBefore = box->textCursor().blockNumber();
@@ -209,19 +239,19 @@ PageTimes PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
     const bool moved =
         scroll->value() != valueBefore || box->textCursor().blockNumber() != lineBefore;
     if (!moved || !paints.WaitForPaint()) break;
-    times.wallMs.push_back(MsSince(clock));
-    times.cpuMs.push_back(ThreadCpuMs() - cpuBefore);
+    times.Stop(MsSince(clock));
   }
   return times;
 }
 
-void PrintPaging(const char* what, const PageTimes& times) {
+void PrintPaging(const char* what, const Timings& times) {
   if (times.wallMs.empty()) return;
   std::printf(
       "  %s: %zu pages, median %.1f ms, 95%% within %.1f ms, worst %.1f ms (the window's thread "
       "on a processor: median %.1f ms, worst %.1f ms)\n",
       what, times.wallMs.size(), Median(times.wallMs), Percentile(times.wallMs, 0.95),
       Worst(times.wallMs), Median(times.cpuMs), Worst(times.cpuMs));
+  PrintWorstOf(times, "page");
 }
 
 // Runs a program to its end; the time from start to end in ms, or -1.
@@ -286,7 +316,8 @@ DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list
                          : 200;
   const int samples = std::min(list->count(), wanted);
   auto* sample = window.findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
-  std::vector<double> sampleMs, sampleCpuMs, anchorMs;
+  Timings clicks;
+  std::vector<double> anchorMs;
   DrawnNames faces;
   QLabel anchor;
   anchor.setFont(sample->font());
@@ -299,11 +330,10 @@ DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list
     QCoreApplication::processEvents();
     QElapsedTimer clock;
     clock.start();
-    const double cpuBefore = ThreadCpuMs();
+    clicks.Start();
     list->Choose(row);  // runs ShowFontEffect on the first tab
     sample->viewport()->repaint();
-    sampleMs.push_back(MsSince(clock));
-    sampleCpuMs.push_back(ThreadCpuMs() - cpuBefore);
+    clicks.Stop(MsSince(clock));
     faces.AddLine(sample->document(), 1, name);
     clock.start();
     anchor.setFont(QFont(name));
@@ -315,7 +345,9 @@ DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list
     std::printf(
         "one-font sample on a click (ShowFontEffect, drawn): %d families, median %.2f ms, "
         "worst %.2f ms (the window's thread on a processor: median %.2f ms, worst %.2f ms)\n",
-        samples, Median(sampleMs), Worst(sampleMs), Median(sampleCpuMs), Worst(sampleCpuMs));
+        samples, Median(clicks.wallMs), Worst(clicks.wallMs), Median(clicks.cpuMs),
+        Worst(clicks.cpuMs));
+    PrintWorstOf(clicks, "click");
     std::printf("  anchor, a label drawing the name in its family: median %.2f ms, worst %.2f ms\n",
                 Median(anchorMs), Worst(anchorMs));
   }
