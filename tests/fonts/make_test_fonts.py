@@ -63,11 +63,13 @@ def draw_box(pen, index, advance, is_ttf):
 
 
 def build_font(family, style="Regular", weight=400, is_ttf=True,
-               cjk=False, extra_names=(), more_chars=""):
+               cjk=False, extra_names=(), more_chars="", latin=True):
     """Build a font in memory. extra_names: (nameID, string, langID) records
     added on platform 3 / encoding 1 next to the English ones; more_chars:
-    characters drawn besides the base ones."""
-    chars = BASE_CHARS + (list(CJK_CHARS) if cjk else []) + list(more_chars)
+    characters drawn besides the base ones; latin=False leaves the base
+    (Latin) ones out."""
+    chars = ((BASE_CHARS if latin else []) + (list(CJK_CHARS) if cjk else [])
+             + list(more_chars))
     order = [".notdef", "space"] + [glyph_name(c) for c in chars]
     cmap = {32: "space"}
     cmap.update({ord(c): glyph_name(c) for c in chars})
@@ -162,6 +164,16 @@ def write_fixed_set(outdir):
          p("QmLooped-Light.ttf"))
     # A Song face, for configurations that give it to serif Chinese text.
     save(build_font("Quillmere Song", cjk=True), p("QmSong.ttf"))
+
+    # Faces that cannot draw the letters of their own names: one of another
+    # script, one of symbols. In a folder of their own, which tests add.
+    os.makedirs(p("script"), exist_ok=True)
+    save(build_font("Quillmere Naskh", latin=False,
+                    more_chars="\u0623\u0628\u062c\u062f\u0647\u0648\u0632"),
+         p("script/QmNaskh.ttf"))
+    save(build_font("Quillmere Symbols", latin=False,
+                    more_chars="\u2600\u2601\u2602\u2603\u2604\u2605\u2606\u260e"),
+         p("script/QmSymbols.ttf"))
 
     coll = TTCollection()
     coll.fonts = [build_font("Quillmere Pair One"),

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceText.h"
 #include "gui/common/FaceLookup.h"
 
 namespace qm::gui {
@@ -230,6 +231,33 @@ void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFo
 void FallBackWhereFaceLacks(const QTextBlock& block) {
   FallBackBetween(const_cast<QTextDocument*>(block.document()), block.position(),
                   block.position() + block.length() - 1);
+}
+
+void WriteListedFacesAsFonts(QTextDocument& document) {
+  struct Marked {
+    int start;
+    int end;
+    QString face;
+  };
+  std::vector<Marked> marked;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      const QByteArray real = fragment.charFormat().property(kListedFaceProperty).toByteArray();
+      if (!real.isEmpty())
+        marked.push_back({fragment.position(), fragment.position() + fragment.length(),
+                          QString::fromUtf8(real)});
+    }
+  QTextCursor cursor(&document);
+  for (const Marked& run : marked) {
+    cursor.setPosition(run.start);
+    cursor.setPosition(run.end, QTextCursor::KeepAnchor);
+    QTextCharFormat face;
+    SetListedFace(face, run.face);
+    face.setFontStyleStrategy(QFont::NoFontMerging);
+    cursor.mergeCharFormat(face);
+  }
+  if (!marked.empty()) FallBackBetween(&document, marked.front().start, marked.back().end);
 }
 
 }  // namespace qm::gui

@@ -20,6 +20,7 @@ class QFont;
 class QTextBlock;
 class QTextCharFormat;
 class QTextCursor;
+class QTextDocument;
 
 namespace qm::gui {
 
@@ -44,6 +45,12 @@ void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFo
 // characters the face's language list lacks, the base face would give way to
 // another family. Kept open, it stays the face of every script.
 QFont OpenBaseFace(const QTextCharFormat& format, const QFont& documentFont);
+
+// Makes the text marked with a listed family (FaceText's
+// kListedFaceProperty, which boxes draw by the face engine) name that
+// family's face in its format, each character its face lacks given the
+// fallback: the copy printed, whose fonts the printer embeds.
+void WriteListedFacesAsFonts(QTextDocument& document);
 
 // Gives the characters of block that their face lacks the fallback. Opens
 // the faces of the block: what laying it out would do anyway.

@@ -94,7 +94,7 @@ void MainWindow::SetupWidgets() {
   SSTab1 = new QTabWidget(central);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
   SSTab1->setFont(QFont(kBaseFace, 9));
-  sheetTab_ = new SheetTab(SSTab1);
+  sheetTab_ = new SheetTab(faceEngine_, faceFinder_, SSTab1);
   SSTab1->addTab(sheetTab_, QStringLiteral("字型列表"));
   coverageLine_ = new CoverageLine(platform_, sheetTab_);
   sheetTab_->AddBelowSample(coverageLine_);
@@ -343,6 +343,9 @@ void MainWindow::ScanInstalledFonts(std::future<InstalledFamilies> readAhead) {
   stopRequested_ = false;
   const InstalledFamilies families =
       readAhead.valid() ? readAhead.get() : platform_.InstalledFamilies();
+  // Faces are found and opened anew from what this scan read.
+  faceFinder_.Forget();
+  faceEngine_.Forget();
   FramePump pump;
   gui::ScanInstalledFonts(families, List1, Label1, pump);
   scanRunning_ = false;

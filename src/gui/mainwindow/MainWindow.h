@@ -11,6 +11,8 @@
 #include "core/platform/Platform.h"
 #include "core/system/SampleFontSize.h"
 #include "gui/common/CallingForm.h"
+#include "gui/common/FaceEngine.h"
+#include "gui/common/FaceText.h"
 #include "gui/common/ListedFamily.h"
 #include "gui/common/TextStyles.h"
 #include "gui/mainwindow/InstalledFontScan.h"
@@ -66,6 +68,8 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
 
   bool IsQuitting() const { return isQuitting_; }
   bool StopRequested() const { return stopRequested_; }
+  // The faces the sample and the sheet draw with.
+  FaceEngine& Faces() { return faceEngine_; }
   bool ScanRunning() const { return scanRunning_; }
   const TextStyleFlags& SheetStyle() const;
   const TextStyleFlags& CustomStyle() const;
@@ -141,6 +145,8 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   void Exit();
 
   platform::Platform& platform_;
+  FaceEngine faceEngine_;
+  ListedFaceFinder faceFinder_{platform_};
   TrayIcon tray_;
   QString osName_;
   qint16 sampleFontSize_ = system::kDefaultSampleFontSize;

@@ -9,6 +9,7 @@
 #include <QTextEdit>
 
 #include "gui/common/Dialogs.h"
+#include "gui/common/ListedFaces.h"
 #include "gui/preview/PreviewWindow.h"
 #include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
@@ -19,6 +20,13 @@ namespace {
 // The margins and page setting of a print straight from a box, as its preview has them.
 constexpr int kSideMargin = 300;
 constexpr int kEndMargin = 1;
+
+// The document to print: a copy, its text in listed faces written in them.
+std::unique_ptr<QTextDocument> PrintCopy(const QTextDocument& source) {
+  std::unique_ptr<QTextDocument> copy(source.clone());
+  WriteListedFacesAsFonts(*copy);
+  return copy;
+}
 
 }  // namespace
 
@@ -56,7 +64,7 @@ void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightM
   const PageFrame frame = FrameOf(*printer, leftMargin, topMargin, rightMargin, bottomMargin);
   PreviewWindow preview(std::move(printer), box->window());
   preview.SizePreview(frame.paper);
-  preview.LayOutPages(std::unique_ptr<QTextDocument>(source->clone()), frame);
+  preview.LayOutPages(PrintCopy(*source), frame);
   preview.exec();
 }
 
@@ -73,6 +81,7 @@ void PrintBoxThroughDialog(QWidget* box) {
   if (dialog.exec() != QDialog::Accepted) return;
   std::unique_ptr<QTextDocument> document(source->clone());
   if (printer.printRange() == QPrinter::Selection) CopySelection(*source, cursor, *document);
+  WriteListedFacesAsFonts(*document);
   PageLayoutSteps layout;
   std::vector<QPicture> pages;
   QObject::connect(&layout, &PageLayoutSteps::PageRecorded,

@@ -5,22 +5,21 @@
 #include <QTextEdit>
 
 #include "gui/common/BaseFormat.h"
-#include "gui/common/ListedFaces.h"
+#include "gui/common/FaceText.h"
 
 namespace qm::gui {
 namespace {
 
 // Appends text in family's face with the format in effect at the end,
-// changed by change. The face is set each time, as the character before the
-// caret may be one its own face lacks, drawn in a fallback face.
+// changed by change; the box draws it in the face.
 template <typename Change>
 void AppendWith(QTextCursor& cursor, const QString& text, const ListedFamily& family,
                 Change change) {
   cursor.movePosition(QTextCursor::End);
   QTextCharFormat format = cursor.charFormat();
-  SetListedFace(format, family.Face());
+  format.setProperty(kListedFaceProperty, family.real);
   change(format);
-  InsertInOwnFace(cursor, text, format);
+  cursor.insertText(text, format);
 }
 
 }  // namespace

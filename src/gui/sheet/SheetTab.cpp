@@ -11,12 +11,13 @@
 #include <QVBoxLayout>
 
 #include "gui/common/BaseFormat.h"
-#include "gui/common/FaceClosing.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
 #include "gui/sheet/FontSample.h"
+#include "gui/sheet/SampleBox.h"
 #include "gui/sheet/SampleSheet.h"
+#include "gui/sheet/SheetBox.h"
 
 namespace qm::gui {
 namespace {
@@ -26,20 +27,20 @@ const QString kUsageText = QStringLiteral(
 
 }  // namespace
 
-SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
-  RichTextBox1 = new QTextEdit(this);
+SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent)
+    : StyledTextTab(parent) {
+  RichTextBox1 = new SampleBox(engine, finder, this);
   RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
   SetBaseFormat(RichTextBox1);
   RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
   RichTextBox1->setUndoRedoEnabled(false);  // each sample replaces the last; nothing to undo
-  RichTextBox2 = new QPlainTextEdit(this);
+  RichTextBox2 = new SheetBox(engine, finder, this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   // The box's own font, so that the tab's smaller font does not reach it.
   RichTextBox2->setFont(QFont(kBaseFace, kBasePointSize));
   RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
   RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox2->viewport()->installEventFilter(this);
-  sheetPrefetcher_ = new SheetFacePrefetcher(RichTextBox2);
   Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), this);
   auto* footer = new QHBoxLayout;
   footer->addWidget(Label2);
@@ -67,13 +68,6 @@ void SheetTab::AddBelowSample(QWidget* widget) {
 void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 
 void SheetTab::ShowFontEffect(const ListedFamily& family, const QString& file) {
-  // Each sample opens its family's faces in four styles; those of earlier
-  // samples are closed now and then, not at every click, as closing makes
-  // the window open the faces it shows again.
-  if (++samplesSinceFacesClosed_ > kSamplesBeforeClosingFaces) {
-    samplesSinceFacesClosed_ = 1;
-    CloseOpenFaces();
-  }
   gui::ShowFontEffect(RichTextBox1, family, file);
 }
 
@@ -89,7 +83,6 @@ void SheetTab::BuildSampleSheet(const ListedFamilies& names,
   RichTextBox2->setEnabled(true);
   // The reader starts at the top: the first Page_Down goes to the second page.
   RichTextBox2->moveCursor(QTextCursor::Start);
-  sheetPrefetcher_->Restart();
   sheetRunning_ = false;
 }
 

@@ -15,15 +15,14 @@ class QTextEdit;
 
 namespace qm::gui {
 
-class SheetFacePrefetcher;
+class FaceEngine;
+class ListedFaceFinder;
 
 class SheetTab : public StyledTextTab {
   Q_OBJECT
  public:
-  // Samples shown before the faces of earlier ones are closed.
-  static constexpr int kSamplesBeforeClosingFaces = 16;
-
-  explicit SheetTab(QWidget* parent = nullptr);
+  // Both boxes draw the families' faces with engine, found by finder.
+  SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent = nullptr);
 
   void ShowUsage();
   // Places widget right below the sample of one font.
@@ -50,9 +49,7 @@ class SheetTab : public StyledTextTab {
   QTextEdit* RichTextBox1 = nullptr;
   QPlainTextEdit* RichTextBox2 = nullptr;
   QLabel* Label2 = nullptr;
-  SheetFacePrefetcher* sheetPrefetcher_ = nullptr;
   bool sheetRunning_ = false;
-  int samplesSinceFacesClosed_ = 0;
 };
 
 }  // namespace qm::gui

@@ -17,6 +17,8 @@
 #include <QToolBar>
 
 #include "core/platform/linux/LinuxPlatform.h"
+#include "gui/common/FaceEngine.h"
+#include "gui/common/FaceText.h"
 #include "gui/common/FramePump.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/DrawnFace.h"
@@ -26,6 +28,7 @@
 #include "support/FakePlatform.h"
 #include "support/Input.h"
 #include "support/MappedFiles.h"
+#include "support/Pictures.h"
 #include "support/QtPrinters.h"
 
 namespace qm::gui {
@@ -43,12 +46,13 @@ ListedFamilies NumberedNames(int count) {
   return Listed(names);
 }
 
+// The family each line is marked to be drawn in, by its real name.
 QStringList FacesOfLines(const QPlainTextEdit& sheet) {
   QStringList faces;
   for (QTextBlock block = sheet.document()->begin(); block.isValid(); block = block.next()) {
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock);
-    faces << cursor.charFormat().fontFamilies().toStringList().value(0);
+    faces << QString::fromUtf8(cursor.charFormat().property(kListedFaceProperty).toByteArray());
   }
   return faces;
 }
@@ -140,70 +144,61 @@ TEST_F(SheetWindowTest, ClickingALineOfTheSheetChoosesThatFamily) {
   window.show();
   window.ToolbarButton(2)->trigger();
   QTextCursor line4(Sheet()->document()->findBlockByNumber(4));
-  const QPoint at = Sheet()->cursorRect(line4).center();
-  QMouseEvent press(QEvent::MouseButtonPress, at, Sheet()->viewport()->mapToGlobal(at),
-                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, Sheet()->viewport()->mapToGlobal(at),
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(Sheet()->viewport(), &press);
-  QCoreApplication::sendEvent(Sheet()->viewport(), &release);
+  QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, Sheet()->cursorRect(line4).center());
   EXPECT_EQ(List()->currentRow(), 4);
   EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), "第5种字体");
 }
 
-// Each sample opens faces; those of earlier samples are closed after a few
-// more, as their files show: Tom's Type is QmQuote.ttf, and the other names
-// are no installed family.
-TEST_F(SheetWindowTest, TheFacesOfEarlierSamplesAreClosed) {
-  std::vector<std::string> names = {"Tom's Type"};
-  for (int i = 0; i <= SheetTab::kSamplesBeforeClosingFaces; ++i)
-    names.push_back(QStringLiteral("Face %1").arg(i, 2, 10, QChar('0')).toStdString());
-  platform.SetFamilyNames(names);
-  window.ScanInstalledFonts();
-  window.show();
-  const int last = List()->count() - 1;
-  ASSERT_EQ(List()->item(last)->text(), "Tom's Type");
-  test::ClickRow(List(), last);
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(test::FileMapped("QmQuote.ttf"));
-  for (int row = 0; row < last; ++row) test::ClickRow(List(), row);
-  QCoreApplication::processEvents();
-  EXPECT_FALSE(test::FileMapped("QmQuote.ttf"));
-  // The sample of the last click is shown after the faces were closed.
-  EXPECT_TRUE(window.findChild<QTextEdit*>("RichTextBox1")
-                  ->toPlainText()
-                  .contains(List()->item(last - 1)->text()));
-  // And a sample of Tom's Type opens its face again.
-  test::ClickRow(List(), last);
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(test::FileMapped("QmQuote.ttf"));
+// The region of the sheet's viewport that line takes.
+QRect LineRect(QPlainTextEdit* sheet, int line) {
+  const QTextCursor cursor(sheet->document()->findBlockByNumber(line));
+  const QRect caret = sheet->cursorRect(cursor);
+  return QRect(0, caret.top(), sheet->viewport()->width(), caret.height());
 }
 
-TEST(SheetFaceTest, EveryLineIsDrawnInTheFaceOfItsName) {
+// Draws only line of the sheet, with no face open before, and returns the
+// faces that drawing opened.
+std::vector<FaceAddress> FacesDrawingLine(MainWindow& window, QPlainTextEdit* sheet, int line) {
+  window.Faces().Forget();
+  QImage image(sheet->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  sheet->viewport()->render(&image, {}, QRegion(LineRect(sheet, line)));
+  return window.Faces().OpenFaces();
+}
+
+TEST(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
   platform::LinuxPlatform platform("zh_CN.UTF-8");
   MainWindow window(platform);
+  window.resize(800, 1200);
   window.show();
   window.ScanInstalledFonts();
   QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
   QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
-  const QTextDocument* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2")->document();
-  ASSERT_GT(sheet->blockCount(), 1);
-  for (int line = 0; line < sheet->blockCount(); ++line) {
-    const QString name = sheet->findBlockByNumber(line).text();
-    EXPECT_EQ(test::DrawnFace(test::LineFont(sheet, line)), test::FontconfigFace(name))
+  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+  ASSERT_GT(sheet->document()->blockCount(), 1);
+  int collectionFaces = 0;
+  for (int line = 0; line < sheet->document()->blockCount(); ++line) {
+    const QString name = sheet->document()->findBlockByNumber(line).text();
+    const test::FaceFile expected = test::FontconfigFaceFile(name);
+    ASSERT_FALSE(expected.file.isEmpty()) << name.toStdString();
+    ASSERT_TRUE(sheet->viewport()->rect().contains(LineRect(sheet, line))) << name.toStdString();
+    EXPECT_EQ(FacesDrawingLine(window, sheet, line),
+              (std::vector<FaceAddress>{{expected.file, expected.index}}))
         << name.toStdString();
+    if (expected.index > 0) ++collectionFaces;
   }
+  EXPECT_GT(collectionFaces, 0);  // "Quillmere Pair Two" is a collection's second face
 }
 
-// A sheet of more pages than the faces kept near the screen, whose last line is a name its face
-// cannot wholly draw: "Zz 测试" selects the face of Tom's Type, which has no Chinese.
+// The lines come from a platform that tells each family's file; the last is
+// a face without a letter of its name.
 class LongSheetTest : public testing::Test {
  protected:
   void SetUp() override {
+    const std::string sans = QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf";
     for (int i = 0; i < 500; ++i)
       platform.families.push_back(
-          {QStringLiteral("Face %1").arg(i, 4, 10, QChar('0')).toStdString(), {}});
-    platform.families.push_back({"Zz 测试", "", "Tom's Type", "Regular"});
+          {QStringLiteral("Face %1").arg(i, 4, 10, QChar('0')).toStdString(), sans});
+    platform.families.push_back({"Quillmere Naskh", QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"});
     window.resize(800, 600);
     window.show();
     window.ScanInstalledFonts();
@@ -214,18 +209,9 @@ class LongSheetTest : public testing::Test {
   int TopLine() { return Sheet()->verticalScrollBar()->value(); }
   void PressAndDraw(Qt::Key key) {
     QTest::keyClick(Sheet(), key);
-    QCoreApplication::processEvents();  // drawn, and the idle work after it
-  }
-  // Pages to the end, where the last line's face (QmQuote.ttf) opens, back
-  // to the top, and on past the lines whose faces are kept open.
-  void PageUntilFacesAreLetGo() {
-    while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
-    ASSERT_TRUE(test::FileMapped("QmQuote.ttf"));
-    QTest::keyClick(Sheet(), Qt::Key_Home, Qt::ControlModifier);
     QCoreApplication::processEvents();
-    ASSERT_EQ(TopLine(), 0);
-    while (TopLine() < SheetFacePrefetcher::kLinesBeforeRelease) PressAndDraw(Qt::Key_PageDown);
   }
+  QImage Shown() { return Sheet()->viewport()->grab().toImage(); }
 
   const test::InstalledSongFace song;
   test::FakePlatform platform;
@@ -245,75 +231,34 @@ TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
   EXPECT_NEAR(TopLine(), 2 * page, 1);
 }
 
-TEST_F(LongSheetTest, PagingToTheEndDrawsEachCharacterInAFaceThatHasIt) {
+// Only the lines on the screen are drawn, so only their faces are opened.
+TEST_F(LongSheetTest, OnlyTheFacesOfTheLinesShownAreOpened) {
+  window.Faces().Forget();
+  Sheet()->viewport()->repaint();
+  EXPECT_EQ(window.Faces().OpenFaces(),
+            (std::vector<FaceAddress>{{QStringLiteral(QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf"), 0}}));
+  EXPECT_FALSE(test::FileMapped("QmNaskh.ttf"));
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
-  const QTextBlock last = Sheet()->document()->lastBlock();
-  ASSERT_EQ(last.text(), "Zz 测试");
-  for (auto it = last.begin(); !it.atEnd(); ++it) {
-    const QTextCharFormat format = it.fragment().charFormat();
-    EXPECT_EQ(format.fontStyleStrategy(), QFont::NoFontMerging);
-    const QFontMetrics face(format.font().resolve(Sheet()->document()->defaultFont()));
-    for (const QChar character : it.fragment().text())
-      EXPECT_TRUE(face.inFontUcs4(character.unicode())) << it.fragment().text().toStdString();
-  }
-  // The name keeps its own face where it has the letters, and the line's
-  // face is still the one the list chooses by.
-  QTextCursor start(last);
-  start.movePosition(QTextCursor::NextCharacter);
-  EXPECT_EQ(start.charFormat().fontFamilies().toStringList(), QStringList{"Tom's Type"});
-  // Paging through more lines than the prefetcher keeps faces for let the
-  // faces go, not the lines' own faces.
-  for (int line : {0, 250, 499}) {
-    const QString name = QStringLiteral("Face %1").arg(line, 4, 10, QChar('0'));
-    QTextCursor cursor(Sheet()->document()->findBlockByNumber(line));
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    EXPECT_EQ(cursor.block().text(), name);
-    EXPECT_EQ(cursor.charFormat().fontFamilies().toStringList(), QStringList{name});
-  }
+  EXPECT_TRUE(test::FileMapped("QmNaskh.ttf"));
 }
 
-// Samples enough to close every face, the last line drawn again still draws
-// its Chinese in the Song face (which the toolkit would not choose for
-// Chinese text if asked for it by that script first).
-TEST_F(LongSheetTest, TheFallbackFaceSurvivesFacesClosedBySamples) {
-  auto* list = window.findChild<QListWidget*>("List1");
-  for (int row = 0; row <= SheetTab::kSamplesBeforeClosingFaces; ++row) test::ClickRow(list, row);
-  QTest::keyClick(Sheet(), Qt::Key_End, Qt::ControlModifier);
-  QCoreApplication::processEvents();
-  const QTextBlock last = Sheet()->document()->lastBlock();
-  ASSERT_TRUE(Sheet()->viewport()->rect().contains(Sheet()->cursorRect(QTextCursor(last))));
-  QTextCursor chinese(last);
-  chinese.movePosition(QTextCursor::EndOfBlock);
-  const QFont face = chinese.charFormat().font().resolve(Sheet()->document()->defaultFont());
-  EXPECT_TRUE(QFontMetrics(face).inFontUcs4(U'试'));
-}
-
-// The last line's face, Tom's Type (QmQuote.ttf), is used by no other
-// line: back at the top and paged on past the faces kept near the screen,
-// it is closed.
-TEST_F(LongSheetTest, AFaceOfLinesFarFromTheScreenIsClosed) {
-  ASSERT_NO_FATAL_FAILURE(PageUntilFacesAreLetGo());
-  EXPECT_FALSE(test::FileMapped("QmQuote.ttf"));
-  // Coming back to the last line opens its face again.
+// What a person sees on the last line: the face's own Arabic letters, each
+// glyph as the face's file draws it, though the face has no letter of its
+// name.
+TEST_F(LongSheetTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnScript) {
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
-  EXPECT_TRUE(test::FileMapped("QmQuote.ttf"));
-}
-
-// Letting faces go also undoes the lines' layouts. The page after the one
-// shown is laid out again while the window is idle, so that the next
-// Page_Down finds its faces open.
-TEST_F(LongSheetTest, AfterFacesAreLetGoTheNextPageIsPreparedAgainWhileIdle) {
-  ASSERT_NO_FATAL_FAILURE(PageUntilFacesAreLetGo());
-  ASSERT_FALSE(test::FileMapped("QmQuote.ttf"));  // the faces were let go
-  const int page =
-      Sheet()->cursorForPosition(QPoint(0, Sheet()->viewport()->height() - 1)).blockNumber() -
-      TopLine() + 1;
-  const auto nextPageLaidOut = [&] {
-    for (int line = TopLine() + page; line < TopLine() + 2 * page; ++line)
-      if (Sheet()->document()->findBlockByNumber(line).layout()->lineCount() == 0) return false;
-    return true;
-  };
-  EXPECT_TRUE(QTest::qWaitFor(nextPageLaidOut, 10000));
+  const int last = Sheet()->document()->blockCount() - 1;
+  const QImage line = Shown().copy(LineRect(Sheet(), last));
+  const auto face = window.Faces().Open({QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"), 0});
+  ASSERT_NE(face, nullptr);
+  const qreal pixelSize = QFontInfo(Sheet()->document()->defaultFont()).pixelSize();
+  const ShapedRun beh = face->Shape(QStringLiteral("\u0628"), pixelSize);
+  ASSERT_EQ(beh.glyphs.size(), 1u);
+  const GlyphPicture glyph = window.Faces().Glyph(*face, beh.glyphs[0].id, pixelSize, {}, Qt::black);
+  EXPECT_TRUE(test::ContainsPicture(line, glyph.image, Sheet()->viewport()->palette().base().color()));
+  // A Latin line shows no Arabic.
+  EXPECT_FALSE(test::ContainsPicture(Shown().copy(LineRect(Sheet(), last - 1)), glyph.image,
+                                     Sheet()->viewport()->palette().base().color()));
 }
 
 }  // namespace

@@ -1,0 +1,266 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/FaceEngine.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_BITMAP_H
+#include <hb-ft.h>
+#include <hb.h>
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+
+namespace qm::gui {
+namespace {
+
+QString FaceKey(const FaceAddress& address) {
+  return address.file + u'\n' + QString::number(address.index);
+}
+
+// A bitmap face's strike nearest to pixelSize, preferring larger ones.
+int NearestStrike(FT_Face face, qreal pixelSize) {
+  int best = 0;
+  qreal bestDistance = 1e9;
+  for (int i = 0; i < face->num_fixed_sizes; ++i) {
+    const qreal ppem = static_cast<qreal>(face->available_sizes[i].y_ppem) / 64.0;
+    const qreal distance = std::abs(ppem - pixelSize) + (ppem < pixelSize ? 0.5 : 0.0);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = i;
+    }
+  }
+  return best;
+}
+
+// Converts a rendered FreeType bitmap to a picture of colour; nothing for a
+// format it cannot use.
+QImage PictureOf(const FT_Bitmap& bitmap, QColor colour, qreal scale) {
+  const int width = static_cast<int>(bitmap.width);
+  const int height = static_cast<int>(bitmap.rows);
+  if (width <= 0 || height <= 0) return {};
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  const int red = colour.red(), green = colour.green(), blue = colour.blue();
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      int alpha = 0;
+      if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
+        alpha = row[x];
+      else if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
+        alpha = (row[x / 8] & (0x80 >> (x % 8))) ? 255 : 0;
+      else if (bitmap.pixel_mode == FT_PIXEL_MODE_BGRA) {  // colour glyphs keep their colours
+        const unsigned char* pixel = row + 4 * x;
+        out[x] = qRgba(pixel[2], pixel[1], pixel[0], pixel[3]);
+        continue;
+      }
+      out[x] = qRgba(red * alpha / 255, green * alpha / 255, blue * alpha / 255, alpha);
+    }
+  }
+  if (scale != 1.0)
+    image = image.scaled(std::max(1, qRound(width * scale)), std::max(1, qRound(height * scale)),
+                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return image;
+}
+
+// Makes the outline loaded in slot bolder or slanted, as a face lacking
+// that style is drawn.
+void Restyle(FT_Face face, const GlyphLook& look) {
+  FT_GlyphSlot slot = face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
+  if (look.slanted) {
+    FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};  // about 12 degrees, as italics lean
+    FT_Outline_Transform(&slot->outline, &shear);
+  }
+  if (look.emboldened) {
+    const FT_Pos strength = FT_MulFix(face->units_per_EM, face->size->metrics.y_scale) / 24;
+    FT_Outline_Embolden(&slot->outline, strength);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<OpenedFace> OpenedFace::Open(FT_LibraryRec_* library,
+                                             const FaceAddress& address) {
+  std::unique_ptr<OpenedFace> opened(new OpenedFace);
+  opened->address_ = address;
+  const QByteArray path = QFile::encodeName(address.file);
+  if (FT_New_Face(library, path.constData(), address.index, &opened->face_) != 0) {
+    opened->face_ = nullptr;
+    return nullptr;
+  }
+  FT_Face face = opened->face_;
+  if (!FT_IS_SCALABLE(face) && face->num_fixed_sizes <= 0) return nullptr;
+  // The shaper measures at one size; positions are scaled to the size drawn.
+  opened->shapingPixels_ =
+      FT_IS_SCALABLE(face) ? kShapingPixels
+                           : static_cast<qreal>(face->available_sizes[0].y_ppem) / 64.0;
+  if (!opened->SetShapingSize()) return nullptr;
+  opened->shaper_ = hb_ft_font_create_referenced(face);
+  if (!opened->shaper_) return nullptr;
+  hb_ft_font_set_load_flags(opened->shaper_, FT_LOAD_NO_HINTING);
+  return opened;
+}
+
+OpenedFace::~OpenedFace() {
+  if (shaper_) hb_font_destroy(shaper_);
+  if (face_) FT_Done_Face(face_);
+}
+
+bool OpenedFace::Covers(char32_t character) const {
+  return FT_Get_Char_Index(face_, character) != 0;
+}
+
+std::vector<char32_t> OpenedFace::FirstCharacters(std::size_t most) const {
+  std::vector<char32_t> characters;
+  FT_UInt glyph = 0;
+  for (FT_ULong character = FT_Get_First_Char(face_, &glyph);
+       glyph != 0 && characters.size() < most; character = FT_Get_Next_Char(face_, character, &glyph))
+    characters.push_back(static_cast<char32_t>(character));
+  return characters;
+}
+
+qreal OpenedFace::Ascent(qreal pixelSize) const {
+  if (FT_IS_SCALABLE(face_) && face_->units_per_EM > 0)
+    return face_->ascender * pixelSize / face_->units_per_EM;
+  return pixelSize * 0.8;
+}
+
+qreal OpenedFace::Descent(qreal pixelSize) const {
+  if (FT_IS_SCALABLE(face_) && face_->units_per_EM > 0)
+    return -face_->descender * pixelSize / face_->units_per_EM;
+  return pixelSize * 0.2;
+}
+
+// The shaper reads advances from the face at the size set on it, which
+// rendering changes: shaping sets its own size first.
+bool OpenedFace::SetShapingSize() {
+  if (FT_IS_SCALABLE(face_)) return SetSize(shapingPixels_);
+  if (renderPixels_ == shapingPixels_) return true;
+  if (FT_Select_Size(face_, 0) != 0) return false;
+  strikeScale_ = 1;
+  renderPixels_ = shapingPixels_;
+  return true;
+}
+
+ShapedRun OpenedFace::Shape(const QString& text, qreal pixelSize) {
+  ShapedRun run;
+  if (text.isEmpty() || !SetShapingSize()) return run;
+  hb_buffer_t* buffer = hb_buffer_create();
+  hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.utf16()),
+                      static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
+  hb_buffer_guess_segment_properties(buffer);
+  hb_shape(shaper_, buffer, nullptr, 0);
+  unsigned count = 0;
+  const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
+  const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
+  // 26.6 units at the shaping size, to pixels at the size drawn.
+  const qreal scale = pixelSize / shapingPixels_ / 64.0;
+  qreal x = 0, y = 0;
+  run.glyphs.reserve(count);
+  for (unsigned i = 0; i < count; ++i) {
+    run.glyphs.push_back({infos[i].codepoint, QPointF(x + positions[i].x_offset * scale,
+                                                      y - positions[i].y_offset * scale)});
+    x += positions[i].x_advance * scale;
+    y -= positions[i].y_advance * scale;
+  }
+  run.advance = x;
+  hb_buffer_destroy(buffer);
+  return run;
+}
+
+bool OpenedFace::SetSize(qreal pixelSize) {
+  if (pixelSize == renderPixels_) return true;
+  renderPixels_ = -1;
+  if (FT_IS_SCALABLE(face_)) {
+    strikeScale_ = 1;
+    if (FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(pixelSize * 64)), 72, 72))
+      return false;
+  } else {
+    const int strike = NearestStrike(face_, pixelSize);
+    if (FT_Select_Size(face_, strike) != 0) return false;
+    strikeScale_ = pixelSize / (static_cast<qreal>(face_->available_sizes[strike].y_ppem) / 64.0);
+  }
+  renderPixels_ = pixelSize;
+  return true;
+}
+
+GlyphPicture OpenedFace::Render(unsigned glyph, qreal pixelSize, const GlyphLook& look,
+                                QColor colour) {
+  if (!SetSize(pixelSize)) return {};
+  FT_Int32 flags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT | FT_LOAD_COLOR;
+  if (look.slanted || look.emboldened) flags |= FT_LOAD_NO_BITMAP;
+  if (FT_Load_Glyph(face_, glyph, flags) != 0) return {};
+  Restyle(face_, look);
+  if (face_->glyph->format != FT_GLYPH_FORMAT_BITMAP &&
+      FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) != 0)
+    return {};
+  const FT_GlyphSlot slot = face_->glyph;
+  GlyphPicture picture;
+  picture.image = PictureOf(slot->bitmap, colour, strikeScale_);
+  picture.offset = QPoint(qRound(slot->bitmap_left * strikeScale_),
+                          -qRound(slot->bitmap_top * strikeScale_));
+  return picture;
+}
+
+FaceEngine::FaceEngine() { FT_Init_FreeType(&library_); }
+
+FaceEngine::~FaceEngine() {
+  glyphs_.clear();
+  byKey_.clear();
+  lru_.clear();
+  if (library_) FT_Done_FreeType(library_);
+}
+
+std::shared_ptr<OpenedFace> FaceEngine::Open(const FaceAddress& address) {
+  if (!library_ || address.file.isEmpty()) return nullptr;
+  const QString key = FaceKey(address);
+  if (const auto found = byKey_.constFind(key); found != byKey_.constEnd()) {
+    lru_.splice(lru_.begin(), lru_, *found);
+    return lru_.front().face;
+  }
+  if (unreadable_.contains(key)) return nullptr;
+  std::shared_ptr<OpenedFace> face = OpenedFace::Open(library_, address);
+  if (!face) {
+    unreadable_.insert(key, true);
+    return nullptr;
+  }
+  lru_.push_front({key, face});
+  byKey_.insert(key, lru_.begin());
+  while (lru_.size() > kMaxFaces) {
+    byKey_.remove(lru_.back().key);
+    lru_.pop_back();
+  }
+  return face;
+}
+
+GlyphPicture FaceEngine::Glyph(OpenedFace& face, unsigned glyph, qreal pixelSize,
+                               const GlyphLook& look, QColor colour) {
+  const QString key = FaceKey(face.Address()) + u'\n' + QString::number(glyph) + u'\n' +
+                      QString::number(pixelSize) + u'\n' +
+                      QString::number(int(look.emboldened) * 2 + int(look.slanted)) + u'\n' +
+                      QString::number(colour.rgba());
+  if (const GlyphPicture* kept = glyphs_.object(key)) return *kept;
+  GlyphPicture picture = face.Render(glyph, pixelSize, look, colour);
+  const qsizetype cost = std::max<qsizetype>(64, picture.image.sizeInBytes());
+  glyphs_.insert(key, new GlyphPicture(picture), cost);
+  return picture;
+}
+
+std::vector<FaceAddress> FaceEngine::OpenFaces() const {
+  std::vector<FaceAddress> open;
+  for (const Entry& entry : lru_) open.push_back(entry.face->Address());
+  return open;
+}
+
+void FaceEngine::Forget() {
+  glyphs_.clear();
+  byKey_.clear();
+  lru_.clear();
+  unreadable_.clear();
+}
+
+}  // namespace qm::gui

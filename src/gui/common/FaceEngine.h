@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Faces opened by their file and face index, as fontconfig lists them, never
+// by a family name: every listed font is drawn in exactly its own face.
+// FreeType reads the face (mapping its file), HarfBuzz shapes text in it and
+// the glyphs FreeType renders are kept as pictures. Open faces are kept in a
+// cache bounded by count; glyph pictures in one bounded by bytes.
+
+#include <QCache>
+#include <QColor>
+#include <QHash>
+#include <QImage>
+#include <QPoint>
+#include <QPointF>
+#include <QString>
+#include <cstddef>
+#include <list>
+#include <memory>
+#include <vector>
+
+struct FT_LibraryRec_;
+struct FT_FaceRec_;
+struct hb_font_t;
+
+namespace qm::gui {
+
+struct FaceAddress {
+  QString file;
+  int index = 0;
+  friend bool operator==(const FaceAddress&, const FaceAddress&) = default;
+};
+
+// How glyphs are rendered beyond their size: the style the face lacks is
+// made from it.
+struct GlyphLook {
+  bool emboldened = false;
+  bool slanted = false;
+  friend bool operator==(const GlyphLook&, const GlyphLook&) = default;
+};
+
+// One glyph rendered: its picture in the wanted colour, and where the
+// picture's corner lies from the pen position.
+struct GlyphPicture {
+  QImage image;
+  QPoint offset;
+};
+
+struct ShapedGlyph {
+  unsigned id = 0;
+  QPointF position;
+};
+
+struct ShapedRun {
+  std::vector<ShapedGlyph> glyphs;
+  qreal advance = 0;
+};
+
+class OpenedFace {
+ public:
+  // nullptr when the file cannot be read as a font or has no such face.
+  static std::unique_ptr<OpenedFace> Open(FT_LibraryRec_* library, const FaceAddress& address);
+  ~OpenedFace();
+  OpenedFace(const OpenedFace&) = delete;
+  OpenedFace& operator=(const OpenedFace&) = delete;
+
+  const FaceAddress& Address() const { return address_; }
+  bool Covers(char32_t character) const;
+  // The first characters the face maps, in code point order.
+  std::vector<char32_t> FirstCharacters(std::size_t most) const;
+
+  // text shaped in the face at pixelSize: glyphs placed from the pen
+  // position, and the advance of the whole.
+  ShapedRun Shape(const QString& text, qreal pixelSize);
+  // The face's extent above and below the baseline at a pixel size.
+  qreal Ascent(qreal pixelSize) const;
+  qreal Descent(qreal pixelSize) const;
+
+  // Renders glyph at pixelSize; a null image for a glyph with no ink or that
+  // cannot be rendered.
+  GlyphPicture Render(unsigned glyph, qreal pixelSize, const GlyphLook& look, QColor colour);
+
+ private:
+  OpenedFace() = default;
+  // Outline faces are shaped at this size, and the positions scaled.
+  static constexpr qreal kShapingPixels = 256;
+
+  bool SetSize(qreal pixelSize);
+  bool SetShapingSize();
+
+  FaceAddress address_;
+  FT_FaceRec_* face_ = nullptr;
+  hb_font_t* shaper_ = nullptr;
+  qreal shapingPixels_ = 0;  // the size the shaper measures at
+  qreal renderPixels_ = -1;  // the size last set on the face
+  qreal strikeScale_ = 1;    // from the size set to the one wanted (a bitmap face's strike)
+};
+
+class FaceEngine {
+ public:
+  // Enough for several pages of the sheet.
+  static constexpr std::size_t kMaxFaces = 160;
+  static constexpr qsizetype kGlyphCacheBytes = qsizetype{48} << 20;
+
+  FaceEngine();
+  ~FaceEngine();
+  FaceEngine(const FaceEngine&) = delete;
+  FaceEngine& operator=(const FaceEngine&) = delete;
+
+  // The opened face, from the cache when it is there; nullptr when the face
+  // cannot be opened (remembered until Forget).
+  std::shared_ptr<OpenedFace> Open(const FaceAddress& address);
+  // A glyph's picture, rendered once and then kept while there is room.
+  GlyphPicture Glyph(OpenedFace& face, unsigned glyph, qreal pixelSize, const GlyphLook& look,
+                     QColor colour);
+  // Lets go of every face and picture (fonts were installed or removed).
+  void Forget();
+  // The faces open now, the most recently used first.
+  std::vector<FaceAddress> OpenFaces() const;
+
+ private:
+  struct Entry {
+    QString key;
+    std::shared_ptr<OpenedFace> face;
+  };
+
+  FT_LibraryRec_* library_ = nullptr;
+  std::list<Entry> lru_;  // most recently used first
+  QHash<QString, std::list<Entry>::iterator> byKey_;
+  QHash<QString, bool> unreadable_;
+  QCache<QString, GlyphPicture> glyphs_{kGlyphCacheBytes};
+};
+
+}  // namespace qm::gui

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/FaceText.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextLayout>
+#include <algorithm>
+
+#include "core/faces/OwnScriptSample.h"
+
+namespace qm::gui {
+namespace {
+
+QString FaceKey(const QByteArray& realName, bool bold, bool italic) {
+  return QString::fromUtf8(realName) + u'\n' + QChar(u'0' + int(bold) * 2 + int(italic));
+}
+
+// What a face of Latin letters shows beside a name in another script.
+constexpr std::u32string_view kLatinSample = U"AaBbCc";
+
+std::u32string ToUtf32(const QString& text) {
+  const QList<uint> codes = text.toUcs4();
+  return std::u32string(codes.begin(), codes.end());
+}
+
+// As the toolkit sizes text on the screen: points at the screen's logical resolution.
+qreal PixelSizeOf(const QFont& font) {
+  if (font.pixelSize() > 0) return font.pixelSize();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return font.pointSizeF() * (screen ? screen->logicalDotsPerInchY() : 96.0) / 72.0;
+}
+
+// Calls piece(from, length, inFace) for the runs of text the face has and
+// lacks. A space or mark goes with the run before it, as it shapes with it.
+template <typename Piece>
+void SplitByCoverage(OpenedFace& face, const QString& text, Piece piece) {
+  qsizetype start = 0;
+  bool runInFace = true;
+  bool first = true;
+  for (qsizetype at = 0; at < text.size();) {
+    char32_t character = text[at].unicode();
+    qsizetype length = 1;
+    if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+      character = QChar::surrogateToUcs4(text[at], text[at + 1]);
+      length = 2;
+    }
+    const bool neutral = QChar::isSpace(character) || QChar::category(character) == QChar::Mark_NonSpacing;
+    const bool inFace = face.Covers(character) || (neutral && !first && runInFace);
+    if (first) {
+      runInFace = inFace;
+      first = false;
+    } else if (inFace != runInFace && !(neutral && !runInFace)) {
+      piece(start, at - start, runInFace);
+      start = at;
+      runInFace = inFace;
+    }
+    at += length;
+  }
+  if (start < text.size()) piece(start, text.size() - start, runInFace);
+}
+
+void AddPiece(FaceLine& line, LinePiece piece) {
+  piece.x = line.width;
+  line.width += piece.width;
+  line.pieces.push_back(std::move(piece));
+}
+
+void WidenToFont(FaceLine& line, const QFont& font) {
+  const QFontMetricsF metrics(font);
+  line.ascent = std::max(line.ascent, metrics.ascent());
+  line.descent = std::max(line.descent, metrics.descent());
+}
+
+}  // namespace
+
+platform::FaceLocation ListedFaceFinder::Find(const QByteArray& realName, bool bold, bool italic) {
+  const QString key = FaceKey(realName, bold, italic);
+  const auto found = found_.constFind(key);
+  if (found != found_.constEnd()) return *found;
+  return *found_.insert(key, platform_.StyledFaceOf(realName.toStdString(), bold, italic));
+}
+
+void AppendInFont(FaceLine& line, const QString& text, const QFont& font, const LineLook& look) {
+  if (text.isEmpty()) return;
+  LinePiece piece;
+  piece.text = text;
+  piece.font = font;
+  piece.look = look;
+  piece.width = QFontMetricsF(font).horizontalAdvance(text);
+  WidenToFont(line, font);
+  AddPiece(line, std::move(piece));
+}
+
+void AppendInFace(FaceLine& line, const std::shared_ptr<OpenedFace>& face, const QString& text,
+                  const QFont& font, const LineLook& look) {
+  if (!face) {
+    AppendInFont(line, text, font, look);
+    return;
+  }
+  const qreal pixelSize = PixelSizeOf(font);
+  SplitByCoverage(*face, text, [&](qsizetype from, qsizetype length, bool inFace) {
+    const QString part = text.mid(from, length);
+    if (!inFace) {
+      AppendInFont(line, part, font, look);
+      return;
+    }
+    ShapedRun run = face->Shape(part, pixelSize);
+    LinePiece piece;
+    piece.face = face;
+    piece.text = part;
+    piece.glyphs = std::move(run.glyphs);
+    piece.pixelSize = pixelSize;
+    piece.look = look;
+    piece.width = run.advance;
+    line.ascent = std::max(line.ascent, face->Ascent(pixelSize));
+    line.descent = std::max(line.descent, face->Descent(pixelSize));
+    AddPiece(line, std::move(piece));
+  });
+}
+
+QString OwnScriptTextFor(OpenedFace& face, const QString& name) {
+  const auto covers = [&face](char32_t character) { return face.Covers(character); };
+  // Only the letters and digits count: a bracket the face lacks is drawn in
+  // the base face without hiding the face's own look.
+  std::u32string letters = ToUtf32(name);
+  std::erase_if(letters, [](char32_t c) { return !QChar::isLetterOrNumber(c); });
+  if (faces::CoversText(covers, letters)) return {};
+  if (faces::CoversText(covers, kLatinSample)) return QString::fromUcs4(kLatinSample.data(), static_cast<qsizetype>(kLatinSample.size()));
+  const std::u32string sample = faces::OwnScriptSample(covers, {}, face.FirstCharacters(64));
+  return QString::fromUcs4(sample.data(), static_cast<qsizetype>(sample.size()));
+}
+
+void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line) {
+  for (const LinePiece& piece : line.pieces) {
+    const QPointF start = origin + QPointF(piece.x, 0);
+    if (!piece.face) {
+      painter.setFont(piece.font);
+      painter.setPen(piece.look.colour);
+      painter.drawText(start, piece.text);
+      continue;
+    }
+    for (const ShapedGlyph& glyph : piece.glyphs) {
+      const GlyphPicture picture = engine.Glyph(*piece.face, glyph.id, piece.pixelSize,
+                                                piece.look.glyphs, piece.look.colour);
+      if (picture.image.isNull()) continue;
+      const QPointF pen = start + glyph.position;
+      painter.drawImage(QPointF(std::round(pen.x()) + picture.offset.x(),
+                                std::round(pen.y()) + picture.offset.y()),
+                        picture.image);
+    }
+    if (piece.look.underline) {
+      const qreal thickness = std::max<qreal>(1.0, piece.pixelSize / 16.0);
+      painter.fillRect(QRectF(start.x(), start.y() + piece.pixelSize / 8.0, piece.width, thickness),
+                       piece.look.colour);
+    }
+  }
+}
+
+FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont) {
+  FaceLine line;
+  std::shared_ptr<OpenedFace> namedFace;
+  QString name;
+  QFont lastFont = boxFont;
+  LineLook lastLook;
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    const QTextCharFormat format = fragment.charFormat();
+    const QFont font = format.font().resolve(boxFont);
+    LineLook look;
+    look.colour = format.foreground().style() == Qt::NoBrush ? QColor(Qt::black)
+                                                              : format.foreground().color();
+    look.underline = format.fontUnderline();
+    lastFont = font;
+    lastLook = look;
+    const QByteArray realName = format.property(kListedFaceProperty).toByteArray();
+    if (realName.isEmpty()) {
+      AppendInFont(line, fragment.text(), font, look);
+      continue;
+    }
+    const bool bold = font.weight() >= QFont::DemiBold;
+    const platform::FaceLocation location = finder_.Find(realName, bold, font.italic());
+    const std::shared_ptr<OpenedFace> face =
+        engine_.Open({QString::fromStdString(location.file), location.index});
+    look.glyphs = {location.synthesizeBold, location.synthesizeItalic};
+    lastLook = look;
+    AppendInFace(line, face, fragment.text(), font, look);
+    if (face && name.isEmpty()) {
+      namedFace = face;
+      name = QString::fromUtf8(realName);
+    }
+  }
+  if (namedFace) {
+    const QString own = OwnScriptTextFor(*namedFace, name);
+    if (!own.isEmpty()) {
+      AppendInFont(line, QStringLiteral("  "), lastFont, lastLook);
+      AppendInFace(line, namedFace, own, lastFont, lastLook);
+    }
+  }
+  if (line.pieces.empty()) WidenToFont(line, boxFont);
+  return line;
+}
+
+void FaceBlockPainter::Draw(QPainter& painter, const QTextBlock& block, const QRectF& rect,
+                            qreal baseline, const QFont& boxFont) {
+  const FaceLine line = LayOut(block, boxFont);
+  qreal x = rect.left();
+  if (block.blockFormat().alignment() & Qt::AlignHCenter)
+    x = rect.left() + (rect.width() - line.width) / 2;
+  DrawFaceLine(painter, engine_, QPointF(x, rect.top() + baseline), line);
+}
+
+}  // namespace qm::gui

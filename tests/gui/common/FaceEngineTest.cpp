@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/common/FaceEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "gui/common/FaceText.h"
+#include "support/MappedFiles.h"
+
+namespace qm::gui {
+namespace {
+
+QString TestFont(const char* name) {
+  return QStringLiteral(QM_TEST_FONTS_DIR "/") + QString::fromUtf8(name);
+}
+
+// The test fonts draw every glyph as a frame 700 units high with a hole
+// whose height depends on the glyph's number in the font: glyph 2 ('A') has
+// it 206 to 306 units above the baseline, glyph 3 ('B') 259 to 359.
+bool Inked(const GlyphPicture& picture, int unitsAboveBaseline, qreal pixelSize) {
+  const int row = -picture.offset.y() - qRound(unitsAboveBaseline * pixelSize / 1000.0);
+  return qAlpha(picture.image.pixel(picture.image.width() / 2, row)) > 128;
+}
+
+TEST(FaceEngineTest, DrawsAFaceFromItsFileWithItsOwnGlyphs) {
+  FaceEngine engine;
+  const std::shared_ptr<OpenedFace> face = engine.Open({TestFont("QmTestSans-Regular.ttf"), 0});
+  ASSERT_NE(face, nullptr);
+  EXPECT_TRUE(face->Covers(U'A'));
+  EXPECT_FALSE(face->Covers(U'测'));
+
+  // 600 units a letter at 100 pixels an em.
+  const ShapedRun run = face->Shape(QStringLiteral("AB"), 100);
+  ASSERT_EQ(run.glyphs.size(), 2u);
+  EXPECT_EQ(run.glyphs[0].id, 2u);
+  EXPECT_DOUBLE_EQ(run.glyphs[1].position.x(), 60);
+  EXPECT_DOUBLE_EQ(run.advance, 120);
+
+  const GlyphPicture a = engine.Glyph(*face, 2, 100, {}, Qt::black);
+  const GlyphPicture b = engine.Glyph(*face, 3, 100, {}, Qt::black);
+  ASSERT_FALSE(a.image.isNull());
+  EXPECT_NEAR(a.image.height(), 70, 2);
+  EXPECT_TRUE(Inked(a, 650, 100) && Inked(b, 650, 100));  // the frame's top
+  EXPECT_FALSE(Inked(a, 256, 100));                        // each glyph's own hole
+  EXPECT_TRUE(Inked(b, 220, 100));
+  EXPECT_FALSE(Inked(b, 330, 100));
+  // Drawn in the colour asked for, and a style the face lacks made from it.
+  EXPECT_EQ(QColor(engine.Glyph(*face, 2, 100, {}, Qt::red).image.pixel(a.image.width() / 2, 1)),
+            QColor(Qt::red));
+  EXPECT_GT(engine.Glyph(*face, 2, 100, {.emboldened = true}, Qt::black).image.width(),
+            a.image.width());
+  EXPECT_GT(engine.Glyph(*face, 2, 100, {.slanted = true}, Qt::black).image.width(),
+            a.image.width());
+}
+
+TEST(FaceEngineTest, OpensEachFaceOfACollectionAndRefusesWhatIsNoFace) {
+  FaceEngine engine;
+  EXPECT_NE(engine.Open({TestFont("QmPair.ttc"), 0}), nullptr);
+  EXPECT_NE(engine.Open({TestFont("QmPair.ttc"), 1}), nullptr);
+  EXPECT_EQ(engine.Open({TestFont("QmPair.ttc"), 2}), nullptr);
+  for (const char* broken : {"Broken-Empty.ttf", "Broken-Truncated.ttf", "Broken-NotAFont.ttf",
+                             "no-such-file.ttf"})
+    EXPECT_EQ(engine.Open({TestFont(broken), 0}), nullptr) << broken;
+  EXPECT_EQ(engine.Open({QString(), 0}), nullptr);
+  EXPECT_EQ(engine.OpenFaces().size(), 2u);
+}
+
+// Paging through thousands of fonts opens each once; the cache lets the
+// faces of lines long gone go, and their files with them.
+TEST(FaceEngineTest, KeepsAtMostItsBoundOfFacesOpenAndLetsTheirFilesGo) {
+  QTemporaryDir folder;
+  const std::size_t count = FaceEngine::kMaxFaces + 8;
+  for (std::size_t i = 0; i < count; ++i)
+    ASSERT_TRUE(QFile::copy(TestFont("QmAmp.ttf"),
+                            folder.filePath(QStringLiteral("Paged-%1.ttf").arg(i))));
+  FaceEngine engine;
+  for (std::size_t i = 0; i < count; ++i)
+    ASSERT_NE(engine.Open({folder.filePath(QStringLiteral("Paged-%1.ttf").arg(i)), 0}), nullptr);
+  EXPECT_EQ(engine.OpenFaces().size(), FaceEngine::kMaxFaces);
+  EXPECT_FALSE(test::FileMapped("Paged-0.ttf"));
+  EXPECT_TRUE(test::FileMapped(QStringLiteral("Paged-%1.ttf").arg(count - 1)));
+  // The most recently used stays: opening the first again puts it in front.
+  const FaceAddress first{folder.filePath(QStringLiteral("Paged-%1.ttf").arg(count - 1)), 0};
+  engine.Open(first);
+  EXPECT_EQ(engine.OpenFaces().front(), first);
+  engine.Forget();
+  EXPECT_TRUE(engine.OpenFaces().empty());
+  EXPECT_FALSE(test::FileMapped(QStringLiteral("Paged-%1.ttf").arg(count - 1)));
+}
+
+TEST(FaceTextTest, CharactersTheFaceLacksGoToTheBaseFont) {
+  FaceEngine engine;
+  const auto face = engine.Open({TestFont("QmQuote.ttf"), 0});
+  ASSERT_NE(face, nullptr);
+  QFont base(QStringLiteral("Quillmere Song"));
+  base.setPixelSize(40);
+  FaceLine line;
+  AppendInFace(line, face, QStringLiteral("Zz 测试 Aa"), base, {});
+  ASSERT_EQ(line.pieces.size(), 3u);
+  EXPECT_EQ(line.pieces[0].text, "Zz ");
+  EXPECT_EQ(line.pieces[0].face, face);
+  EXPECT_EQ(line.pieces[1].text, "测试 ");
+  EXPECT_EQ(line.pieces[1].face, nullptr);
+  EXPECT_EQ(line.pieces[2].text, "Aa");
+  EXPECT_EQ(line.pieces[2].face, face);
+  // Each piece starts where the one before ends.
+  EXPECT_DOUBLE_EQ(line.pieces[0].width, 58);  // 600, 600 and 250 units at 40 pixels an em
+  EXPECT_DOUBLE_EQ(line.pieces[1].x, line.pieces[0].width);
+  EXPECT_DOUBLE_EQ(line.width, line.pieces[2].x + line.pieces[2].width);
+}
+
+TEST(FaceTextTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnCharacters) {
+  FaceEngine engine;
+  const auto naskh = engine.Open({TestFont("script/QmNaskh.ttf"), 0});
+  const auto symbols = engine.Open({TestFont("script/QmSymbols.ttf"), 0});
+  const auto latin = engine.Open({TestFont("QmTestSans-Regular.ttf"), 0});
+  ASSERT_TRUE(naskh && symbols && latin);
+  EXPECT_EQ(OwnScriptTextFor(*naskh, QStringLiteral("Quillmere Naskh")), "أبجد هوز");
+  EXPECT_EQ(OwnScriptTextFor(*symbols, QStringLiteral("Quillmere Symbols")), "☀☁☂☃☄★☆☎");
+  EXPECT_EQ(OwnScriptTextFor(*latin, QStringLiteral("Quillmere Test Sans")), "");
+  // Punctuation a face lacks does not count against it: only letters do.
+  EXPECT_EQ(OwnScriptTextFor(*latin, QStringLiteral("Quillmere Test Sans (Web)!")), "");
+}
+
+}  // namespace
+}  // namespace qm::gui
