@@ -25,6 +25,19 @@ struct InstalledFamily {
   // style names of its faces, each once.
   std::vector<std::string> otherNames = {};
   std::vector<std::string> styles = {};
+  // The face of file the name draws in, as fontconfig numbers faces: the
+  // face in the collection in the low 16 bits, a variable font's named
+  // instance in the high ones. Last, so that lists of the fields above
+  // still initialise the others.
+  int faceIndex = 0;
+};
+
+// Where a face lies, and the styles to be drawn that it lacks.
+struct FaceLocation {
+  std::string file;
+  int index = 0;  // numbered as InstalledFamily::faceIndex
+  bool synthesizeBold = false;
+  bool synthesizeItalic = false;
 };
 
 struct OsDescription {
@@ -65,6 +78,13 @@ class Platform {
   virtual const CodePointSet& CharactersOf(const std::string& /*familyName*/) {
     static const CodePointSet none;
     return none;
+  }
+  // The face a family name draws in with bold and/or italic asked for: the family's own bold/italic
+  // face where it has one (as fontconfig would match weight/slant among the family's faces), else
+  // its regular face with the style to be synthesized. Empty file when no face carries the name.
+  virtual FaceLocation StyledFaceOf(const std::string& /*familyName*/, bool /*bold*/,
+                                    bool /*italic*/) {
+    return {};
   }
   // Every character a code page ("GB2312", "GBK") encodes; empty when the
   // system cannot convert from it.

@@ -76,14 +76,14 @@ void FontRegistryView::Load(std::vector<FontFace> faces, const std::string& font
   fontsFolder_ = fontsFolder;
   substitutes_ = std::move(substitutes);
   families_.clear();
-  std::unordered_map<std::string, std::vector<std::size_t>> carriers;  // by name in lower case
+  carriers_.clear();
   for (std::size_t i = 0; i < faces_.size(); ++i) {
     for (const FamilyName& family : faces_[i].families) {
-      std::vector<std::size_t>& carrying = carriers[AsciiLower(family.name)];
+      std::vector<std::size_t>& carrying = carriers_[AsciiLower(family.name)];
       if (carrying.empty() || carrying.back() != i) carrying.push_back(i);
     }
   }
-  for (const auto& [key, candidates] : carriers) {
+  for (const auto& [key, candidates] : carriers_) {
     const FontFace& face = faces_[choose(key, candidates)];
     for (const FamilyName& family : face.families)
       if (AsciiLower(family.name) == key) families_[key] = {family.name, &face};
@@ -93,6 +93,13 @@ void FontRegistryView::Load(std::vector<FontFace> faces, const std::string& font
 const FontFace* FontRegistryView::FaceOf(const std::string& familyName) const {
   const auto found = families_.find(AsciiLower(familyName));
   return found == families_.end() ? nullptr : found->second.face;
+}
+
+const std::vector<std::size_t>& FontRegistryView::FacesCarrying(
+    const std::string& familyName) const {
+  static const std::vector<std::size_t> none;
+  const auto found = carriers_.find(AsciiLower(familyName));
+  return found == carriers_.end() ? none : found->second;
 }
 
 std::string FontRegistryView::RegistryPath(const std::string& file) const {
@@ -212,7 +219,7 @@ std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
       FaceSelection selection = filing.SelectionOf(family.name, drawn);
       families.push_back({family.name, drawn.file, std::move(selection.family),
                           std::move(selection.style), OtherNames(face, shown),
-                          std::move(styles[family.name])});
+                          std::move(styles[family.name]), drawn.index});
     }
   }
   return families;

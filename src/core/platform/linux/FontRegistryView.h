@@ -32,6 +32,9 @@ class FontRegistryView : public RegistryApi {
 
   // The face a family name draws in; null when no face carries the name.
   const FontFace* FaceOf(const std::string& familyName) const;
+  // The positions in Faces() of every face carrying a family name; empty
+  // when none does.
+  const std::vector<std::size_t>& FacesCarrying(const std::string& familyName) const;
   const std::vector<FontFace>& Faces() const { return faces_; }
 
   long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
@@ -58,7 +61,8 @@ class FontRegistryView : public RegistryApi {
   std::vector<FontFace> faces_;
   std::string fontsFolder_;
   SubstituteSource substitutes_;
-  std::unordered_map<std::string, Family> families_;  // by name in lower case
+  std::unordered_map<std::string, Family> families_;                    // by name in lower case
+  std::unordered_map<std::string, std::vector<std::size_t>> carriers_;  // by name in lower case
   std::map<RegKey, KeyKind> openKeys_;
   RegKey nextKey_ = 1;
 };

@@ -37,6 +37,7 @@ FontFace FaceFromPattern(FcPattern* pattern) {
         {std::move(name), StringAt(pattern, FC_FAMILYLANG, i), StringAt(pattern, FC_STYLE, i)});
   }
   face.file = StringAt(pattern, FC_FILE, 0);
+  face.index = IntegerOr(pattern, FC_INDEX, 0);
   face.weight = IntegerOr(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
   face.slant = IntegerOr(pattern, FC_SLANT, FC_SLANT_ROMAN);
   face.width = IntegerOr(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
@@ -190,6 +191,31 @@ std::vector<FontFace> FontconfigFaces::Reload() {
 std::size_t FontconfigFaces::MatchAmong(const std::string& familyName,
                                         const std::vector<std::size_t>& candidates) const {
   if (candidates.size() == 1) return candidates.front();
+  FcPattern* request = FcPatternDuplicate(request_);
+  AddFamily(request, familyName);
+  return MatchRequestAmong(request, candidates);
+}
+
+std::size_t FontconfigFaces::MatchStyledAmong(const std::string& familyName,
+                                              const std::vector<std::size_t>& candidates, bool bold,
+                                              bool italic) const {
+  if (candidates.size() == 1) return candidates.front();
+  FcPattern* request = FcPatternDuplicate(request_);
+  AddFamily(request, familyName);
+  // The configured request asks for regular and roman; these replace that.
+  if (bold) {
+    FcPatternDel(request, FC_WEIGHT);
+    FcPatternAddInteger(request, FC_WEIGHT, FC_WEIGHT_BOLD);
+  }
+  if (italic) {
+    FcPatternDel(request, FC_SLANT);
+    FcPatternAddInteger(request, FC_SLANT, FC_SLANT_ITALIC);
+  }
+  return MatchRequestAmong(request, candidates);
+}
+
+std::size_t FontconfigFaces::MatchRequestAmong(FcPattern* request,
+                                               const std::vector<std::size_t>& candidates) const {
   // Unless a rule puts other families before the name, every face that
   // carries it beats every face that does not, so matching among these few
   // gives what matching among all would, at a fraction of the cost.
@@ -197,8 +223,6 @@ std::size_t FontconfigFaces::MatchAmong(const std::string& familyName,
   for (std::size_t candidate : candidates) fonts.push_back(patterns_[candidate]);
   FcFontSet set{static_cast<int>(fonts.size()), static_cast<int>(fonts.size()), fonts.data()};
   FcFontSet* sets[] = {&set};
-  FcPattern* request = FcPatternDuplicate(request_);
-  AddFamily(request, familyName);
   FcResult result;
   FcPattern* match = FcFontSetMatch(config_, sets, 1, request, &result);
   FcPatternDestroy(request);

@@ -33,6 +33,7 @@ inline constexpr int kMaxFacesPerFile = 256;
 struct FontFace {
   std::vector<FamilyName> families;  // the face's first kMaxNamesPerFace family names
   std::string file;
+  int index = 0;        // fontconfig's: the face in the file, and a named instance above 16 bits
   int weight = 80;      // fontconfig's scale: 80 is regular
   int slant = 0;        // 0 is upright
   int width = 100;      // 100 is normal
@@ -57,6 +58,10 @@ class FontconfigFaces {
   // fontconfig gives a request for familyName, all of them carrying it.
   std::size_t MatchAmong(const std::string& familyName,
                          const std::vector<std::size_t>& candidates) const;
+  // The same for a request that asks for bold and/or italic as well.
+  std::size_t MatchStyledAmong(const std::string& familyName,
+                               const std::vector<std::size_t>& candidates, bool bold,
+                               bool italic) const;
 
   // The families the configuration's aliases for a name give, directly or
   // through aliases of those, in the order fontconfig tries them; empty
@@ -87,6 +92,9 @@ class FontconfigFaces {
   // Whether config_ was loaded after the last Reload and nothing it read
   // (files, folders, the variables naming them) has changed since.
   bool LoadedUnchanged() const;
+  // Of the candidates, the face fontconfig gives request (consumed).
+  std::size_t MatchRequestAmong(::_FcPattern* request,
+                                const std::vector<std::size_t>& candidates) const;
 
   ::_FcConfig* config_ = nullptr;
   std::time_t loadedAt_ = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/platform/linux/LinuxPlatform.h"
 
+#include <fontconfig/fontconfig.h>
 #include <pwd.h>
 #include <sys/utsname.h>
 #include <sys/wait.h>
@@ -194,6 +195,18 @@ const CodePointSet& LinuxPlatform::CharactersOf(const std::string& familyName) {
   const auto known = characters_.find(index);
   if (known != characters_.end()) return known->second;
   return characters_[index] = fontconfig_.CharactersOf(index);
+}
+
+FaceLocation LinuxPlatform::StyledFaceOf(const std::string& familyName, bool bold, bool italic) {
+  if (!loaded_) Reload();
+  // Matched among the name's own faces only: few, so fast enough for every
+  // line drawn.
+  const std::vector<std::size_t>& candidates = registry_.FacesCarrying(familyName);
+  if (candidates.empty()) return {};
+  const FontFace& face =
+      registry_.Faces()[fontconfig_.MatchStyledAmong(familyName, candidates, bold, italic)];
+  return {face.file, face.index, bold && face.weight < FC_WEIGHT_DEMIBOLD,
+          italic && face.slant == FC_SLANT_ROMAN};
 }
 
 std::vector<char32_t> LinuxPlatform::CodePageCharacters(const std::string& codePage) {

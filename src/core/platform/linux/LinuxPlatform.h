@@ -35,6 +35,7 @@ class LinuxPlatform : public Platform {
   }
   void ShareFontConfiguration() override { fontconfig_.ShareWithProcess(); }
   const CodePointSet& CharactersOf(const std::string& familyName) override;
+  FaceLocation StyledFaceOf(const std::string& familyName, bool bold, bool italic) override;
   std::vector<char32_t> CodePageCharacters(const std::string& codePage) override;
   // The user's fonts folder first, then the others fontconfig scans.
   std::vector<std::string> FontFolders() override;
