@@ -32,6 +32,12 @@ class FakePlatform : public platform::Platform {
   std::string GetSystemFolder() override { return "/nonexistent/system"; }
   std::vector<std::string> FontFolders() override { return folders; }
   void ShellOpen(const std::string& target) override { opened.push_back(target); }
+  // A family's face is the file the test gave it, in every style.
+  platform::FaceLocation StyledFaceOf(const std::string& name, bool, bool) override {
+    for (const platform::InstalledFamily& family : families)
+      if (family.name == name) return {family.file, family.faceIndex};
+    return {};
+  }
 
   std::vector<std::string> folders;
   std::vector<std::string> opened;
