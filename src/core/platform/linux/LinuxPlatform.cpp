@@ -15,7 +15,6 @@
 
 #include "core/catalogue/FamilyNames.h"
 #include "core/platform/linux/CodePages.h"
-#include "core/platform/linux/FaceMatchShortcut.h"
 #include "core/system/OsNaming.h"
 
 namespace qm::platform {
@@ -109,7 +108,6 @@ std::string PrettyNameFromOsRelease(const std::string& osReleaseText) {
 
 LinuxPlatform::LinuxPlatform(std::string language)
     : language_(language.empty() ? UserLanguage() : std::move(language)) {
-  EnableFaceMatchShortcut();
   GuardFontFolders();
 }
 
