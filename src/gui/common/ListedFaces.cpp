@@ -11,7 +11,6 @@
 #include <optional>
 
 #include "gui/common/BaseFormat.h"
-#include "gui/common/FaceLookup.h"
 
 namespace qm::gui {
 namespace {
@@ -40,9 +39,9 @@ QFont Unmerged(QFont font) {
 
 QTextCharFormat BaseFallback(const QTextCharFormat& format) {
   QTextCharFormat fallback = format;
-  fallback.setFontFamilies(QStringList{kBaseFace});
+  fallback.setFontFamilies(QStringList{BaseFaceFamily()});
   fallback.setFontStyleName(QString());
-  fallback.setProperty(kFaceKeyProperty, kBaseFace);
+  fallback.setProperty(kFaceKeyProperty, BaseFaceFamily());
   return fallback;
 }
 
@@ -50,7 +49,7 @@ enum class Reach { OwnFace, BaseFace, None };
 
 // The face a font draws in, asked for no script in particular: asked for a
 // script its face lacks, the toolkit would answer with another family's.
-QRawFont FaceOf(const QFont& font) { return OpenFaceByName(Unmerged(font)); }
+QRawFont FaceOf(const QFont& font) { return QRawFont::fromFont(Unmerged(font)); }
 
 // Which face draws a character: the format's own, else the base face. The
 // base face is opened only for a name its own face does not cover.
@@ -63,7 +62,7 @@ class FaceReach {
     return BaseHas(character) ? Reach::BaseFace : Reach::None;
   }
   bool BaseHas(char32_t character) {
-    if (!base_) base_ = FaceOf(QFont(kBaseFace).resolve(documentFont_));
+    if (!base_) base_ = FaceOf(QFont(BaseFaceFamily()).resolve(documentFont_));
     return base_->supportsCharacter(character);
   }
 
@@ -123,7 +122,7 @@ class BaseRunCollector {
   void Add(const QTextFragment& fragment) {
     const QTextCharFormat format = fragment.charFormat();
     const bool ownFace = format.fontStyleStrategy() == QFont::NoFontMerging &&
-                         format.fontFamilies().toStringList().value(0) != kBaseFace;
+                         format.fontFamilies().toStringList().value(0) != BaseFaceFamily();
     if (!ownFace) {  // the base face's own text, or text free to fall back
       ForEachCharacter(fragment.text(), [&](qsizetype, qsizetype, char32_t character) {
         if (!TakesScriptFromNeighbour(character)) LetterIn(true);
