@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/sheet/SampleSheet.h"
 
-#include <QtGui/private/qtextdocument_p.h>
-
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -13,7 +11,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "gui/common/FaceClosing.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/ListedFaces.h"
 
@@ -210,12 +207,9 @@ void SheetFacePrefetcher::PrefetchSome() {
 // Each line's format keeps the font it was last drawn in, and each laid-out
 // line the faces it was shaped with; both hold the faces open. The formats
 // give up their fonts when they are resolved against the document's font
-// anew, and the lines laid out here give up their faces with their layout.
-// Then every face is closed (the toolkit's cache would close them only much
-// later), and the lines near the screen are prepared again while the window
-// is idle. The document's public setDefaultFont would do the first step too,
-// but it also lays out and draws the whole page again at once: a pause as
-// long as opening the faces of a page.
+// anew, and the lines laid out here give up their faces with their layout;
+// the toolkit's cache closes the faces no longer used. The lines near the
+// screen are prepared again while the window is idle.
 void SheetFacePrefetcher::ReleaseFacesOffScreen() {
   opened_.assign(opened_.size(), false);
   openedSinceRelease_ = 0;
@@ -229,8 +223,7 @@ void SheetFacePrefetcher::ReleaseFacesOffScreen() {
     block.clearLayout();
   }
   prepared_.assign(prepared_.size(), false);
-  QTextDocumentPrivate::get(document)->setDefaultFont(font);
-  CloseOpenFaces();
+  document->setDefaultFont(font);
 }
 
 }  // namespace qm::gui

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "gui/common/BaseFormat.h"
-#include "gui/common/FaceClosing.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
@@ -35,7 +34,7 @@ SheetTab::SheetTab(QWidget* parent) : StyledTextTab(parent) {
   RichTextBox2 = new QPlainTextEdit(this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   // The box's own font, so that the tab's smaller font does not reach it.
-  RichTextBox2->setFont(QFont(kBaseFace, kBasePointSize));
+  RichTextBox2->setFont(QFont(BaseFaceFamily(), kBasePointSize));
   RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
   RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox2->viewport()->installEventFilter(this);
@@ -67,13 +66,6 @@ void SheetTab::AddBelowSample(QWidget* widget) {
 void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 
 void SheetTab::ShowFontEffect(const ListedFamily& family, const QString& file) {
-  // Each sample opens its family's faces in four styles; those of earlier
-  // samples are closed now and then, not at every click, as closing makes
-  // the window open the faces it shows again.
-  if (++samplesSinceFacesClosed_ > kSamplesBeforeClosingFaces) {
-    samplesSinceFacesClosed_ = 1;
-    CloseOpenFaces();
-  }
   gui::ShowFontEffect(RichTextBox1, family, file);
 }
 

@@ -151,34 +151,6 @@ TEST_F(SheetWindowTest, ClickingALineOfTheSheetChoosesThatFamily) {
   EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), "第5种字体");
 }
 
-// Each sample opens faces; those of earlier samples are closed after a few
-// more, as their files show: Tom's Type is QmQuote.ttf, and the other names
-// are no installed family.
-TEST_F(SheetWindowTest, TheFacesOfEarlierSamplesAreClosed) {
-  std::vector<std::string> names = {"Tom's Type"};
-  for (int i = 0; i <= SheetTab::kSamplesBeforeClosingFaces; ++i)
-    names.push_back(QStringLiteral("Face %1").arg(i, 2, 10, QChar('0')).toStdString());
-  platform.SetFamilyNames(names);
-  window.ScanInstalledFonts();
-  window.show();
-  const int last = List()->count() - 1;
-  ASSERT_EQ(List()->item(last)->text(), "Tom's Type");
-  test::ClickRow(List(), last);
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(test::FileMapped("QmQuote.ttf"));
-  for (int row = 0; row < last; ++row) test::ClickRow(List(), row);
-  QCoreApplication::processEvents();
-  EXPECT_FALSE(test::FileMapped("QmQuote.ttf"));
-  // The sample of the last click is shown after the faces were closed.
-  EXPECT_TRUE(window.findChild<QTextEdit*>("RichTextBox1")
-                  ->toPlainText()
-                  .contains(List()->item(last - 1)->text()));
-  // And a sample of Tom's Type opens its face again.
-  test::ClickRow(List(), last);
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(test::FileMapped("QmQuote.ttf"));
-}
-
 TEST(SheetFaceTest, EveryLineIsDrawnInTheFaceOfItsName) {
   platform::LinuxPlatform platform("zh_CN.UTF-8");
   MainWindow window(platform);
@@ -270,22 +242,6 @@ TEST_F(LongSheetTest, PagingToTheEndDrawsEachCharacterInAFaceThatHasIt) {
     EXPECT_EQ(cursor.block().text(), name);
     EXPECT_EQ(cursor.charFormat().fontFamilies().toStringList(), QStringList{name});
   }
-}
-
-// Samples enough to close every face, the last line drawn again still draws
-// its Chinese in the Song face (which the toolkit would not choose for
-// Chinese text if asked for it by that script first).
-TEST_F(LongSheetTest, TheFallbackFaceSurvivesFacesClosedBySamples) {
-  auto* list = window.findChild<QListWidget*>("List1");
-  for (int row = 0; row <= SheetTab::kSamplesBeforeClosingFaces; ++row) test::ClickRow(list, row);
-  QTest::keyClick(Sheet(), Qt::Key_End, Qt::ControlModifier);
-  QCoreApplication::processEvents();
-  const QTextBlock last = Sheet()->document()->lastBlock();
-  ASSERT_TRUE(Sheet()->viewport()->rect().contains(Sheet()->cursorRect(QTextCursor(last))));
-  QTextCursor chinese(last);
-  chinese.movePosition(QTextCursor::EndOfBlock);
-  const QFont face = chinese.charFormat().font().resolve(Sheet()->document()->defaultFont());
-  EXPECT_TRUE(QFontMetrics(face).inFontUcs4(U'试'));
 }
 
 // The last line's face, Tom's Type (QmQuote.ttf), is used by no other
