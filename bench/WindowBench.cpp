@@ -33,6 +33,7 @@
 #include "Memory.h"
 #include "Timing.h"
 #include "core/platform/Platform.h"
+#include "gui/common/BaseFormat.h"
 #include "gui/common/FontNameList.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -160,10 +161,10 @@ int LinesOnScreen(QPlainTextEdit* box) {
   return box->cursorForPosition(QPoint(0, box->viewport()->height() - 1)).blockNumber() + 1;
 }
 
-// Whether a run of a line is drawn in the fallback face, the base face 宋体,
-// for characters the line's own face lacks.
+// Whether a run of a line is drawn in the fallback face, the base face, for
+// characters the line's own face lacks.
 bool InFallbackFace(const QTextCharFormat& format) {
-  return format.fontFamilies().toStringList().value(0) == QStringLiteral("宋体");
+  return format.fontFamilies().toStringList().value(0) == qm::gui::BaseFaceFamily();
 }
 
 // The font a line of a text box draws its name in: that of its first run in

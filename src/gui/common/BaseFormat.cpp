@@ -4,10 +4,22 @@
 #include <QTextEdit>
 
 namespace qm::gui {
+namespace {
+
+QString& BaseFamily() {
+  static QString family = kBaseFace;
+  return family;
+}
+
+}  // namespace
+
+const QString& BaseFaceFamily() { return BaseFamily(); }
+
+void SetBaseFaceFamily(const QString& family) { BaseFamily() = family; }
 
 QTextCharFormat BaseFormat() {
   QTextCharFormat format;
-  format.setFontFamilies({kBaseFace});
+  format.setFontFamilies({BaseFaceFamily()});
   format.setFontPointSize(kBasePointSize);
   format.setForeground(Qt::black);
   format.setFontWeight(QFont::Normal);
@@ -17,7 +29,7 @@ QTextCharFormat BaseFormat() {
 }
 
 void SetBaseFormat(QTextEdit* box) {
-  box->document()->setDefaultFont(QFont(kBaseFace, kBasePointSize));
+  box->document()->setDefaultFont(QFont(BaseFaceFamily(), kBasePointSize));
   box->setCurrentCharFormat(BaseFormat());
 }
 

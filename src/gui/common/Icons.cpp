@@ -5,9 +5,9 @@
 #include <QFontInfo>
 #include <QPainter>
 #include <QPixmap>
+#include <QRawFont>
 
 #include "gui/common/BaseFormat.h"
-#include "gui/common/FaceLookup.h"
 
 namespace qm::gui {
 namespace {
@@ -25,11 +25,11 @@ QFont LetterFace(const QString& letter, QFont style, int pixelSize) {
   static const QString interfaceFace = QFontInfo(QApplication::font()).family();
   style.setStyleStrategy(QFont::NoFontMerging);
   style.setPixelSize(pixelSize);
-  for (const QString& face : {interfaceFace, kBaseFace}) {
+  for (const QString& face : {interfaceFace, BaseFaceFamily()}) {
     style.setFamilies({face});
     // Asked for no script in particular: asked for a script its face lacks,
     // the toolkit would answer with another family's face.
-    if (OpenFaceByName(style).supportsCharacter(letter.toUcs4().value(0))) return style;
+    if (QRawFont::fromFont(style).supportsCharacter(letter.toUcs4().value(0))) return style;
   }
   style.setFamilies({interfaceFace});
   return style;

@@ -12,7 +12,6 @@
 
 #include "gui/common/BaseFormat.h"
 #include "gui/common/FaceText.h"
-#include "gui/common/FaceLookup.h"
 
 namespace qm::gui {
 namespace {
@@ -41,9 +40,9 @@ QFont Unmerged(QFont font) {
 
 QTextCharFormat BaseFallback(const QTextCharFormat& format) {
   QTextCharFormat fallback = format;
-  fallback.setFontFamilies(QStringList{kBaseFace});
+  fallback.setFontFamilies(QStringList{BaseFaceFamily()});
   fallback.setFontStyleName(QString());
-  fallback.setProperty(kFaceKeyProperty, kBaseFace);
+  fallback.setProperty(kFaceKeyProperty, BaseFaceFamily());
   return fallback;
 }
 
@@ -51,7 +50,7 @@ enum class Reach { OwnFace, BaseFace, None };
 
 // The face a font draws in, asked for no script in particular: asked for a
 // script its face lacks, the toolkit would answer with another family's.
-QRawFont FaceOf(const QFont& font) { return OpenFaceByName(Unmerged(font)); }
+QRawFont FaceOf(const QFont& font) { return QRawFont::fromFont(Unmerged(font)); }
 
 // Which face draws a character: the format's own, else the base face. The
 // base face is opened only for a name its own face does not cover.
@@ -64,7 +63,7 @@ class FaceReach {
     return BaseHas(character) ? Reach::BaseFace : Reach::None;
   }
   bool BaseHas(char32_t character) {
-    if (!base_) base_ = FaceOf(QFont(kBaseFace).resolve(documentFont_));
+    if (!base_) base_ = FaceOf(QFont(BaseFaceFamily()).resolve(documentFont_));
     return base_->supportsCharacter(character);
   }
 
@@ -124,7 +123,7 @@ class BaseRunCollector {
   void Add(const QTextFragment& fragment) {
     const QTextCharFormat format = fragment.charFormat();
     const bool ownFace = format.fontStyleStrategy() == QFont::NoFontMerging &&
-                         format.fontFamilies().toStringList().value(0) != kBaseFace;
+                         format.fontFamilies().toStringList().value(0) != BaseFaceFamily();
     if (!ownFace) {  // the base face's own text, or text free to fall back
       ForEachCharacter(fragment.text(), [&](qsizetype, qsizetype, char32_t character) {
         if (!TakesScriptFromNeighbour(character)) LetterIn(true);

@@ -156,7 +156,7 @@ void CompareWindow::AppendLine(QTextCursor& cursor, const QString& text, const L
 
 // Generously more families than fit on one screen.
 qsizetype CompareWindow::FamiliesPerScreen(int size, const QString& text) const {
-  const qreal lineHeight = QFontMetricsF(QFont(kBaseFace, size)).lineSpacing();
+  const qreal lineHeight = QFontMetricsF(QFont(BaseFaceFamily(), size)).lineSpacing();
   const auto lines = static_cast<qsizetype>(RichTextBox1->viewport()->height() / lineHeight);
   return (2 * lines + 2) / (text.count(u'\n') + 1) + 1;
 }

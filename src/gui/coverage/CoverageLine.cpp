@@ -24,7 +24,7 @@ QString CoverageText(const coverage::StandardCoverage& coverage) {
 CoverageLine::CoverageLine(platform::Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
   setObjectName(QStringLiteral("CoverageLine"));
-  setFont(QFont(kBaseFace, 9));  // the program's own face, whatever the family shown
+  setFont(QFont(BaseFaceFamily(), 9));  // the program's own face, whatever the family shown
   counts_ = new QLabel(this);
   counts_->setObjectName(QStringLiteral("CoverageCounts"));
   counts_->setTextFormat(Qt::PlainText);

@@ -37,7 +37,7 @@ MissingCharacters::MissingCharacters(const QString& family,
   missing_ = new QPlainTextEdit(this);
   missing_->setObjectName(QStringLiteral("MissingText"));
   missing_->setReadOnly(true);  // selectable and copyable, not editable
-  missing_->setFont(QFont(kBaseFace, kBasePointSize));
+  missing_->setFont(QFont(BaseFaceFamily(), kBasePointSize));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);

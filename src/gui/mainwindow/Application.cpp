@@ -8,7 +8,7 @@
 #include <QTranslator>
 
 #include "core/platform/Platform.h"
-#include "gui/common/FamilyAliases.h"
+#include "gui/common/BaseFormat.h"
 
 namespace qm::gui {
 
@@ -23,8 +23,8 @@ void ConfigureApplication(QApplication& application, platform::Platform& platfor
   if (translator->load(QStringLiteral("qtbase_zh_CN"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(translator);
-  SubstituteSongFaces(platform);
   NameInstalledInterfaceFaces(platform);
+  ChooseBaseFace(platform);
 }
 
 namespace {
@@ -40,30 +40,6 @@ bool IsFace(const QStringList& installed, const QString& family) {
          !generic.contains(family, Qt::CaseInsensitive);
 }
 
-// Name draws in face: as another name of it when face is installed (found at
-// once), else as its substitute. A family of the name itself, when
-// installed, keeps the name.
-void StandIn(const QString& name, const QString& face) {
-  QFont::removeSubstitutions(name);
-  if (!IsFace(QFontDatabase::families(), name) && AddFamilyAlias(face, name)) return;
-  RemoveFamilyAlias(name);
-  QFont::insertSubstitution(name, face);
-}
-
-bool HasStandIn(const QString& name) {
-  return !QFont::substitutes(name).isEmpty() || !AliasedFamily(name).isEmpty();
-}
-
-}  // namespace
-
-void SubstituteSongFaces(platform::Platform& platform) {
-  const QString song = QString::fromStdString(platform.GenericFamily("serif", "zh-cn"));
-  if (song.isEmpty()) return;
-  for (const QString& name : kSongNames) StandIn(name, song);
-}
-
-namespace {
-
 // The face fontconfig gives sans-serif Chinese text, else sans-serif text,
 // else the first face with Chinese, else the first face.
 QString InstalledStandIn(platform::Platform& platform, const QStringList& installed) {
@@ -78,19 +54,41 @@ QString InstalledStandIn(platform::Platform& platform, const QStringList& instal
   return {};
 }
 
+// The family as the toolkit lists it (fontconfig may spell it in another
+// case), or an empty string when it is no installed face.
+QString InstalledName(const QStringList& installed, const QString& family) {
+  if (!IsFace(installed, family)) return {};
+  for (const QString& listed : installed)
+    if (listed.compare(family, Qt::CaseInsensitive) == 0) return listed;
+  return {};
+}
+
 }  // namespace
 
 void NameInstalledInterfaceFaces(platform::Platform& platform) {
   const QStringList installed = QFontDatabase::families();
   QFont interface = QApplication::font();
-  if (!IsFace(installed, interface.family())) {
-    const QString standIn = InstalledStandIn(platform, installed);
-    if (standIn.isEmpty()) return;
-    interface.setFamilies({standIn});
-    QApplication::setFont(interface);
+  if (IsFace(installed, interface.family())) return;
+  const QString standIn = InstalledStandIn(platform, installed);
+  if (standIn.isEmpty()) return;
+  interface.setFamilies({standIn});
+  QApplication::setFont(interface);
+}
+
+void ChooseBaseFace(platform::Platform& platform) {
+  const QStringList installed = QFontDatabase::families();
+  QString base = InstalledName(installed, kBaseFace);
+  if (base.isEmpty())
+    base =
+        InstalledName(installed, QString::fromStdString(platform.GenericFamily("serif", "zh-cn")));
+  if (base.isEmpty()) base = QApplication::font().family();
+  SetBaseFaceFamily(base);
+  // Text that names a Song face itself (pasted, or read from elsewhere)
+  // draws in the base face too, unless that name is installed.
+  for (const QString& name : kSongNames) {
+    QFont::removeSubstitutions(name);
+    if (!IsFace(installed, name)) QFont::insertSubstitution(name, base);
   }
-  for (const QString& name : kSongNames)
-    if (!HasStandIn(name) && !IsFace(installed, name)) StandIn(name, interface.family());
 }
 
 }  // namespace qm::gui

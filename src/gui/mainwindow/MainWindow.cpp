@@ -93,7 +93,7 @@ void MainWindow::SetupWidgets() {
   columns->addWidget(SetupFontNameFrame());
   SSTab1 = new QTabWidget(central);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
-  SSTab1->setFont(QFont(kBaseFace, 9));
+  SSTab1->setFont(QFont(BaseFaceFamily(), 9));
   sheetTab_ = new SheetTab(faceEngine_, faceFinder_, SSTab1);
   SSTab1->addTab(sheetTab_, QStringLiteral("字型列表"));
   coverageLine_ = new CoverageLine(platform_, sheetTab_);
@@ -131,7 +131,7 @@ QWidget* MainWindow::SetupFontNameFrame() {
   frame->setObjectName(QStringLiteral("Frame1"));
   List1 = new FontNameList(frame);
   List1->setObjectName(QStringLiteral("List1"));
-  QFont listFont(kBaseFace);
+  QFont listFont(BaseFaceFamily());
   listFont.setPointSizeF(10.5);  // QFont's integer size would make it 10
   List1->setFont(listFont);
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -37,7 +37,7 @@ SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent
   RichTextBox2 = new SheetBox(engine, finder, this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   // The box's own font, so that the tab's smaller font does not reach it.
-  RichTextBox2->setFont(QFont(kBaseFace, kBasePointSize));
+  RichTextBox2->setFont(QFont(BaseFaceFamily(), kBasePointSize));
   RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
   RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox2->viewport()->installEventFilter(this);

@@ -54,7 +54,7 @@ FontSizef::FontSizef(QWidget* parent) : QDialog(parent) {
   // Before a size is chosen the preview shows the base face at the size in use.
   const qint16 current =
       CallingForm() ? CallingForm()->SampleFontSize() : system::kDefaultSampleFontSize;
-  Label2->setFont(QFont(kBaseFace, system::UsableFontSize(current)));
+  Label2->setFont(QFont(BaseFaceFamily(), system::UsableFontSize(current)));
   connect(Combo1, &QComboBox::currentTextChanged, this, &FontSizef::ShowPreview);
   connect(Command1, &QPushButton::clicked, this, &FontSizef::Apply);
   connect(Command2, &QPushButton::clicked, this, &QDialog::reject);

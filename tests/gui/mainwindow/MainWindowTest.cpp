@@ -25,6 +25,7 @@
 #include <thread>
 
 #include "core/platform/linux/LinuxPlatform.h"
+#include "gui/common/BaseFormat.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/FramePump.h"
@@ -247,7 +248,7 @@ TEST_F(MainWindowTest, NothingButAPersonOrASearchChoosesAFamily) {
   EXPECT_EQ(Text("Label3"), "第0种字体");
   EXPECT_EQ(List()->ChosenRow(), -1);
   EXPECT_TRUE(Sample().startsWith("使用方法："));
-  EXPECT_EQ(CustomFace(), "宋体");
+  EXPECT_EQ(CustomFace(), BaseFaceFamily());
 
   // A rescan forgets the chosen family: its row may hold another name now.
   test::ClickRow(List(), 1);
@@ -261,7 +262,7 @@ TEST_F(MainWindowTest, EverySizeOfTheWindowIsTheSizeDrawn) {
   auto* sheet = Child<QPlainTextEdit>("RichTextBox2");
   EXPECT_EQ(sheet->font().pointSizeF(), 12);
   EXPECT_EQ(sheet->document()->defaultFont().pointSizeF(), 12);
-  EXPECT_EQ(sheet->document()->defaultFont().family(), "宋体");
+  EXPECT_EQ(sheet->document()->defaultFont().family(), BaseFaceFamily());
   EXPECT_EQ(Child<QTabWidget>("SSTab1")->font().pointSizeF(), 9);
 }
 

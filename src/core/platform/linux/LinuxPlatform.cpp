@@ -16,7 +16,6 @@
 
 #include "core/catalogue/FamilyNames.h"
 #include "core/platform/linux/CodePages.h"
-#include "core/platform/linux/FaceMatchShortcut.h"
 #include "core/system/OsNaming.h"
 
 namespace qm::platform {
@@ -110,7 +109,6 @@ std::string PrettyNameFromOsRelease(const std::string& osReleaseText) {
 
 LinuxPlatform::LinuxPlatform(std::string language)
     : language_(language.empty() ? UserLanguage() : std::move(language)) {
-  EnableFaceMatchShortcut();
   GuardFontFolders();
 }
 
