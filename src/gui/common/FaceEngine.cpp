@@ -94,7 +94,17 @@ std::unique_ptr<OpenedFace> OpenedFace::Open(FT_LibraryRec_* library,
   }
   FT_Face face = opened->face_;
   if (!FT_IS_SCALABLE(face) && face->num_fixed_sizes <= 0) return nullptr;
-  // The shaper measures at one size; positions are scaled to the size drawn.
+  if (FT_IS_SFNT(face) && face->units_per_EM > 0) {
+    // HarfBuzz reads the font's own tables, measuring in its units: exact.
+    hb_face_t* tables = hb_ft_face_create_referenced(face);
+    opened->shaper_ = hb_font_create(tables);
+    hb_face_destroy(tables);
+    hb_font_set_scale(opened->shaper_, face->units_per_EM, face->units_per_EM);
+    opened->unitsPerEm_ = face->units_per_EM;
+    return opened;
+  }
+  // Other formats (Type 1, bitmap fonts) through FreeType, at one size; positions
+  // come in 64ths of a pixel at that size.
   opened->shapingPixels_ =
       FT_IS_SCALABLE(face) ? kShapingPixels
                            : static_cast<qreal>(face->available_sizes[0].y_ppem) / 64.0;
@@ -102,6 +112,8 @@ std::unique_ptr<OpenedFace> OpenedFace::Open(FT_LibraryRec_* library,
   opened->shaper_ = hb_ft_font_create_referenced(face);
   if (!opened->shaper_) return nullptr;
   hb_ft_font_set_load_flags(opened->shaper_, FT_LOAD_NO_HINTING);
+  opened->unitsPerEm_ = 64 * opened->shapingPixels_;
+  opened->shapesWithFace_ = true;
   return opened;
 }
 
@@ -148,7 +160,7 @@ bool OpenedFace::SetShapingSize() {
 
 ShapedRun OpenedFace::Shape(const QString& text, qreal pixelSize) {
   ShapedRun run;
-  if (text.isEmpty() || !SetShapingSize()) return run;
+  if (text.isEmpty() || (shapesWithFace_ && !SetShapingSize())) return run;
   hb_buffer_t* buffer = hb_buffer_create();
   hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.utf16()),
                       static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
@@ -157,8 +169,7 @@ ShapedRun OpenedFace::Shape(const QString& text, qreal pixelSize) {
   unsigned count = 0;
   const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
   const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
-  // 26.6 units at the shaping size, to pixels at the size drawn.
-  const qreal scale = pixelSize / shapingPixels_ / 64.0;
+  const qreal scale = pixelSize / unitsPerEm_;
   qreal x = 0, y = 0;
   run.glyphs.reserve(count);
   for (unsigned i = 0; i < count; ++i) {

@@ -81,7 +81,7 @@ class OpenedFace {
 
  private:
   OpenedFace() = default;
-  // Outline faces are shaped at this size, and the positions scaled.
+  // Outline faces HarfBuzz cannot read itself are shaped at this size.
   static constexpr qreal kShapingPixels = 256;
 
   bool SetSize(qreal pixelSize);
@@ -90,7 +90,9 @@ class OpenedFace {
   FaceAddress address_;
   FT_FaceRec_* face_ = nullptr;
   hb_font_t* shaper_ = nullptr;
-  qreal shapingPixels_ = 0;  // the size the shaper measures at
+  qreal shapingPixels_ = 0;     // the size FreeType measures at for the shaper
+  bool shapesWithFace_ = false;  // the shaper asks FreeType, at shapingPixels_
+  qreal unitsPerEm_ = 1;      // the shaper's units in an em
   qreal renderPixels_ = -1;  // the size last set on the face
   qreal strikeScale_ = 1;    // from the size set to the one wanted (a bitmap face's strike)
 };

@@ -34,7 +34,7 @@ void SheetBox::paintEvent(QPaintEvent* event) {
   for (QTextBlock block = firstVisibleBlock(); block.isValid() && offset.y() <= area.bottom();
        block = block.next()) {
     const QRectF place = blockBoundingRect(block).translated(offset);
-    if (block.isVisible() && place.bottom() >= area.top()) {
+    if (block.isVisible() && place.intersects(QRectF(area))) {
       if (Selected(cursor, block)) painter.fillRect(place, palette().highlight());
       const QTextLayout* layout = block.layout();
       const qreal baseline = layout->lineCount() > 0 ? layout->position().y() +

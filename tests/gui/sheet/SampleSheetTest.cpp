@@ -32,6 +32,11 @@
 #include "support/QtPrinters.h"
 
 namespace qm::gui {
+
+void PrintTo(const FaceAddress& face, std::ostream* out) {
+  *out << face.file.toStdString() << " #" << face.index;
+}
+
 namespace {
 
 ListedFamilies Listed(const QStringList& names) {
@@ -234,7 +239,7 @@ TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
 // Only the lines on the screen are drawn, so only their faces are opened.
 TEST_F(LongSheetTest, OnlyTheFacesOfTheLinesShownAreOpened) {
   window.Faces().Forget();
-  Sheet()->viewport()->repaint();
+  Sheet()->viewport()->grab();
   EXPECT_EQ(window.Faces().OpenFaces(),
             (std::vector<FaceAddress>{{QStringLiteral(QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf"), 0}}));
   EXPECT_FALSE(test::FileMapped("QmNaskh.ttf"));
