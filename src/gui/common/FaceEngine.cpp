@@ -83,8 +83,7 @@ void Restyle(FT_Face face, const GlyphLook& look) {
 
 }  // namespace
 
-std::unique_ptr<OpenedFace> OpenedFace::Open(FT_LibraryRec_* library,
-                                             const FaceAddress& address) {
+std::unique_ptr<OpenedFace> OpenedFace::Open(FT_LibraryRec_* library, const FaceAddress& address) {
   std::unique_ptr<OpenedFace> opened(new OpenedFace);
   opened->address_ = address;
   const QByteArray path = QFile::encodeName(address.file);
@@ -105,9 +104,9 @@ std::unique_ptr<OpenedFace> OpenedFace::Open(FT_LibraryRec_* library,
   }
   // Other formats (Type 1, bitmap fonts) through FreeType, at one size; positions
   // come in 64ths of a pixel at that size.
-  opened->shapingPixels_ =
-      FT_IS_SCALABLE(face) ? kShapingPixels
-                           : static_cast<qreal>(face->available_sizes[0].y_ppem) / 64.0;
+  opened->shapingPixels_ = FT_IS_SCALABLE(face)
+                               ? kShapingPixels
+                               : static_cast<qreal>(face->available_sizes[0].y_ppem) / 64.0;
   if (!opened->SetShapingSize()) return nullptr;
   opened->shaper_ = hb_ft_font_create_referenced(face);
   if (!opened->shaper_) return nullptr;
@@ -126,11 +125,16 @@ bool OpenedFace::Covers(char32_t character) const {
   return FT_Get_Char_Index(face_, character) != 0;
 }
 
+bool OpenedFace::MapsUnicode() const {
+  return face_->charmap && face_->charmap->encoding == FT_ENCODING_UNICODE;
+}
+
 std::vector<char32_t> OpenedFace::FirstCharacters(std::size_t most) const {
   std::vector<char32_t> characters;
   FT_UInt glyph = 0;
   for (FT_ULong character = FT_Get_First_Char(face_, &glyph);
-       glyph != 0 && characters.size() < most; character = FT_Get_Next_Char(face_, character, &glyph))
+       glyph != 0 && characters.size() < most;
+       character = FT_Get_Next_Char(face_, character, &glyph))
     characters.push_back(static_cast<char32_t>(character));
   return characters;
 }
@@ -212,8 +216,8 @@ GlyphPicture OpenedFace::Render(unsigned glyph, qreal pixelSize, const GlyphLook
   const FT_GlyphSlot slot = face_->glyph;
   GlyphPicture picture;
   picture.image = PictureOf(slot->bitmap, colour, strikeScale_);
-  picture.offset = QPoint(qRound(slot->bitmap_left * strikeScale_),
-                          -qRound(slot->bitmap_top * strikeScale_));
+  picture.offset =
+      QPoint(qRound(slot->bitmap_left * strikeScale_), -qRound(slot->bitmap_top * strikeScale_));
   return picture;
 }
 

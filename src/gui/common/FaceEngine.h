@@ -65,6 +65,9 @@ class OpenedFace {
 
   const FaceAddress& Address() const { return address_; }
   bool Covers(char32_t character) const;
+  // Whether the face maps Unicode characters; a symbol font maps the codes
+  // of its own encoding instead, which are no letters of any name.
+  bool MapsUnicode() const;
   // The first characters the face maps, in code point order.
   std::vector<char32_t> FirstCharacters(std::size_t most) const;
 
@@ -90,11 +93,11 @@ class OpenedFace {
   FaceAddress address_;
   FT_FaceRec_* face_ = nullptr;
   hb_font_t* shaper_ = nullptr;
-  qreal shapingPixels_ = 0;     // the size FreeType measures at for the shaper
+  qreal shapingPixels_ = 0;      // the size FreeType measures at for the shaper
   bool shapesWithFace_ = false;  // the shaper asks FreeType, at shapingPixels_
-  qreal unitsPerEm_ = 1;      // the shaper's units in an em
-  qreal renderPixels_ = -1;  // the size last set on the face
-  qreal strikeScale_ = 1;    // from the size set to the one wanted (a bitmap face's strike)
+  qreal unitsPerEm_ = 1;         // the shaper's units in an em
+  qreal renderPixels_ = -1;      // the size last set on the face
+  qreal strikeScale_ = 1;        // from the size set to the one wanted (a bitmap face's strike)
 };
 
 class FaceEngine {

@@ -48,7 +48,8 @@ void SplitByCoverage(OpenedFace& face, const QString& text, Piece piece) {
       character = QChar::surrogateToUcs4(text[at], text[at + 1]);
       length = 2;
     }
-    const bool neutral = QChar::isSpace(character) || QChar::category(character) == QChar::Mark_NonSpacing;
+    const bool neutral =
+        QChar::isSpace(character) || QChar::category(character) == QChar::Mark_NonSpacing;
     const bool inFace = face.Covers(character) || (neutral && !first && runInFace);
     if (first) {
       runInFace = inFace;
@@ -128,8 +129,9 @@ QString OwnScriptTextFor(OpenedFace& face, const QString& name) {
   // the base face without hiding the face's own look.
   std::u32string letters = ToUtf32(name);
   std::erase_if(letters, [](char32_t c) { return !QChar::isLetterOrNumber(c); });
-  if (faces::CoversText(covers, letters)) return {};
-  if (faces::CoversText(covers, kLatinSample)) return QString::fromUcs4(kLatinSample.data(), static_cast<qsizetype>(kLatinSample.size()));
+  if (face.MapsUnicode() && faces::CoversText(covers, letters)) return {};
+  if (face.MapsUnicode() && faces::CoversText(covers, kLatinSample))
+    return QString::fromUcs4(kLatinSample.data(), static_cast<qsizetype>(kLatinSample.size()));
   const std::u32string sample = faces::OwnScriptSample(covers, {}, face.FirstCharacters(64));
   return QString::fromUcs4(sample.data(), static_cast<qsizetype>(sample.size()));
 }
@@ -172,7 +174,7 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
     const QFont font = format.font().resolve(boxFont);
     LineLook look;
     look.colour = format.foreground().style() == Qt::NoBrush ? QColor(Qt::black)
-                                                              : format.foreground().color();
+                                                             : format.foreground().color();
     look.underline = format.fontUnderline();
     lastFont = font;
     lastLook = look;
@@ -187,7 +189,12 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
         engine_.Open({QString::fromStdString(location.file), location.index});
     look.glyphs = {location.synthesizeBold, location.synthesizeItalic};
     lastLook = look;
-    AppendInFace(line, face, fragment.text(), font, look);
+    // A symbol font's codes are no letters: the name is written in the
+    // base face, followed by the font's own symbols.
+    if (face && face->MapsUnicode())
+      AppendInFace(line, face, fragment.text(), font, look);
+    else
+      AppendInFont(line, fragment.text(), font, look);
     if (face && name.isEmpty()) {
       namedFace = face;
       name = QString::fromUtf8(realName);

@@ -83,7 +83,8 @@ void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const F
 // place in the box).
 class FaceBlockPainter {
  public:
-  FaceBlockPainter(FaceEngine& engine, ListedFaceFinder& finder) : engine_(engine), finder_(finder) {}
+  FaceBlockPainter(FaceEngine& engine, ListedFaceFinder& finder)
+      : engine_(engine), finder_(finder) {}
   // baseline: from rect's top; the block is centred in rect's width when
   // its alignment says so.
   void Draw(QPainter& painter, const QTextBlock& block, const QRectF& rect, qreal baseline,
@@ -91,7 +92,6 @@ class FaceBlockPainter {
   FaceLine LayOut(const QTextBlock& block, const QFont& boxFont);
 
  private:
-
   FaceEngine& engine_;
   ListedFaceFinder& finder_;
 };

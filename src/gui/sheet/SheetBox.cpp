@@ -37,10 +37,10 @@ void SheetBox::paintEvent(QPaintEvent* event) {
     if (block.isVisible() && place.intersects(QRectF(area))) {
       if (Selected(cursor, block)) painter.fillRect(place, palette().highlight());
       const QTextLayout* layout = block.layout();
-      const qreal baseline = layout->lineCount() > 0 ? layout->position().y() +
-                                                           layout->lineAt(0).y() +
-                                                           layout->lineAt(0).ascent()
-                                                     : place.height() * 0.8;
+      const qreal baseline =
+          layout->lineCount() > 0
+              ? layout->position().y() + layout->lineAt(0).y() + layout->lineAt(0).ascent()
+              : place.height() * 0.8;
       const QRectF text(offset.x() + margin, place.top(),
                         std::max(viewport()->width() - 2 * margin, place.width() - 2 * margin),
                         place.height());

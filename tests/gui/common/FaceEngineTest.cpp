@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/common/FaceEngine.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,7 +6,9 @@
 #include <QTemporaryDir>
 #include <filesystem>
 
+#include "gui/common/FaceEngine.h"
 #include "gui/common/FaceText.h"
+#include "support/FaceAddresses.h"
 #include "support/MappedFiles.h"
 
 namespace qm::gui {
@@ -45,7 +45,7 @@ TEST(FaceEngineTest, DrawsAFaceFromItsFileWithItsOwnGlyphs) {
   ASSERT_FALSE(a.image.isNull());
   EXPECT_NEAR(a.image.height(), 70, 2);
   EXPECT_TRUE(Inked(a, 650, 100) && Inked(b, 650, 100));  // the frame's top
-  EXPECT_FALSE(Inked(a, 256, 100));                        // each glyph's own hole
+  EXPECT_FALSE(Inked(a, 256, 100));                       // each glyph's own hole
   EXPECT_TRUE(Inked(b, 220, 100));
   EXPECT_FALSE(Inked(b, 330, 100));
   // Drawn in the colour asked for, and a style the face lacks made from it.
@@ -62,8 +62,8 @@ TEST(FaceEngineTest, OpensEachFaceOfACollectionAndRefusesWhatIsNoFace) {
   EXPECT_NE(engine.Open({TestFont("QmPair.ttc"), 0}), nullptr);
   EXPECT_NE(engine.Open({TestFont("QmPair.ttc"), 1}), nullptr);
   EXPECT_EQ(engine.Open({TestFont("QmPair.ttc"), 2}), nullptr);
-  for (const char* broken : {"Broken-Empty.ttf", "Broken-Truncated.ttf", "Broken-NotAFont.ttf",
-                             "no-such-file.ttf"})
+  for (const char* broken :
+       {"Broken-Empty.ttf", "Broken-Truncated.ttf", "Broken-NotAFont.ttf", "no-such-file.ttf"})
     EXPECT_EQ(engine.Open({TestFont(broken), 0}), nullptr) << broken;
   EXPECT_EQ(engine.Open({QString(), 0}), nullptr);
   EXPECT_EQ(engine.OpenFaces().size(), 2u);
@@ -75,8 +75,8 @@ TEST(FaceEngineTest, KeepsAtMostItsBoundOfFacesOpenAndLetsTheirFilesGo) {
   QTemporaryDir folder;
   const std::size_t count = FaceEngine::kMaxFaces + 8;
   for (std::size_t i = 0; i < count; ++i)
-    ASSERT_TRUE(QFile::copy(TestFont("QmAmp.ttf"),
-                            folder.filePath(QStringLiteral("Paged-%1.ttf").arg(i))));
+    ASSERT_TRUE(
+        QFile::copy(TestFont("QmAmp.ttf"), folder.filePath(QStringLiteral("Paged-%1.ttf").arg(i))));
   FaceEngine engine;
   for (std::size_t i = 0; i < count; ++i)
     ASSERT_NE(engine.Open({folder.filePath(QStringLiteral("Paged-%1.ttf").arg(i)), 0}), nullptr);

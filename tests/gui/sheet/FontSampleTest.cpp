@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QTabWidget>
@@ -12,6 +13,8 @@
 
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceEngine.h"
+#include "gui/common/FaceText.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/ListedFaces.h"
 #include "gui/common/TextStyles.h"
@@ -20,11 +23,13 @@
 #include "gui/sheet/DrawnFace.h"
 #include "gui/sheet/FontSample.h"
 #include "gui/sheet/SongFace.h"
+#include "support/FaceAddresses.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
+
 namespace {
 
 // The format of the character at position (counting from 0).
@@ -62,7 +67,7 @@ TEST(FontSampleTest, ShowsFileNameAndFiveLinesWithAccumulatingStyles) {
   EXPECT_EQ(FormatAt(box, 8).fontFamilies().toStringList(),
             QStringList{BaseFaceFamily()});               // 'f' of f.ttf
   const QTextCharFormat firstSample = FormatAt(box, 13);  // past "文件名：f.ttf"
-  EXPECT_EQ(firstSample.fontFamilies().toStringList(), QStringList{"Tom's Type"});
+  EXPECT_EQ(firstSample.property(kListedFaceProperty).toByteArray(), "Tom's Type");
   EXPECT_EQ(firstSample.fontPointSize(), 12);
 
   const LineLook looks[] = {{20, false, false, false, Qt::black},
@@ -74,7 +79,7 @@ TEST(FontSampleTest, ShowsFileNameAndFiveLinesWithAccumulatingStyles) {
     for (int offset : {0, 12}) {
       const QTextCharFormat format = FormatAt(box, StartOfLine(box, line) + offset);
       SCOPED_TRACE(testing::Message() << "line " << line << " offset " << offset);
-      EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{"Tom's Type"});
+      EXPECT_EQ(format.property(kListedFaceProperty).toByteArray(), "Tom's Type");
       EXPECT_EQ(format.fontPointSize(), look.size);
       EXPECT_EQ(format.fontWeight() == QFont::Bold, look.bold);
       EXPECT_EQ(format.fontItalic(), look.italic);
@@ -157,22 +162,44 @@ class ListedFaceTest : public testing::Test {
   MainWindow window{platform};
 };
 
+// The faces opened to draw only line of the sample, none open before.
+std::vector<FaceAddress> FacesDrawingSampleLine(MainWindow& window, int line) {
+  auto* box = window.findChild<QTextEdit*>("RichTextBox1");
+  const QTextBlock block = box->document()->findBlockByNumber(line);
+  const QRect place =
+      box->document()->documentLayout()->blockBoundingRect(block).toAlignedRect().adjusted(0, 1, 0,
+                                                                                           -1);
+  window.Faces().Forget();
+  QImage image(box->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  box->viewport()->render(&image, {}, QRegion(place));
+  return window.Faces().OpenFaces();
+}
+
+QString UserFont(const char* file) {
+  return QString::fromStdString(test::TestEnvironment::Current().UserFontsFolder() + '/' + file);
+}
+
+std::vector<FaceAddress> FontconfigFaces(const QString& name) {
+  const test::FaceFile face = test::FontconfigFaceFile(name);
+  return {{face.file, face.index}};
+}
+
 TEST_F(ListedFaceTest, EachFamilyClickedShowsItsSampleInTheFaceOfItsName) {
   ASSERT_GT(List()->count(), 0);
   for (int row = 0; row < List()->count(); ++row) {
     const QString name = List()->item(row)->text();
     test::ClickRow(List(), row);
-    EXPECT_EQ(test::DrawnFace(test::LineFont(Box("RichTextBox1"), 1)), test::FontconfigFace(name))
-        << name.toStdString();
+    EXPECT_EQ(FacesDrawingSampleLine(window, 1), FontconfigFaces(name)) << name.toStdString();
   }
   // The light face's name is only another name of its family to the
   // toolkit; by that name alone it would draw the regular face.
   test::ClickRow(List(), RowOf("Quillmere Test Sans Light"));
-  EXPECT_EQ(test::DrawnFace(test::LineFont(Box("RichTextBox1"), 1)),
-            "QuillmereTestSansLight-Light");
+  EXPECT_EQ(FacesDrawingSampleLine(window, 1),
+            (std::vector<FaceAddress>{{UserFont("QmTestSans-Light.ttf"), 0}}));
   // A family's bold line is its own bold face, not the regular one thickened.
   test::ClickRow(List(), RowOf("Quillmere Test Sans"));
-  EXPECT_EQ(test::DrawnFace(test::LineFont(Box("RichTextBox1"), 2)), "QuillmereTestSans-Bold");
+  EXPECT_EQ(FacesDrawingSampleLine(window, 2),
+            (std::vector<FaceAddress>{{UserFont("QmTestSans-Bold.ttf"), 0}}));
 }
 
 TEST_F(ListedFaceTest, OnTheCustomTabEachFamilyClickedSetsTheTextInTheFaceOfItsName) {

@@ -25,6 +25,7 @@
 #include "gui/sheet/SampleSheet.h"
 #include "gui/sheet/SheetTab.h"
 #include "gui/sheet/SongFace.h"
+#include "support/FaceAddresses.h"
 #include "support/FakePlatform.h"
 #include "support/Input.h"
 #include "support/MappedFiles.h"
@@ -32,10 +33,6 @@
 #include "support/QtPrinters.h"
 
 namespace qm::gui {
-
-void PrintTo(const FaceAddress& face, std::ostream* out) {
-  *out << face.file.toStdString() << " #" << face.index;
-}
 
 namespace {
 
@@ -240,8 +237,9 @@ TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
 TEST_F(LongSheetTest, OnlyTheFacesOfTheLinesShownAreOpened) {
   window.Faces().Forget();
   Sheet()->viewport()->grab();
-  EXPECT_EQ(window.Faces().OpenFaces(),
-            (std::vector<FaceAddress>{{QStringLiteral(QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf"), 0}}));
+  EXPECT_EQ(
+      window.Faces().OpenFaces(),
+      (std::vector<FaceAddress>{{QStringLiteral(QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf"), 0}}));
   EXPECT_FALSE(test::FileMapped("QmNaskh.ttf"));
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
   EXPECT_TRUE(test::FileMapped("QmNaskh.ttf"));
@@ -254,13 +252,16 @@ TEST_F(LongSheetTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnScript) {
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
   const int last = Sheet()->document()->blockCount() - 1;
   const QImage line = Shown().copy(LineRect(Sheet(), last));
-  const auto face = window.Faces().Open({QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"), 0});
+  const auto face =
+      window.Faces().Open({QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"), 0});
   ASSERT_NE(face, nullptr);
   const qreal pixelSize = QFontInfo(Sheet()->document()->defaultFont()).pixelSize();
   const ShapedRun beh = face->Shape(QStringLiteral("\u0628"), pixelSize);
   ASSERT_EQ(beh.glyphs.size(), 1u);
-  const GlyphPicture glyph = window.Faces().Glyph(*face, beh.glyphs[0].id, pixelSize, {}, Qt::black);
-  EXPECT_TRUE(test::ContainsPicture(line, glyph.image, Sheet()->viewport()->palette().base().color()));
+  const GlyphPicture glyph =
+      window.Faces().Glyph(*face, beh.glyphs[0].id, pixelSize, {}, Qt::black);
+  EXPECT_TRUE(
+      test::ContainsPicture(line, glyph.image, Sheet()->viewport()->palette().base().color()));
   // A Latin line shows no Arabic.
   EXPECT_FALSE(test::ContainsPicture(Shown().copy(LineRect(Sheet(), last - 1)), glyph.image,
                                      Sheet()->viewport()->palette().base().color()));
