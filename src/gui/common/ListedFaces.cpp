@@ -232,31 +232,42 @@ void FallBackWhereFaceLacks(const QTextBlock& block) {
                   block.position() + block.length() - 1);
 }
 
-void WriteListedFacesAsFonts(QTextDocument& document) {
+void WriteListedFacesAsFonts(QTextDocument& document, const OwnScriptTexts& ownScript) {
   struct Marked {
     int start;
     int end;
-    QString face;
+    QByteArray real;
+    bool endsLine;
   };
   std::vector<Marked> marked;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
       const QByteArray real = fragment.charFormat().property(kListedFaceProperty).toByteArray();
+      const int end = fragment.position() + fragment.length();
       if (!real.isEmpty())
-        marked.push_back({fragment.position(), fragment.position() + fragment.length(),
-                          QString::fromUtf8(real)});
+        marked.push_back(
+            {fragment.position(), end, real, end == block.position() + block.length() - 1});
     }
+  if (marked.empty()) return;
   QTextCursor cursor(&document);
-  for (const Marked& run : marked) {
-    cursor.setPosition(run.start);
-    cursor.setPosition(run.end, QTextCursor::KeepAnchor);
+  // From the end, so that added text leaves the places before it as they were.
+  for (auto run = marked.rbegin(); run != marked.rend(); ++run) {
+    cursor.setPosition(run->start);
+    cursor.setPosition(run->end, QTextCursor::KeepAnchor);
     QTextCharFormat face;
-    SetListedFace(face, run.face);
+    SetListedFace(face, QString::fromUtf8(run->real));
     face.setFontStyleStrategy(QFont::NoFontMerging);
     cursor.mergeCharFormat(face);
+    const QString own = run->endsLine && ownScript ? ownScript(run->real) : QString();
+    if (own.isEmpty()) continue;
+    cursor.setPosition(run->end);
+    QTextCharFormat format = cursor.charFormat();
+    format.setFontStyleStrategy(QFont::NoFontMerging);
+    cursor.insertText(QStringLiteral("  ") + own, format);
   }
-  if (!marked.empty()) FallBackBetween(&document, marked.front().start, marked.back().end);
+  const int end = document.characterCount() - 1;
+  FallBackBetween(&document, marked.front().start, end);
 }
 
 }  // namespace qm::gui

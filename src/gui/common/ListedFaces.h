@@ -11,7 +11,9 @@
 // Only the characters that face lacks get a fallback: the interface's base
 // face when it has them; a character neither has is drawn as a box.
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "core/platform/Platform.h"
@@ -46,11 +48,16 @@ void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFo
 // another family. Kept open, it stays the face of every script.
 QFont OpenBaseFace(const QTextCharFormat& format, const QFont& documentFont);
 
+// The text a listed family's face shows beside its name when it cannot
+// draw the name's letters (empty when it can), by the family's real name.
+using OwnScriptTexts = std::function<QString(const QByteArray&)>;
+
 // Makes the text marked with a listed family (FaceText's
 // kListedFaceProperty, which boxes draw by the face engine) name that
 // family's face in its format, each character its face lacks given the
-// fallback: the copy printed, whose fonts the printer embeds.
-void WriteListedFacesAsFonts(QTextDocument& document);
+// fallback, and adds the face's own-script text after a marked run that
+// ends its line: the copy printed, whose fonts the printer embeds.
+void WriteListedFacesAsFonts(QTextDocument& document, const OwnScriptTexts& ownScript = {});
 
 // Gives the characters of block that their face lacks the fallback. Opens
 // the faces of the block: what laying it out would do anyway.

@@ -5,6 +5,8 @@
 
 #include <QTextCursor>
 
+#include "gui/common/ListedFaces.h"
+
 class QTextDocument;
 class QWidget;
 
@@ -26,12 +28,13 @@ void CopySelection(const QTextDocument& source, const QTextCursor& selection,
 // Lays box's whole text (a QTextEdit or QPlainTextEdit) out on the default
 // printer's pages inside the margins (twips) and shows them in the preview
 // window; returns when it is closed. Without a default printer it says so
-// and shows nothing. pageSetting 1: portrait pages.
+// and shows nothing. pageSetting 1: portrait pages. Text in listed faces is
+// printed in them, with ownScript's text where a face lacks its name's letters.
 void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightMargin,
-                         int bottomMargin, int pageSetting);
+                         int bottomMargin, int pageSetting, const OwnScriptTexts& ownScript = {});
 
 // Opens the print dialog, with "selection" chosen when box has a selection,
 // and prints the selection or the whole text as the dialog says.
-void PrintBoxThroughDialog(QWidget* box);
+void PrintBoxThroughDialog(QWidget* box, const OwnScriptTexts& ownScript = {});
 
 }  // namespace qm::gui

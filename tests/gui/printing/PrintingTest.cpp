@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintDialog>
@@ -19,6 +20,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -244,6 +246,32 @@ TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFace) {
   }
   // The sheet's eight families come from at least five font files.
   EXPECT_GE(faces.size(), 5u) << faces.size();
+}
+
+// A face without a letter of its name is printed with its own script beside
+// the name, in the face itself.
+TEST_F(PrintingTest, AFaceWithoutTheLettersOfItsNamePrintsItsOwnScript) {
+  StartPrintSystem();
+  const int added = QFontDatabase::addApplicationFont(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf");
+  ASSERT_GE(added, 0);
+  {
+    const test::ScopedFontsConf conf(QM_TEST_FONTS_DIR "/script", {});
+    window_.Startup();
+    ClickSheet();
+    ChooseFromPrintMenu(1, InPreview("btnPreview0"));
+  }
+  const std::vector<std::string> jobs = cups_->WaitForJobs(1);
+  QFontDatabase::removeApplicationFont(added);
+  ASSERT_EQ(jobs.size(), 1u);
+  std::string text;
+  for (int page = 1; text.find("Quillmere Naskh") == std::string::npos && page <= 3; ++page)
+    text = test::PdfPageText(jobs[0], page);
+  EXPECT_NE(text.find("Quillmere Naskh"), std::string::npos) << text;
+  std::set<std::string> fonts;
+  for (const auto& font : test::PdfFonts(jobs[0])) fonts.insert(font.first);
+  EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(), [](const std::string& font) {
+    return font.find("QuillmereNaskh") != std::string::npos;
+  })) << testing::PrintToString(fonts);
 }
 
 // What a person sees of the sheet's first page in the preview: its lines, as the page draws.
