@@ -63,16 +63,22 @@ def draw_box(pen, index, advance, is_ttf):
 
 
 def build_font(family, style="Regular", weight=400, is_ttf=True,
-               cjk=False, extra_names=(), more_chars="", latin=True):
+               cjk=False, extra_names=(), more_chars="", latin=True,
+               letters_as=""):
     """Build a font in memory. extra_names: (nameID, string, langID) records
     added on platform 3 / encoding 1 next to the English ones; more_chars:
     characters drawn besides the base ones; latin=False leaves the base
-    (Latin) ones out."""
+    (Latin) ones out; letters_as: characters of more_chars whose glyphs the
+    Latin letters map to in turn, as a symbol font's do."""
     chars = ((BASE_CHARS if latin else []) + (list(CJK_CHARS) if cjk else [])
              + list(more_chars))
     order = [".notdef", "space"] + [glyph_name(c) for c in chars]
     cmap = {32: "space"}
     cmap.update({ord(c): glyph_name(c) for c in chars})
+    letters = [chr(c) for c in range(ord("A"), ord("Z") + 1)] + \
+        [chr(c) for c in range(ord("a"), ord("z") + 1)]
+    for i, letter in enumerate(letters if letters_as else []):
+        cmap[ord(letter)] = glyph_name(letters_as[i % len(letters_as)])
     advances = {".notdef": 600, "space": 250}
     advances.update({glyph_name(c): 1000 if ord(c) > 0x7F else 600
                      for c in chars})
@@ -174,6 +180,10 @@ def write_fixed_set(outdir):
     save(build_font("Quillmere Symbols", latin=False,
                     more_chars="\u2600\u2601\u2602\u2603\u2604\u2605\u2606\u260e"),
          p("script/QmSymbols.ttf"))
+    save(build_font("Quillmere Pictographs", latin=False,
+                    more_chars="\u2600\u2601\u2602\u2603",
+                    letters_as="\u2600\u2601\u2602\u2603"),
+         p("script/QmPictographs.ttf"))
 
     coll = TTCollection()
     coll.fonts = [build_font("Quillmere Pair One"),

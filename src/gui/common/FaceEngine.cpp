@@ -11,6 +11,8 @@
 #include <QFile>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 namespace qm::gui {
 namespace {
@@ -81,6 +83,14 @@ void Restyle(FT_Face face, const GlyphLook& look) {
   }
 }
 
+// A glyph named for the letter: "A", "A.alt", "A_1", or by its code.
+bool NamesLetter(const char* name, char letter) {
+  if (name[0] == letter && (name[1] == '\0' || name[1] == '.' || name[1] == '_')) return true;
+  char byCode[16];
+  std::snprintf(byCode, sizeof byCode, "uni%04X", static_cast<unsigned>(letter));
+  return std::strcmp(name, byCode) == 0 || std::strcmp(name, byCode + 2) == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<OpenedFace> OpenedFace::Open(FT_LibraryRec_* library, const FaceAddress& address) {
@@ -125,8 +135,16 @@ bool OpenedFace::Covers(char32_t character) const {
   return FT_Get_Char_Index(face_, character) != 0;
 }
 
-bool OpenedFace::MapsUnicode() const {
-  return face_->charmap && face_->charmap->encoding == FT_ENCODING_UNICODE;
+bool OpenedFace::WritesLetters() const {
+  if (!face_->charmap || face_->charmap->encoding != FT_ENCODING_UNICODE) return false;
+  if (!FT_HAS_GLYPH_NAMES(face_)) return true;
+  for (const char letter : {'A', 'a'}) {
+    const FT_UInt glyph = FT_Get_Char_Index(face_, static_cast<FT_ULong>(letter));
+    char name[64] = {};
+    if (glyph == 0 || FT_Get_Glyph_Name(face_, glyph, name, sizeof name) != 0) continue;
+    if (!NamesLetter(name, letter)) return false;
+  }
+  return true;
 }
 
 std::vector<char32_t> OpenedFace::FirstCharacters(std::size_t most) const {

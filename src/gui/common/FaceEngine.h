@@ -65,9 +65,10 @@ class OpenedFace {
 
   const FaceAddress& Address() const { return address_; }
   bool Covers(char32_t character) const;
-  // Whether the face maps Unicode characters; a symbol font maps the codes
-  // of its own encoding instead, which are no letters of any name.
-  bool MapsUnicode() const;
+  // Whether the face writes Latin letters as letters. A symbol font maps
+  // the codes of letters to symbols of its own (its own encoding, or glyphs
+  // named otherwise), which spell no name.
+  bool WritesLetters() const;
   // The first characters the face maps, in code point order.
   std::vector<char32_t> FirstCharacters(std::size_t most) const;
 

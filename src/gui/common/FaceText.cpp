@@ -129,8 +129,8 @@ QString OwnScriptTextFor(OpenedFace& face, const QString& name) {
   // the base face without hiding the face's own look.
   std::u32string letters = ToUtf32(name);
   std::erase_if(letters, [](char32_t c) { return !QChar::isLetterOrNumber(c); });
-  if (face.MapsUnicode() && faces::CoversText(covers, letters)) return {};
-  if (face.MapsUnicode() && faces::CoversText(covers, kLatinSample))
+  if (face.WritesLetters() && faces::CoversText(covers, letters)) return {};
+  if (face.WritesLetters() && faces::CoversText(covers, kLatinSample))
     return QString::fromUcs4(kLatinSample.data(), static_cast<qsizetype>(kLatinSample.size()));
   const std::u32string sample = faces::OwnScriptSample(covers, {}, face.FirstCharacters(64));
   return QString::fromUcs4(sample.data(), static_cast<qsizetype>(sample.size()));
@@ -191,7 +191,7 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
     lastLook = look;
     // A symbol font's codes are no letters: the name is written in the
     // base face, followed by the font's own symbols.
-    if (face && face->MapsUnicode())
+    if (face && face->WritesLetters())
       AppendInFace(line, face, fragment.text(), font, look);
     else
       AppendInFont(line, fragment.text(), font, look);

@@ -122,6 +122,14 @@ TEST(FaceTextTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnCharacters) {
   EXPECT_EQ(OwnScriptTextFor(*naskh, QStringLiteral("Quillmere Naskh")), "أبجد هوز");
   EXPECT_EQ(OwnScriptTextFor(*symbols, QStringLiteral("Quillmere Symbols")), "☀☁☂☃☄★☆☎");
   EXPECT_EQ(OwnScriptTextFor(*latin, QStringLiteral("Quillmere Test Sans")), "");
+  // A symbol font mapping the letters' codes to its symbols spells no name:
+  // it shows its symbols beside the name, which the base face writes.
+  const auto pictographs = engine.Open({TestFont("script/QmPictographs.ttf"), 0});
+  ASSERT_NE(pictographs, nullptr);
+  EXPECT_TRUE(pictographs->Covers(U'Q'));
+  EXPECT_FALSE(pictographs->WritesLetters());
+  EXPECT_TRUE(latin->WritesLetters());
+  EXPECT_EQ(OwnScriptTextFor(*pictographs, QStringLiteral("Quillmere Pictographs")), "ABCDEFGHIJ");
   // Punctuation a face lacks does not count against it: only letters do.
   EXPECT_EQ(OwnScriptTextFor(*latin, QStringLiteral("Quillmere Test Sans (Web)!")), "");
 }
