@@ -41,7 +41,8 @@ int NearestStrike(FT_Face face, qreal pixelSize) {
 QImage PictureOf(const FT_Bitmap& bitmap, QColor colour, qreal scale) {
   const int width = static_cast<int>(bitmap.width);
   const int height = static_cast<int>(bitmap.rows);
-  if (width <= 0 || height <= 0) return {};
+  // Rendered bitmaps run downwards; another layout is none this reads.
+  if (width <= 0 || height <= 0 || bitmap.pitch <= 0) return {};
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   const int red = colour.red(), green = colour.green(), blue = colour.blue();
@@ -81,6 +82,19 @@ void Restyle(FT_Face face, const GlyphLook& look) {
     const FT_Pos strength = FT_MulFix(face->units_per_EM, face->size->metrics.y_scale) / 24;
     FT_Outline_Embolden(&slot->outline, strength);
   }
+}
+
+// A glyph many times the size asked for is a broken font's: rendering it
+// would take the memory of a huge picture for nothing a line can show.
+bool WithinReason(FT_GlyphSlot slot, qreal pixelSize) {
+  const qreal most = std::max<qreal>(pixelSize, 16) * 16;
+  if (slot->format == FT_GLYPH_FORMAT_BITMAP)
+    return slot->bitmap.width <= 4 * most && slot->bitmap.rows <= 4 * most;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
+  FT_BBox box;
+  FT_Outline_Get_CBox(&slot->outline, &box);
+  return static_cast<qreal>(box.xMax - box.xMin) / 64.0 <= most &&
+         static_cast<qreal>(box.yMax - box.yMin) / 64.0 <= most;
 }
 
 // A glyph named for the letter: "A", "A.alt", "A_1", or by its code.
@@ -228,6 +242,7 @@ GlyphPicture OpenedFace::Render(unsigned glyph, qreal pixelSize, const GlyphLook
   if (look.slanted || look.emboldened) flags |= FT_LOAD_NO_BITMAP;
   if (FT_Load_Glyph(face_, glyph, flags) != 0) return {};
   Restyle(face_, look);
+  if (!WithinReason(face_->glyph, pixelSize)) return {};
   if (face_->glyph->format != FT_GLYPH_FORMAT_BITMAP &&
       FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) != 0)
     return {};

@@ -35,12 +35,12 @@ qreal PixelSizeOf(const QFont& font) {
 }
 
 // Calls piece(from, length, inFace) for the runs of text the face has and
-// lacks. A space or mark goes with the run before it, as it shapes with it.
+// lacks. A space or mark stays with the run before it where that run can
+// draw it, as it shapes with it.
 template <typename Piece>
 void SplitByCoverage(OpenedFace& face, const QString& text, Piece piece) {
   qsizetype start = 0;
   bool runInFace = true;
-  bool first = true;
   for (qsizetype at = 0; at < text.size();) {
     char32_t character = text[at].unicode();
     qsizetype length = 1;
@@ -48,16 +48,15 @@ void SplitByCoverage(OpenedFace& face, const QString& text, Piece piece) {
       character = QChar::surrogateToUcs4(text[at], text[at + 1]);
       length = 2;
     }
+    const bool covered = face.Covers(character);
     const bool neutral =
         QChar::isSpace(character) || QChar::category(character) == QChar::Mark_NonSpacing;
-    const bool inFace = face.Covers(character) || (neutral && !first && runInFace);
-    if (first) {
-      runInFace = inFace;
-      first = false;
-    } else if (inFace != runInFace && !(neutral && !runInFace)) {
+    if (at == 0) {
+      runInFace = covered;
+    } else if (!(neutral && (covered || !runInFace)) && covered != runInFace) {
       piece(start, at - start, runInFace);
       start = at;
-      runInFace = inFace;
+      runInFace = covered;
     }
     at += length;
   }

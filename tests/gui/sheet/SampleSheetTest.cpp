@@ -31,6 +31,7 @@
 #include "support/MappedFiles.h"
 #include "support/Pictures.h"
 #include "support/QtPrinters.h"
+#include "support/TestEnvironment.h"
 
 namespace qm::gui {
 
@@ -189,6 +190,35 @@ TEST(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
     if (expected.index > 0) ++collectionFaces;
   }
   EXPECT_GT(collectionFaces, 0);  // "Quillmere Pair Two" is a collection's second face
+}
+
+// "黑体" on the toolbar: each line in its family's own bold face where it
+// has one, else in its regular face made bold.
+TEST(SheetFaceTest, BoldDrawsEachLineInItsFamilysBoldFace) {
+  platform::LinuxPlatform platform("zh_CN.UTF-8");
+  MainWindow window(platform);
+  window.resize(800, 1200);
+  window.show();
+  window.ScanInstalledFonts();
+  QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
+  QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+  QAction* bold = toolbar->findChild<QAction*>("黑体", Qt::FindDirectChildrenOnly);
+  ASSERT_NE(bold, nullptr);
+  QTest::mouseClick(toolbar->widgetForAction(bold), Qt::LeftButton);
+  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+  const auto lineOf = [sheet](const QString& name) {
+    for (QTextBlock block = sheet->document()->begin(); block.isValid(); block = block.next())
+      if (block.text() == name) return block.blockNumber();
+    return -1;
+  };
+  const auto userFont = [](const char* file) {
+    return QString::fromStdString(test::TestEnvironment::Current().UserFontsFolder() + '/' + file);
+  };
+  EXPECT_EQ(FacesDrawingLine(window, sheet, lineOf("Quillmere Test Sans")),
+            (std::vector<FaceAddress>{{userFont("QmTestSans-Bold.ttf"), 0}}));
+  const std::vector<FaceAddress> tom = FacesDrawingLine(window, sheet, lineOf("Tom's Type"));
+  ASSERT_EQ(tom.size(), 1u);
+  EXPECT_TRUE(tom[0].file.endsWith("/QmQuote.ttf")) << tom[0].file.toStdString();
 }
 
 // The lines come from a platform that tells each family's file; the last is
