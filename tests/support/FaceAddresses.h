@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Face addresses as test failures print them.
+// The faces a box's line is drawn from, and face addresses as test failures
+// print them.
 
+#include <fontconfig/fontconfig.h>
+
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <ostream>
+#include <vector>
 
 #include "gui/common/FaceEngine.h"
 
@@ -13,3 +20,52 @@ inline void PrintTo(const FaceAddress& face, std::ostream* out) {
 }
 
 }  // namespace qm::gui
+
+namespace qm::test {
+
+// A face as fontconfig lists it.
+struct FaceFile {
+  QString file;
+  int index = 0;
+};
+
+// The file and face index fc-match gives for name.
+inline FaceFile FontconfigFaceFile(const QString& name) {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY,
+                     reinterpret_cast<const FcChar8*>(name.toUtf8().constData()));
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* match = FcFontMatch(config, pattern, &result);
+  FaceFile face;
+  FcChar8* file = nullptr;
+  if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+    face.file = QString::fromUtf8(reinterpret_cast<const char*>(file));
+    FcPatternGetInteger(match, FC_INDEX, 0, &face.index);
+  }
+  if (match) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  FcConfigDestroy(config);
+  return face;
+}
+
+// The region of box's viewport that line takes.
+inline QRect LineRect(QPlainTextEdit* box, int line) {
+  const QTextCursor cursor(box->document()->findBlockByNumber(line));
+  const QRect caret = box->cursorRect(cursor);
+  return QRect(0, caret.top(), box->viewport()->width(), caret.height());
+}
+
+// Draws only line of box, with no face open before, and returns the faces
+// that drawing opened.
+inline std::vector<gui::FaceAddress> FacesDrawingLine(gui::FaceEngine& faces, QPlainTextEdit* box,
+                                                      int line) {
+  faces.Forget();
+  QImage image(box->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  box->viewport()->render(&image, {}, QRegion(LineRect(box, line)));
+  return faces.OpenFaces();
+}
+
+}  // namespace qm::test

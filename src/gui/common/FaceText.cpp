@@ -199,7 +199,7 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
       name = QString::fromUtf8(realName);
     }
   }
-  if (namedFace) {
+  if (namedFace && ownScript_) {
     const QString own = OwnScriptTextFor(*namedFace, name);
     if (!own.isEmpty()) {
       AppendInFont(line, QStringLiteral("  "), lastFont, lastLook);

@@ -83,8 +83,10 @@ void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const F
 // place in the box).
 class FaceBlockPainter {
  public:
-  FaceBlockPainter(FaceEngine& engine, ListedFaceFinder& finder)
-      : engine_(engine), finder_(finder) {}
+  // ownScript: a face that cannot write its family's name adds a text of
+  // its own script after the block.
+  FaceBlockPainter(FaceEngine& engine, ListedFaceFinder& finder, bool ownScript)
+      : engine_(engine), finder_(finder), ownScript_(ownScript) {}
   // baseline: from rect's top; the block is centred in rect's width when
   // its alignment says so.
   void Draw(QPainter& painter, const QTextBlock& block, const QRectF& rect, qreal baseline,
@@ -94,6 +96,7 @@ class FaceBlockPainter {
  private:
   FaceEngine& engine_;
   ListedFaceFinder& finder_;
+  bool ownScript_;
 };
 
 }  // namespace qm::gui

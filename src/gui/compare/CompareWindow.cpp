@@ -12,8 +12,9 @@
 #include "core/export/HtmlPages.h"
 #include "core/system/SampleFontSize.h"
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceText.h"
+#include "gui/common/FaceTextBox.h"
 #include "gui/common/FramePump.h"
-#include "gui/common/ListedFaces.h"
 #include "gui/compare/WebPageFile.h"
 #include "gui/preview/RichTextPages.h"
 #include "gui/sizedialog/FontSizef.h"
@@ -33,9 +34,10 @@ constexpr int kPortraitPages = 1;
 
 const QString kDesignText = QStringLiteral("请在字体列表中先选择字体种类，可以多选，以便比较。");
 
-QTextCharFormat FaceFormat(const QString& face, int size) {
-  QTextCharFormat format;
-  SetListedFace(format, face);
+// Text the box draws in family's face.
+QTextCharFormat FaceFormat(const ListedFamily& family, int size) {
+  QTextCharFormat format = BaseFormat();
+  format.setProperty(kListedFaceProperty, family.real);
   format.setFontPointSize(size);
   return format;
 }
@@ -48,7 +50,8 @@ QTextCharFormat BaseFaceFormat(int size) {
 
 }  // namespace
 
-CompareWindow::CompareWindow(CompareSource source, QWidget* parent)
+CompareWindow::CompareWindow(CompareSource source, FaceEngine& engine, ListedFaceFinder& finder,
+                             QWidget* parent)
     : QDialog(parent), source_(std::move(source)) {
   setObjectName(QStringLiteral("yh"));
   setWindowTitle(QStringLiteral("自定义文字的字体对比-Quillmere"));
@@ -60,9 +63,8 @@ CompareWindow::CompareWindow(CompareSource source, QWidget* parent)
     Toolbar1->addAction(QString::fromUtf8(key))->setObjectName(QString::fromUtf8(key));
   connect(Toolbar1, &QToolBar::actionTriggered, this,
           [this](QAction* button) { Route(button->objectName()); });
-  RichTextBox1 = new QPlainTextEdit(this);
+  RichTextBox1 = new FaceTextBox(engine, finder, false, this);
   RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-  RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox1->setCurrentCharFormat(BaseFaceFormat(kDesignSize));
   RichTextBox1->insertPlainText(kDesignText);
   auto* layout = new QVBoxLayout(this);
@@ -100,12 +102,9 @@ void CompareWindow::BuildComparison() {
   buildRunning_ = building_ = false;
 }
 
-// Laying out a line opens its face and the fallback faces for letters it
-// lacks, a few milliseconds each. The view lays out the lines it shows and,
-// whenever the text changes, those of its last page. So the faces of the
-// first screen are opened one by one between frames as its lines are
-// written, and the rest goes in as one edit, which the view takes in at its
-// end, after the faces of the last page were opened in the same way.
+// The first screen shows as its lines are written, between frames; the rest
+// goes in as one edit, which the view takes in at its end. Each line's face
+// is opened only when the line is drawn.
 void CompareWindow::BuildOnce() {
   const QString text = source_.customText();
   const ListedFamilies families = source_.selectedFamilies();
@@ -116,19 +115,11 @@ void CompareWindow::BuildOnce() {
   const auto interrupted = [this] { return restartBuild_ || stopBuild_; };
   qsizetype written = 0;
   for (; written < families.size() && !interrupted(); ++written) {
-    if (written < screen)
-      OpenFaces(FaceFormat(families[written].Face(), size), text);
-    else if (written == screen)
-      cursor.beginEditBlock();
+    if (written == screen) cursor.beginEditBlock();
     AppendLine(cursor, text, families[written], size);
     pump.Tick();
   }
   if (written <= screen) return;
-  for (qsizetype line = std::max(screen, written - screen); line < written; ++line) {
-    if (interrupted()) break;
-    OpenFaces(FaceFormat(families[line].Face(), size), text);
-    pump.Tick();
-  }
   // A build cut short leaves no text for the view to lay out.
   if (interrupted()) cursor.select(QTextCursor::Document);
   cursor.removeSelectedText();
@@ -150,8 +141,8 @@ QTextCursor CompareWindow::StartComparison(int size) {
 void CompareWindow::AppendLine(QTextCursor& cursor, const QString& text, const ListedFamily& family,
                                int size) {
   cursor.insertBlock();
-  InsertInOwnFace(cursor, text, FaceFormat(family.Face(), size));
-  InsertInOwnFace(cursor, u'[' + family.shown + u']', BaseFaceFormat(kNameSize));
+  cursor.insertText(text, FaceFormat(family, size));
+  cursor.insertText(u'[' + family.shown + u']', BaseFaceFormat(kNameSize));
 }
 
 // Generously more families than fit on one screen.
@@ -159,12 +150,6 @@ qsizetype CompareWindow::FamiliesPerScreen(int size, const QString& text) const 
   const qreal lineHeight = QFontMetricsF(QFont(BaseFaceFamily(), size)).lineSpacing();
   const auto lines = static_cast<qsizetype>(RichTextBox1->viewport()->height() / lineHeight);
   return (2 * lines + 2) / (text.count(u'\n') + 1) + 1;
-}
-
-void CompareWindow::OpenFaces(const QTextCharFormat& format, const QString& text) {
-  // In its own face only: measuring must not start a search for fallback faces.
-  const QFont font = OwnFaceOnly(format).font().resolve(RichTextBox1->document()->defaultFont());
-  QFontMetricsF(font, RichTextBox1->viewport()).horizontalAdvance(text);
 }
 
 qint16 CompareWindow::SampleFontSize() const { return source_.sampleFontSize(); }

@@ -17,6 +17,9 @@ class QToolBar;
 
 namespace qm::gui {
 
+class FaceEngine;
+class ListedFaceFinder;
+
 // What the comparison reads from the main window, asked at each build.
 struct CompareSource {
   std::function<ListedFamilies()> selectedFamilies;  // in the list's order
@@ -28,7 +31,9 @@ struct CompareSource {
 class CompareWindow : public QDialog, public FontSizeTarget {
   Q_OBJECT
  public:
-  explicit CompareWindow(CompareSource source, QWidget* parent = nullptr);
+  // The families' text is drawn with engine, the faces found by finder.
+  CompareWindow(CompareSource source, FaceEngine& engine, ListedFaceFinder& finder,
+                QWidget* parent = nullptr);
 
   // Shows the window modally and builds the comparison in it, the first
   // lines at once; returns when the window is closed.
@@ -49,8 +54,6 @@ class CompareWindow : public QDialog, public FontSizeTarget {
   QTextCursor StartComparison(int size);
   void AppendLine(QTextCursor& cursor, const QString& text, const ListedFamily& family, int size);
   qsizetype FamiliesPerScreen(int size, const QString& text) const;
-  // Opens the faces laying out text in format needs, as the layout would.
-  void OpenFaces(const QTextCharFormat& format, const QString& text);
   void Route(const QString& key);
   void SaveAsWebPage();
   void PrintPreview();

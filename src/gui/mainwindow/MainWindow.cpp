@@ -570,7 +570,7 @@ void MainWindow::CompareSelectedFonts() {
     yh_ = new CompareWindow(
         {[this] { return SelectedFamilies(); }, [this] { return customTab_->CustomText(); },
          [this] { return sampleFontSize_; }, [this](qint16 size) { sampleFontSize_ = size; }},
-        this);
+        faceEngine_, faceFinder_, this);
   }
   yh_->Compare();
 }

@@ -13,7 +13,7 @@
 namespace qm::gui {
 
 SampleBox::SampleBox(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent)
-    : QTextEdit(parent), painter_(std::make_unique<FaceBlockPainter>(engine, finder)) {}
+    : QTextEdit(parent), painter_(std::make_unique<FaceBlockPainter>(engine, finder, true)) {}
 
 SampleBox::~SampleBox() = default;
 

@@ -11,13 +11,13 @@
 #include <QVBoxLayout>
 
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceTextBox.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
 #include "gui/sheet/FontSample.h"
 #include "gui/sheet/SampleBox.h"
 #include "gui/sheet/SampleSheet.h"
-#include "gui/sheet/SheetBox.h"
 
 namespace qm::gui {
 namespace {
@@ -34,7 +34,7 @@ SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent
   SetBaseFormat(RichTextBox1);
   RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
   RichTextBox1->setUndoRedoEnabled(false);  // each sample replaces the last; nothing to undo
-  RichTextBox2 = new SheetBox(engine, finder, this);
+  RichTextBox2 = new FaceTextBox(engine, finder, true, this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   // The box's own font, so that the tab's smaller font does not reach it.
   RichTextBox2->setFont(QFont(BaseFaceFamily(), kBasePointSize));

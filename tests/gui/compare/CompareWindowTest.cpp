@@ -4,11 +4,14 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <algorithm>
 
 #include "core/export/HtmlPages.h"
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceText.h"
 #include "gui/compare/CompareWindow.h"
 #include "gui/compare/WebPageFile.h"
+#include "support/FaceAddresses.h"
 #include "support/Input.h"
 #include "support/MainWindowInput.h"
 #include "support/ModalDialogs.h"
@@ -39,7 +42,10 @@ Comparison Lines(QPlainTextEdit* box) {
     std::vector<Span> runs;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextCharFormat format = it.fragment().charFormat();
-      const QString face = format.fontFamilies().toStringList().value(0);
+      // Drawn in a listed family's face where marked so, else in the format's font.
+      const QByteArray listed = format.property(kListedFaceProperty).toByteArray();
+      const QString face = listed.isEmpty() ? format.fontFamilies().toStringList().value(0)
+                                            : QString::fromUtf8(listed);
       if (!runs.empty() && runs.back().face == face && runs.back().size == format.fontPointSize())
         runs.back().text += it.fragment().text();
       else
@@ -122,6 +128,38 @@ TEST_F(CompareWindowTest, EachSelectedFamilyGivesTheTextInItsFaceThenItsNameInSo
       {{"Hello 你好", "Tom's Type", 30}, {"[Tom's Type]", Base(), 10}}};
   EXPECT_EQ(CompareAndRead(), expected);
   EXPECT_TRUE(messages.isEmpty());
+}
+
+// What a person sees: each family's line drawn from the file and face
+// fontconfig gives its name.
+TEST_F(CompareWindowTest, EachLineIsDrawnFromItsFamilysOwnFace) {
+  Start();
+  test::ClickRow(List(), 1);
+  test::ClickRow(List(), 2, Qt::LeftButton, Qt::ControlModifier);
+  test::ClickRow(List(), 7, Qt::LeftButton, Qt::ControlModifier);
+  TypeCustomText("Hello");
+  std::vector<std::vector<FaceAddress>> drawn, expected;
+  Compare([&](CompareWindow* yh) {
+    auto* box = ChildOf<QPlainTextEdit>(yh, "RichTextBox1");
+    for (int line = 1; line < box->document()->blockCount(); ++line) {
+      const QByteArray name = box->document()
+                                  ->findBlockByNumber(line)
+                                  .begin()
+                                  .fragment()
+                                  .charFormat()
+                                  .property(kListedFaceProperty)
+                                  .toByteArray();
+      const test::FaceFile face = test::FontconfigFaceFile(QString::fromUtf8(name));
+      expected.push_back({{face.file, face.index}});
+      drawn.push_back(test::FacesDrawingLine(window.Faces(), box, line));
+    }
+    QTest::keyClick(yh, Qt::Key_Escape);
+  });
+  ASSERT_EQ(expected.size(), 3u);
+  EXPECT_EQ(drawn, expected);
+  // "Quillmere Pair Two" is a collection's second face.
+  EXPECT_TRUE(std::any_of(expected.begin(), expected.end(),
+                          [](const auto& faces) { return faces[0].index == 1; }));
 }
 
 TEST_F(CompareWindowTest, TheFirstFamilyAloneIsCompared) {

@@ -43,33 +43,6 @@ inline QString DrawnFace(const QFont& font) {
   return {};
 }
 
-struct FaceFile {
-  QString file;
-  int index = 0;
-};
-
-// The file and face index fc-match gives for name.
-inline FaceFile FontconfigFaceFile(const QString& name) {
-  FcConfig* config = FcInitLoadConfigAndFonts();
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY,
-                     reinterpret_cast<const FcChar8*>(name.toUtf8().constData()));
-  FcConfigSubstitute(config, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result;
-  FcPattern* match = FcFontMatch(config, pattern, &result);
-  FaceFile face;
-  FcChar8* file = nullptr;
-  if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-    face.file = QString::fromUtf8(reinterpret_cast<const char*>(file));
-    FcPatternGetInteger(match, FC_INDEX, 0, &face.index);
-  }
-  if (match) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
-  FcConfigDestroy(config);
-  return face;
-}
-
 // What fc-match gives for name, with the configuration as it is now.
 inline QString FontconfigFace(const QString& name) {
   FcConfig* config = FcInitLoadConfigAndFonts();

@@ -152,20 +152,8 @@ TEST_F(SheetWindowTest, ClickingALineOfTheSheetChoosesThatFamily) {
   EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), "第5种字体");
 }
 
-// The region of the sheet's viewport that line takes.
-QRect LineRect(QPlainTextEdit* sheet, int line) {
-  const QTextCursor cursor(sheet->document()->findBlockByNumber(line));
-  const QRect caret = sheet->cursorRect(cursor);
-  return QRect(0, caret.top(), sheet->viewport()->width(), caret.height());
-}
-
-// Draws only line of the sheet, with no face open before, and returns the
-// faces that drawing opened.
 std::vector<FaceAddress> FacesDrawingLine(MainWindow& window, QPlainTextEdit* sheet, int line) {
-  window.Faces().Forget();
-  QImage image(sheet->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
-  sheet->viewport()->render(&image, {}, QRegion(LineRect(sheet, line)));
-  return window.Faces().OpenFaces();
+  return test::FacesDrawingLine(window.Faces(), sheet, line);
 }
 
 TEST(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
@@ -183,7 +171,8 @@ TEST(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
     const QString name = sheet->document()->findBlockByNumber(line).text();
     const test::FaceFile expected = test::FontconfigFaceFile(name);
     ASSERT_FALSE(expected.file.isEmpty()) << name.toStdString();
-    ASSERT_TRUE(sheet->viewport()->rect().contains(LineRect(sheet, line))) << name.toStdString();
+    ASSERT_TRUE(sheet->viewport()->rect().contains(test::LineRect(sheet, line)))
+        << name.toStdString();
     EXPECT_EQ(FacesDrawingLine(window, sheet, line),
               (std::vector<FaceAddress>{{expected.file, expected.index}}))
         << name.toStdString();
@@ -281,7 +270,7 @@ TEST_F(LongSheetTest, OnlyTheFacesOfTheLinesShownAreOpened) {
 TEST_F(LongSheetTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnScript) {
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
   const int last = Sheet()->document()->blockCount() - 1;
-  const QImage line = Shown().copy(LineRect(Sheet(), last));
+  const QImage line = Shown().copy(test::LineRect(Sheet(), last));
   const auto face =
       window.Faces().Open({QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"), 0});
   ASSERT_NE(face, nullptr);
@@ -293,7 +282,7 @@ TEST_F(LongSheetTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnScript) {
   EXPECT_TRUE(
       test::ContainsPicture(line, glyph.image, Sheet()->viewport()->palette().base().color()));
   // A Latin line shows no Arabic.
-  EXPECT_FALSE(test::ContainsPicture(Shown().copy(LineRect(Sheet(), last - 1)), glyph.image,
+  EXPECT_FALSE(test::ContainsPicture(Shown().copy(test::LineRect(Sheet(), last - 1)), glyph.image,
                                      Sheet()->viewport()->palette().base().color()));
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/sheet/SheetBox.h"
+#include "gui/common/FaceTextBox.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,14 +18,18 @@ bool Selected(const QTextCursor& cursor, const QTextBlock& block) {
 
 }  // namespace
 
-SheetBox::SheetBox(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent)
-    : QPlainTextEdit(parent), painter_(std::make_unique<FaceBlockPainter>(engine, finder)) {}
+FaceTextBox::FaceTextBox(FaceEngine& engine, ListedFaceFinder& finder, bool ownScript,
+                         QWidget* parent)
+    : QPlainTextEdit(parent),
+      painter_(std::make_unique<FaceBlockPainter>(engine, finder, ownScript)) {
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+}
 
-SheetBox::~SheetBox() = default;
+FaceTextBox::~FaceTextBox() = default;
 
 // As the box draws its own text: each block below the one before, from the
 // first one shown; only the text is drawn by the face engine.
-void SheetBox::paintEvent(QPaintEvent* event) {
+void FaceTextBox::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRect area = event->rect();
   const QTextCursor cursor = textCursor();
