@@ -170,13 +170,15 @@ class SheetShown {
 };
 
 // The font a line of the printed copy writes its name in: that of its first
-// run in its own face (not the fallback to the base face); none when all of
-// it is in the fallback.
+// run in its own face (not the fallback to the base face, unless the line
+// names the base face's family); none when all of it is in the fallback.
 std::optional<QFont> OwnFaceFont(const QTextDocument& copy, const QTextBlock& block) {
   for (auto it = block.begin(); !it.atEnd(); ++it) {
     const QTextCharFormat format = it.fragment().charFormat();
-    if (format.property(qm::gui::kListedFaceProperty).toByteArray().isEmpty() ||
-        format.fontFamilies().toStringList().value(0) == qm::gui::BaseFaceFamily())
+    const QString real =
+        QString::fromUtf8(format.property(qm::gui::kListedFaceProperty).toByteArray());
+    const QString& base = qm::gui::BaseFaceFamily();
+    if (real.isEmpty() || (format.fontFamilies().toStringList().value(0) == base && real != base))
       continue;
     return format.font().resolve(copy.defaultFont());
   }
