@@ -92,8 +92,8 @@ def write_system_configs(root, fonts, cache):
         with open(config, "w", encoding="utf-8") as f:
             f.write(SYSTEM_CONFIG.format(dirs="".join(f"  <dir>{d}</dir>\n" for d in dirs),
                                          cache=cache))
-        subprocess.run(["fc-cache", "-f"], check=True,
-                       env=dict(os.environ, FONTCONFIG_FILE=config))
+        # The corpus's folder is cached already, in the same cache folder.
+        subprocess.run(["fc-cache"], check=True, env=dict(os.environ, FONTCONFIG_FILE=config))
 
 
 def main(argv):
