@@ -8,6 +8,7 @@
 #include FT_TRUETYPE_TAGS_H
 
 #include <QRawFont>
+#include <QStringList>
 #include <cstdio>
 #include <string>
 
@@ -97,5 +98,34 @@ void PrintFaceCheck(const char* what, const std::vector<DrawnName>& names) {
   for (std::size_t i = 0; i < examples.size() && i < 5; ++i)
     std::printf("  %s\n", examples[i].c_str());
   FT_Done_FreeType(library);
+  FcConfigDestroy(config);
+}
+
+void PrintFaceAddressCheck(const char* what, const std::vector<DrawnAddress>& names) {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  std::vector<std::string> examples;
+  int collectionFaces = 0;  // a collection's face other than its first
+  for (const DrawnAddress& drawn : names) {
+    const FontconfigFace wanted = MatchOf(config, drawn.name);
+    if (wanted.index > 0) ++collectionFaces;
+    const std::vector<qm::gui::FaceAddress> expected{{wanted.file, wanted.index}};
+    if (drawn.opened == expected) continue;
+    QStringList opened;
+    for (const qm::gui::FaceAddress& face : drawn.opened)
+      opened << QStringLiteral("%1#%2").arg(face.file).arg(face.index);
+    examples.push_back(
+        QStringLiteral("%1: fontconfig gives %2#%3 (%4 %5), drawn from %6")
+            .arg(drawn.name, wanted.file)
+            .arg(wanted.index)
+            .arg(wanted.family, wanted.style,
+                 opened.isEmpty() ? QStringLiteral("no face") : opened.join(QStringLiteral(", ")))
+            .toStdString());
+  }
+  std::printf(
+      "%s: %zu names, %zu drawn from another file or face index than fontconfig gives them "
+      "(%d given a collection's face after its first)\n",
+      what, names.size(), examples.size(), collectionFaces);
+  for (std::size_t i = 0; i < examples.size() && i < 5; ++i)
+    std::printf("  %s\n", examples[i].c_str());
   FcConfigDestroy(config);
 }

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times printing the program's own sample sheet of every family fontconfig
 // is configured with (the main window scans, builds "字型", and the document
-// printed is a copy of the sheet's, as "打印预览" takes it), beside the
+// printed is a copy of the sheet's with its listed faces written as the
+// toolkit's fonts, as "打印预览" makes it), beside the
 // toolkit's own QTextDocument::print of the same copy measured in the same
 // run: page 1 ready, every page laid out, the longest the window does not
 // answer meanwhile, all pages printed to a PDF file (what the print system
 // is handed), and the peak memory. Three sides, each in a process of its
 // own: the recorded pages alone, the real preview window laying them out
 // and printing them on its "打印", and the anchor.
-// Prints figures; judges nothing.
+// Then whether every line of that copy is written in the face fontconfig
+// gives its name. Prints figures; judges nothing.
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -27,11 +29,16 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "FaceCheck.h"
 #include "Memory.h"
 #include "core/platform/Platform.h"
+#include "gui/common/BaseFormat.h"
+#include "gui/common/FaceText.h"
+#include "gui/common/ListedFaces.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/preview/PreviewWindow.h"
@@ -125,25 +132,74 @@ qm::gui::PageFrame Frame(const QPrinter& printer) {
 // The main window with its sheet built, as a person has it before "打印预览".
 class SheetShown {
  public:
-  explicit SheetShown(qm::platform::Platform& platform) : window_(platform) {}
+  explicit SheetShown(qm::platform::Platform& platform) : window_(platform), finder_(platform) {}
 
-  // Scans, builds the sheet and waits until it is usable; returns its document.
-  QTextDocument* Build() {
+  // Scans, builds the sheet, waits until it is usable, and returns the copy
+  // "打印预览" prints: the listed faces written as fonts, with the text each
+  // face shows beside a name it cannot draw.
+  std::unique_ptr<QTextDocument> Build() {
     window_.show();
     window_.ScanInstalledFonts();
     auto* sheet = window_.findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox2"));
+    sheet_ = sheet->document();
     auto* progress = window_.findChild<QLabel*>(QStringLiteral("Label2"));
     window_.ToolbarButton(2)->trigger();
     const QString done = QStringLiteral("%1/%1").arg(sheet->document()->blockCount());
     while (!sheet->isEnabled() || progress->text() != done) QCoreApplication::processEvents();
     std::printf("  the sheet: %d lines\n", sheet->document()->blockCount());
     PrintMemory("with the sheet built, before printing");
-    return sheet->document();
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QTextDocument> copy(sheet->document()->clone());
+    qm::gui::WriteListedFacesAsFonts(*copy, [this](const QByteArray& realName) {
+      const qm::platform::FaceLocation location = finder_.Find(realName, false, false);
+      const std::shared_ptr<qm::gui::OpenedFace> face =
+          window_.Faces().Open({QString::fromStdString(location.file), location.index});
+      return face ? qm::gui::OwnScriptTextFor(*face, QString::fromUtf8(realName)) : QString();
+    });
+    std::printf("  the copy printed, its listed faces written as fonts: %.0f ms\n", MsSince(clock));
+    return copy;
   }
+  // The sheet's own document, a line per name.
+  const QTextDocument* Document() const { return sheet_; }
 
  private:
   qm::gui::MainWindow window_;
+  const QTextDocument* sheet_ = nullptr;
+  qm::gui::ListedFaceFinder finder_;
 };
+
+// The font a line of the printed copy writes its name in: that of its first
+// run in its own face (not the fallback to the base face, unless the line
+// names the base face's family); none when all of it is in the fallback.
+std::optional<QFont> OwnFaceFont(const QTextDocument& copy, const QTextBlock& block) {
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextCharFormat format = it.fragment().charFormat();
+    const QString real =
+        QString::fromUtf8(format.property(qm::gui::kListedFaceProperty).toByteArray());
+    const QString& base = qm::gui::BaseFaceFamily();
+    if (real.isEmpty() || (format.fontFamilies().toStringList().value(0) == base && real != base))
+      continue;
+    return format.font().resolve(copy.defaultFont());
+  }
+  return std::nullopt;
+}
+
+// Whether each line's name is printed in the face fontconfig gives it.
+void CheckPrintedFaces(const QTextDocument& copy, const QTextDocument& sheet) {
+  std::vector<DrawnName> names;
+  int inFallbackOnly = 0;
+  QTextBlock line = copy.begin();
+  for (QTextBlock named = sheet.begin(); named.isValid() && line.isValid();
+       named = named.next(), line = line.next()) {
+    if (const std::optional<QFont> font = OwnFaceFont(copy, line))
+      names.push_back({named.text(), *font});
+    else
+      ++inFallbackOnly;
+  }
+  PrintFaceCheck("faces of the printed sheet", names);
+  std::printf("  %d more lines are printed in the fallback face alone\n", inFallbackOnly);
+}
 
 // The pages recorded by the program's layout steps, without a window.
 void Recorded(const QTextDocument& sheet, const QString& pdf) {
@@ -252,7 +308,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     qm::gui::ConfigureApplication(application, *platform);
     SheetShown sheet(*platform);
-    const QTextDocument* document = sheet.Build();
+    const std::unique_ptr<QTextDocument> document = sheet.Build();
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
     const QString side = QString::fromLatin1(argv[1]);
@@ -262,6 +318,7 @@ int main(int argc, char** argv) {
     std::printf("  %lld bytes of PDF; %d of the sheet's %d lines found on its pages\n",
                 static_cast<long long>(QFile(pdf).size()), LinesPrinted(*document, pdf),
                 document->blockCount());
+    if (side == QLatin1String("recorded")) CheckPrintedFaces(*document, *sheet.Document());
     return 0;
   }
   QCoreApplication application(argc, argv);

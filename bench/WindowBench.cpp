@@ -7,17 +7,21 @@
 // the build until it is usable, beside a bare text box with one family per
 // line), Page_Down on the sheet, and the memory in use before and after
 // each phase. Then whether every name of the sheet and of the samples shown
-// is drawn in the face fontconfig gives it. Prints figures; judges nothing.
+// is drawn from the file and face index fontconfig gives it: the faces the
+// face engine opens to draw that line alone. Prints figures; judges nothing.
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -26,14 +30,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
-#include <optional>
 #include <vector>
 
 #include "FaceCheck.h"
 #include "Memory.h"
 #include "Timing.h"
 #include "core/platform/Platform.h"
-#include "gui/common/BaseFormat.h"
+#include "gui/common/FaceEngine.h"
+#include "gui/common/FaceText.h"
 #include "gui/common/FontNameList.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -161,52 +165,48 @@ int LinesOnScreen(QPlainTextEdit* box) {
   return box->cursorForPosition(QPoint(0, box->viewport()->height() - 1)).blockNumber() + 1;
 }
 
-// Whether a run of a line is drawn in the fallback face, the base face, for
-// characters the line's own face lacks.
-bool InFallbackFace(const QTextCharFormat& format) {
-  return format.fontFamilies().toStringList().value(0) == qm::gui::BaseFaceFamily();
+// The faces the face engine opens to draw only rect of a box's viewport,
+// none being open before: the faces the lines there are drawn from.
+std::vector<qm::gui::FaceAddress> FacesDrawing(qm::gui::FaceEngine& faces, QWidget* viewport,
+                                               const QRect& rect, QImage& image) {
+  faces.Forget();
+  viewport->render(&image, {}, QRegion(rect));
+  return faces.OpenFaces();
 }
 
-// The font a line of a text box draws its name in: that of its first run in
-// its own face; none when all of it is in the fallback face.
-std::optional<QFont> LineFont(QTextDocument* document, int line) {
-  const QTextBlock block = document->findBlockByNumber(line);
-  for (auto it = block.begin(); !it.atEnd(); ++it)
-    if (!InFallbackFace(it.fragment().charFormat()))
-      return it.fragment().charFormat().font().resolve(document->defaultFont());
-  return std::nullopt;
+// The region of the sheet's viewport that line takes.
+QRect LineRect(QPlainTextEdit* sheet, int line) {
+  const QRect caret = sheet->cursorRect(QTextCursor(sheet->document()->findBlockByNumber(line)));
+  return QRect(0, caret.top(), sheet->viewport()->width(), caret.height());
 }
 
-// Names with the face each is drawn in; those whose own face has none of
-// their characters (all drawn in the fallback face) are only counted.
-struct DrawnNames {
-  std::vector<DrawnName> faces;
-  int ownFaceDrawsNone = 0;
-
-  void AddLine(QTextDocument* document, int line, const QString& name) {
-    if (const std::optional<QFont> font = LineFont(document, line))
-      faces.push_back({name, *font});
-    else
-      ++ownFaceDrawsNone;
-  }
-  void Print(const char* what) const {
-    PrintFaceCheck(what, faces);
-    std::printf("  %d more names have none of their characters in their own face\n",
-                ownFaceDrawsNone);
-  }
+// How a sheet line writes its name: characters in its own face and in the
+// fallback face (the base face, for those the face lacks, or the whole name
+// of a face that writes no letters), and whether its face shows a text of
+// its own script after the name.
+struct LineCoverage {
+  int inOwnFace = 0;
+  int inFallback = 0;
+  bool ownScript = false;
 };
 
-// The lines of a document with characters drawn in the fallback face.
-int LinesWithFallback(QTextDocument* document) {
-  int lines = 0;
-  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      if (!InFallbackFace(it.fragment().charFormat())) continue;
-      ++lines;
-      break;
+LineCoverage CoverageOf(qm::gui::FaceBlockPainter& painter, const QTextBlock& block,
+                        const QFont& boxFont) {
+  const qm::gui::FaceLine line = painter.LayOut(block, boxFont);
+  const qsizetype nameLength = block.text().size();
+  LineCoverage coverage;
+  qsizetype at = 0;
+  for (const qm::gui::LinePiece& piece : line.pieces) {
+    if (at >= nameLength) {
+      coverage.ownScript = coverage.ownScript || piece.face;
+      continue;
     }
+    const QString ofName = piece.text.left(nameLength - at);
+    const int written = static_cast<int>(ofName.size() - ofName.count(u' '));
+    (piece.face ? coverage.inOwnFace : coverage.inFallback) += written;
+    at += piece.text.size();
   }
-  return lines;
+  return coverage;
 }
 
 // Presses Page_Down until the last page, each page first shown only after
@@ -309,8 +309,8 @@ void BenchScan(qm::gui::MainWindow& window, QListWidget* list) {
 }
 
 // The sample of one font as a click shows it (ShowFontEffect, drawn),
-// beside a label drawing the name in that family.
-DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list) {
+// beside a label drawing the name in that family. Returns the rows shown.
+int BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list) {
   // Fewer with QM_BENCH_SAMPLES, where each sample takes seconds.
   const int wanted = qEnvironmentVariableIsSet("QM_BENCH_SAMPLES")
                          ? qEnvironmentVariableIntValue("QM_BENCH_SAMPLES")
@@ -319,7 +319,6 @@ DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list
   auto* sample = window.findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
   Timings clicks;
   std::vector<double> anchorMs;
-  DrawnNames faces;
   QLabel anchor;
   anchor.setFont(sample->font());
   anchor.resize(sample->viewport()->size());
@@ -335,7 +334,6 @@ DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list
     list->Choose(row);  // runs ShowFontEffect on the first tab
     sample->viewport()->repaint();
     clicks.Stop(MsSince(clock));
-    faces.AddLine(sample->document(), 1, name);
     clock.start();
     anchor.setFont(QFont(name));
     anchor.setText(name);
@@ -352,7 +350,33 @@ DrawnNames BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list
     std::printf("  anchor, a label drawing the name in its family: median %.2f ms, worst %.2f ms\n",
                 Median(anchorMs), Worst(anchorMs));
   }
-  return faces;
+  return samples;
+}
+
+// The faces the sample's regular line (its second) is drawn from, for the
+// first rows clicked again on the first tab; after all timing, as the check
+// closes every face before each line.
+std::vector<DrawnAddress> SampleFaces(qm::gui::MainWindow& window, qm::gui::FontNameList* list,
+                                      int rows) {
+  window.findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
+  QCoreApplication::processEvents();
+  auto* sample = window.findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
+  QImage image(sample->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  std::vector<DrawnAddress> drawn;
+  for (int row = 0; row < rows; ++row) {
+    list->Choose(row);
+    const QTextBlock line = sample->document()->findBlockByNumber(1);
+    const QRect place = sample->document()
+                            ->documentLayout()
+                            ->blockBoundingRect(line)
+                            .translated(-sample->horizontalScrollBar()->value(),
+                                        -sample->verticalScrollBar()->value())
+                            .toAlignedRect()
+                            .adjusted(0, 1, 0, -1);
+    drawn.push_back(
+        {list->item(row)->text(), FacesDrawing(window.Faces(), sample->viewport(), place, image)});
+  }
+  return drawn;
 }
 
 // The bare text box with one family per line, the size of the sheet:
@@ -403,11 +427,47 @@ void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int fam
       static_cast<long long>(longestPause));
 }
 
-DrawnNames SheetFaces(QPlainTextEdit* sheet) {
-  DrawnNames faces;
-  for (int line = 0; line < sheet->document()->blockCount(); ++line)
-    faces.AddLine(sheet->document(), line, sheet->document()->findBlockByNumber(line).text());
-  return faces;
+// Every line of the sheet drawn alone, scrolled into view where it is not:
+// the faces each is drawn from, and how its name is written.
+std::vector<DrawnAddress> SheetFaces(qm::gui::MainWindow& window, QPlainTextEdit* sheet,
+                                     qm::platform::Platform& platform) {
+  qm::gui::ListedFaceFinder finder(platform);
+  qm::gui::FaceBlockPainter painter(window.Faces(), finder);
+  QScrollBar* scroll = sheet->verticalScrollBar();
+  const QRect view = sheet->viewport()->rect();
+  QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+  std::vector<DrawnAddress> drawn;
+  int notShown = 0, withFallback = 0, noneInOwnFace = 0, ownScript = 0;
+  for (int line = 0; line < sheet->document()->blockCount(); ++line) {
+    const QTextBlock block = sheet->document()->findBlockByNumber(line);
+    QRect rect = LineRect(sheet, line);
+    if (!view.contains(rect)) {
+      scroll->setValue(std::min(line, scroll->maximum()));
+      rect = LineRect(sheet, line);
+    }
+    if (!view.contains(rect)) {
+      // The scroll bar's estimate falls short of the last lines: the caret takes the view there.
+      QTextCursor cursor(block);
+      sheet->setTextCursor(cursor);
+      sheet->ensureCursorVisible();
+      rect = LineRect(sheet, line);
+    }
+    if (!view.contains(rect)) {
+      ++notShown;
+      continue;
+    }
+    drawn.push_back({block.text(), FacesDrawing(window.Faces(), sheet->viewport(), rect, image)});
+    const LineCoverage coverage = CoverageOf(painter, block, sheet->document()->defaultFont());
+    if (coverage.inFallback > 0) ++withFallback;
+    if (coverage.inOwnFace == 0) ++noneInOwnFace;
+    if (coverage.ownScript) ++ownScript;
+  }
+  std::printf(
+      "sheet lines with characters of the name their face lacks, drawn in the fallback face: "
+      "%d; with none of the name in their own face: %d; showing a text of the face's own "
+      "script beside the name: %d; lines that could not be scrolled into view: %d\n",
+      withFallback, noneInOwnFace, ownScript, notShown);
+  return drawn;
 }
 
 }  // namespace
@@ -429,7 +489,7 @@ int main(int argc, char* argv[]) {
   auto* list = window.findChild<qm::gui::FontNameList*>(QStringLiteral("List1"));
   BenchScan(window, list);
   PrintMemory("after the scans");
-  const DrawnNames sampleFaces = BenchSamples(window, list);
+  const int samples = BenchSamples(window, list);
   PrintMemory("after the samples");
 
   auto* sheet = window.findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox2"));
@@ -446,9 +506,7 @@ int main(int argc, char* argv[]) {
   PrintLargestFontFiles(5);
 
   if (reading) return 0;
-  std::printf("sheet lines with characters their face lacks, drawn in the fallback face: %d\n",
-              LinesWithFallback(sheet->document()));
-  SheetFaces(sheet).Print("faces of the sheet");
-  sampleFaces.Print("faces of the samples");
+  PrintFaceAddressCheck("faces of the sheet", SheetFaces(window, sheet, *platform));
+  PrintFaceAddressCheck("faces of the samples", SampleFaces(window, list, samples));
   return 0;
 }
