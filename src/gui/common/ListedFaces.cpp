@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/ListedFaces.h"
 
-#include <QFontInfo>
 #include <QHash>
 #include <QRawFont>
 #include <QTextBlock>
@@ -209,24 +208,6 @@ void SetListedFace(QTextCharFormat& format, const QString& name) {
   format.setProperty(kFaceKeyProperty, name);
 }
 
-QFont OpenBaseFace(const QTextCharFormat& format, const QFont& documentFont) {
-  const QFont base = BaseFallback(format).font().resolve(documentFont);
-  QFontInfo(base).family();  // opens the face for text of no script in particular
-  return base;
-}
-
-QTextCharFormat OwnFaceOnly(const QTextCharFormat& format) {
-  QTextCharFormat own = format;
-  own.setFontStyleStrategy(QFont::NoFontMerging);
-  return own;
-}
-
-void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFormat& format) {
-  const int from = cursor.position();
-  cursor.insertText(text, OwnFaceOnly(format));
-  FallBackBetween(cursor.document(), from, cursor.position());
-}
-
 void FallBackWhereFaceLacks(const QTextBlock& block) {
   FallBackBetween(const_cast<QTextDocument*>(block.document()), block.position(),
                   block.position() + block.length() - 1);
@@ -249,7 +230,6 @@ void WriteListedFacesAsFonts(QTextDocument& document, const OwnScriptTexts& ownS
         marked.push_back(
             {fragment.position(), end, real, end == block.position() + block.length() - 1});
     }
-  if (marked.empty()) return;
   QTextCursor cursor(&document);
   // From the end, so that added text leaves the places before it as they were.
   for (auto run = marked.rbegin(); run != marked.rend(); ++run) {
@@ -266,8 +246,6 @@ void WriteListedFacesAsFonts(QTextDocument& document, const OwnScriptTexts& ownS
     format.setFontStyleStrategy(QFont::NoFontMerging);
     cursor.insertText(QStringLiteral("  ") + own, format);
   }
-  const int end = document.characterCount() - 1;
-  FallBackBetween(&document, marked.front().start, end);
 }
 
 }  // namespace qm::gui

@@ -34,29 +34,16 @@ void RecordListedFaces(const std::vector<platform::InstalledFamily>& families);
 // then, so that merging format into text removes an earlier one.
 void SetListedFace(QTextCharFormat& format, const QString& name);
 
-// format drawing in its own face only, with no fallback search.
-QTextCharFormat OwnFaceOnly(const QTextCharFormat& format);
-
-// Inserts text at cursor in format's own face; the characters that face
-// lacks take the fallback described above.
-void InsertInOwnFace(QTextCursor& cursor, const QString& text, const QTextCharFormat& format);
-
-// The base face, as the characters a face in format lacks fall back to it,
-// opened for text of any script. The toolkit gives a font the face it found
-// when first drawn, whatever the script then: drawn first in the script of
-// characters the face's language list lacks, the base face would give way to
-// another family. Kept open, it stays the face of every script.
-QFont OpenBaseFace(const QTextCharFormat& format, const QFont& documentFont);
-
 // The text a listed family's face shows beside its name when it cannot
 // draw the name's letters (empty when it can), by the family's real name.
 using OwnScriptTexts = std::function<QString(const QByteArray&)>;
 
 // Makes the text marked with a listed family (FaceText's
 // kListedFaceProperty, which boxes draw by the face engine) name that
-// family's face in its format, each character its face lacks given the
-// fallback, and adds the face's own-script text after a marked run that
-// ends its line: the copy printed, whose fonts the printer embeds.
+// family's face alone in its format, and adds the face's own-script text
+// after a marked run that ends its line: the copy printed, whose fonts the
+// printer embeds (the print layout gives the characters a face lacks their
+// fallback, a paragraph at a time).
 void WriteListedFacesAsFonts(QTextDocument& document, const OwnScriptTexts& ownScript = {});
 
 // Gives the characters of block that their face lacks the fallback. Opens

@@ -18,6 +18,12 @@
 namespace qm::gui {
 namespace {
 
+// format drawing in its own face alone, as the printed copy of a sheet has it.
+QTextCharFormat InOwnFaceAlone(QTextCharFormat format) {
+  format.setFontStyleStrategy(QFont::NoFontMerging);
+  return format;
+}
+
 // Lines 200 pixels apart, as the text's formats measure, and pages of ten of them.
 constexpr int kLinePixels = 200;
 constexpr int kLinesPerPage = 10;
@@ -121,7 +127,7 @@ TEST(PageRecorderTest, CharactersALinesFaceLacksPrintInTheBaseFaceOnLinesNeverDr
   QTextCursor cursor(text.get());
   QTextCharFormat format;
   SetListedFace(format, "Tom's Type");
-  cursor.insertText(QStringLiteral("Ab测试"), OwnFaceOnly(format));  // the Song face has "测试"
+  cursor.insertText(QStringLiteral("Ab测试"), InOwnFaceAlone(format));  // the Song face has "测试"
   PageRecorder pages(std::move(text), Frame());
   pages.Finish();
   QStringList opened;
@@ -146,9 +152,9 @@ std::unique_ptr<QTextDocument> LinesNeedingFallback(int count, int length = 0) {
     if (line > 0) cursor.insertBlock();
     const QString number = QString::number(line).leftJustified(length, u'x');
     if (line % 2 == 0)
-      cursor.insertText(QStringLiteral("Ab测试 ") + number, OwnFaceOnly(lacking));
+      cursor.insertText(QStringLiteral("Ab测试 ") + number, InOwnFaceAlone(lacking));
     else
-      cursor.insertText(QStringLiteral("Ab ") + number, OwnFaceOnly(whole));
+      cursor.insertText(QStringLiteral("Ab ") + number, InOwnFaceAlone(whole));
   }
   return text;
 }

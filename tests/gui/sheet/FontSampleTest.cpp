@@ -43,6 +43,14 @@ int StartOfLine(QTextEdit& box, int line) {
   return box.document()->findBlockByNumber(line).position();
 }
 
+// Writes text in format's face alone, as the printed copy has it, and gives
+// the characters that face lacks the fallback, as the print layout does.
+void InsertInOwnFace(QTextCursor& cursor, const QString& text, QTextCharFormat format) {
+  format.setFontStyleStrategy(QFont::NoFontMerging);
+  cursor.insertText(text, format);
+  FallBackWhereFaceLacks(cursor.block());
+}
+
 struct LineLook {
   int size;
   bool bold, italic, underline;
