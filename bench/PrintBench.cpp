@@ -151,12 +151,7 @@ class SheetShown {
     QElapsedTimer clock;
     clock.start();
     std::unique_ptr<QTextDocument> copy(sheet->document()->clone());
-    qm::gui::WriteListedFacesAsFonts(*copy, [this](const QByteArray& realName) {
-      const qm::platform::FaceLocation location = finder_.Find(realName, false, false);
-      const std::shared_ptr<qm::gui::OpenedFace> face =
-          window_.Faces().Open({QString::fromStdString(location.file), location.index});
-      return face ? qm::gui::OwnScriptTextFor(*face, QString::fromUtf8(realName)) : QString();
-    });
+    qm::gui::WriteListedFacesAsFonts(*copy, qm::gui::PrintedFacesOf(window_.Faces(), finder_));
     std::printf("  the copy printed, its listed faces written as fonts: %.0f ms\n", MsSince(clock));
     return copy;
   }

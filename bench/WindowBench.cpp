@@ -432,7 +432,7 @@ void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int fam
 std::vector<DrawnAddress> SheetFaces(qm::gui::MainWindow& window, QPlainTextEdit* sheet,
                                      qm::platform::Platform& platform) {
   qm::gui::ListedFaceFinder finder(platform);
-  qm::gui::FaceBlockPainter painter(window.Faces(), finder);
+  qm::gui::FaceBlockPainter painter(window.Faces(), finder, true);
   QScrollBar* scroll = sheet->verticalScrollBar();
   const QRect view = sheet->viewport()->rect();
   QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);

@@ -135,6 +135,16 @@ QString OwnScriptTextFor(OpenedFace& face, const QString& name) {
   return QString::fromUcs4(sample.data(), static_cast<qsizetype>(sample.size()));
 }
 
+PrintedFaces PrintedFacesOf(FaceEngine& engine, ListedFaceFinder& finder) {
+  return [&engine, &finder](const QByteArray& realName) {
+    const platform::FaceLocation location = finder.Find(realName, false, false);
+    const std::shared_ptr<OpenedFace> face =
+        engine.Open({QString::fromStdString(location.file), location.index});
+    if (!face) return PrintedFace{};
+    return PrintedFace{face->WritesLetters(), OwnScriptTextFor(*face, QString::fromUtf8(realName))};
+  };
+}
+
 void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line) {
   for (const LinePiece& piece : line.pieces) {
     const QPointF start = origin + QPointF(piece.x, 0);

@@ -17,6 +17,7 @@
 
 #include "core/platform/Platform.h"
 #include "gui/common/FaceEngine.h"
+#include "gui/common/ListedFaces.h"
 
 class QPainter;
 class QTextBlock;
@@ -74,6 +75,10 @@ void AppendInFace(FaceLine& line, const std::shared_ptr<OpenedFace>& face, const
 // What a face shows when it cannot draw the letters of name: a short text
 // in its own script; empty when it can.
 QString OwnScriptTextFor(OpenedFace& face, const QString& name);
+
+// How each listed family prints, as the boxes draw it: by engine, the faces
+// found by finder.
+PrintedFaces PrintedFacesOf(FaceEngine& engine, ListedFaceFinder& finder);
 
 // Draws line with its start on the baseline at origin.
 void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line);

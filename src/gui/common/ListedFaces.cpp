@@ -213,7 +213,7 @@ void FallBackWhereFaceLacks(const QTextBlock& block) {
                   block.position() + block.length() - 1);
 }
 
-void WriteListedFacesAsFonts(QTextDocument& document, const OwnScriptTexts& ownScript) {
+void WriteListedFacesAsFonts(QTextDocument& document, const PrintedFaces& faces) {
   struct Marked {
     int start;
     int end;
@@ -233,18 +233,20 @@ void WriteListedFacesAsFonts(QTextDocument& document, const OwnScriptTexts& ownS
   QTextCursor cursor(&document);
   // From the end, so that added text leaves the places before it as they were.
   for (auto run = marked.rbegin(); run != marked.rend(); ++run) {
+    const PrintedFace printed = faces ? faces(run->real) : PrintedFace{};
     cursor.setPosition(run->start);
     cursor.setPosition(run->end, QTextCursor::KeepAnchor);
     QTextCharFormat face;
     SetListedFace(face, QString::fromUtf8(run->real));
     face.setFontStyleStrategy(QFont::NoFontMerging);
-    cursor.mergeCharFormat(face);
-    const QString own = run->endsLine && ownScript ? ownScript(run->real) : QString();
-    if (own.isEmpty()) continue;
+    if (printed.writesName) cursor.mergeCharFormat(face);
+    if (!run->endsLine || printed.ownScript.isEmpty()) continue;
     cursor.setPosition(run->end);
     QTextCharFormat format = cursor.charFormat();
     format.setFontStyleStrategy(QFont::NoFontMerging);
-    cursor.insertText(QStringLiteral("  ") + own, format);
+    cursor.insertText(QStringLiteral("  "), format);
+    format.merge(face);
+    cursor.insertText(printed.ownScript, format);
   }
 }
 

@@ -500,18 +500,10 @@ QWidget* MainWindow::PrintableBox() const {
   return HasPrintableText(BoxDocument(box)->toPlainText()) ? box : nullptr;
 }
 
-OwnScriptTexts MainWindow::OwnScriptTextOf() {
-  return [this](const QByteArray& realName) {
-    const platform::FaceLocation location = faceFinder_.Find(realName, false, false);
-    const std::shared_ptr<OpenedFace> face =
-        faceEngine_.Open({QString::fromStdString(location.file), location.index});
-    return face ? OwnScriptTextFor(*face, QString::fromUtf8(realName)) : QString();
-  };
-}
-
 void MainWindow::PrintSamples() {
   QCoreApplication::processEvents();
-  if (QWidget* box = PrintableBox()) PrintBoxThroughDialog(box, OwnScriptTextOf());
+  if (QWidget* box = PrintableBox())
+    PrintBoxThroughDialog(box, PrintedFacesOf(faceEngine_, faceFinder_));
 }
 
 void MainWindow::PrintPreview() {
@@ -524,7 +516,7 @@ void MainWindow::PrintPreview() {
     box = RichTextBox4;
   }
   RenderRichTextPages(box, kPrintSideMargin, kPrintEndMargin, kPrintSideMargin, kPrintEndMargin,
-                      kPortraitPages, OwnScriptTextOf());
+                      kPortraitPages, PrintedFacesOf(faceEngine_, faceFinder_));
 }
 
 void MainWindow::OpenFindList() {

@@ -13,7 +13,6 @@
 #include "gui/common/CallingForm.h"
 #include "gui/common/FaceEngine.h"
 #include "gui/common/FaceText.h"
-#include "gui/common/ListedFaces.h"
 #include "gui/common/ListedFamily.h"
 #include "gui/common/TextStyles.h"
 #include "gui/mainwindow/InstalledFontScan.h"
@@ -127,8 +126,6 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   void SetAlignment(bool centred);
   void ChooseTextColor();
   // The current tab's text: through the print dialog, or in the preview.
-  // What each listed face shows beside a name it cannot draw, for printing.
-  OwnScriptTexts OwnScriptTextOf();
   void PrintSamples();
   void PrintPreview();
   QWidget* PrintableBox() const;

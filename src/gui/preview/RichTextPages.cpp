@@ -22,10 +22,9 @@ constexpr int kSideMargin = 300;
 constexpr int kEndMargin = 1;
 
 // The document to print: a copy, its text in listed faces written in them.
-std::unique_ptr<QTextDocument> PrintCopy(const QTextDocument& source,
-                                         const OwnScriptTexts& ownScript) {
+std::unique_ptr<QTextDocument> PrintCopy(const QTextDocument& source, const PrintedFaces& faces) {
   std::unique_ptr<QTextDocument> copy(source.clone());
-  WriteListedFacesAsFonts(*copy, ownScript);
+  WriteListedFacesAsFonts(*copy, faces);
   return copy;
 }
 
@@ -53,7 +52,7 @@ void CopySelection(const QTextDocument& source, const QTextCursor& selection,
 }
 
 void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightMargin,
-                         int bottomMargin, int pageSetting, const OwnScriptTexts& ownScript) {
+                         int bottomMargin, int pageSetting, const PrintedFaces& faces) {
   const QTextDocument* source = BoxDocument(box);
   if (!source) return;
   std::unique_ptr<QPrinter> printer = DefaultPrinter(pageSetting);
@@ -65,11 +64,11 @@ void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightM
   const PageFrame frame = FrameOf(*printer, leftMargin, topMargin, rightMargin, bottomMargin);
   PreviewWindow preview(std::move(printer), box->window());
   preview.SizePreview(frame.paper);
-  preview.LayOutPages(PrintCopy(*source, ownScript), frame);
+  preview.LayOutPages(PrintCopy(*source, faces), frame);
   preview.exec();
 }
 
-void PrintBoxThroughDialog(QWidget* box, const OwnScriptTexts& ownScript) {
+void PrintBoxThroughDialog(QWidget* box, const PrintedFaces& faces) {
   const QTextDocument* source = BoxDocument(box);
   if (!source) return;
   const QTextCursor cursor = BoxCursor(box);
@@ -82,7 +81,7 @@ void PrintBoxThroughDialog(QWidget* box, const OwnScriptTexts& ownScript) {
   if (dialog.exec() != QDialog::Accepted) return;
   std::unique_ptr<QTextDocument> document(source->clone());
   if (printer.printRange() == QPrinter::Selection) CopySelection(*source, cursor, *document);
-  WriteListedFacesAsFonts(*document, ownScript);
+  WriteListedFacesAsFonts(*document, faces);
   PageLayoutSteps layout;
   std::vector<QPicture> pages;
   QObject::connect(&layout, &PageLayoutSteps::PageRecorded,

@@ -29,12 +29,12 @@ void CopySelection(const QTextDocument& source, const QTextCursor& selection,
 // printer's pages inside the margins (twips) and shows them in the preview
 // window; returns when it is closed. Without a default printer it says so
 // and shows nothing. pageSetting 1: portrait pages. Text in listed faces is
-// printed in them, with ownScript's text where a face lacks its name's letters.
+// printed in them as faces says.
 void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightMargin,
-                         int bottomMargin, int pageSetting, const OwnScriptTexts& ownScript = {});
+                         int bottomMargin, int pageSetting, const PrintedFaces& faces = {});
 
 // Opens the print dialog, with "selection" chosen when box has a selection,
 // and prints the selection or the whole text as the dialog says.
-void PrintBoxThroughDialog(QWidget* box, const OwnScriptTexts& ownScript = {});
+void PrintBoxThroughDialog(QWidget* box, const PrintedFaces& faces = {});
 
 }  // namespace qm::gui

@@ -9,6 +9,7 @@
 #include "gui/common/FaceEngine.h"
 #include "gui/common/FaceText.h"
 #include "support/FaceAddresses.h"
+#include "support/FakePlatform.h"
 #include "support/MappedFiles.h"
 
 namespace qm::gui {
