@@ -9,10 +9,14 @@
 #include <hb.h>
 
 #include <QFile>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
+
+#include "core/platform/Memory.h"
 
 namespace qm::gui {
 namespace {
@@ -281,7 +285,9 @@ std::shared_ptr<OpenedFace> FaceEngine::Open(const FaceAddress& address) {
   while (lru_.size() > kMaxFaces) {
     byKey_.remove(lru_.back().key);
     lru_.pop_back();
+    ++closedSinceReturn_;
   }
+  if (closedSinceReturn_ >= kMaxFaces / 2) ReturnMemoryWhenIdle();
   return face;
 }
 
@@ -296,6 +302,18 @@ GlyphPicture FaceEngine::Glyph(OpenedFace& face, unsigned glyph, qreal pixelSize
   const qsizetype cost = std::max<qsizetype>(64, picture.image.sizeInBytes());
   glyphs_.insert(key, new GlyphPicture(picture), cost);
   return picture;
+}
+
+// The allocator keeps what closed faces freed; after a page or two of them
+// it is given back to the system, once the window's events waiting now have
+// run (it walks the whole heap, too long to add to a page being drawn).
+void FaceEngine::ReturnMemoryWhenIdle() {
+  closedSinceReturn_ = 0;
+  if (std::exchange(returnPending_, true)) return;
+  QTimer::singleShot(0, [this] {
+    returnPending_ = false;
+    platform::ReturnFreedMemory();
+  });
 }
 
 std::vector<FaceAddress> FaceEngine::OpenFaces() const {

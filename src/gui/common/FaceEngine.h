@@ -103,9 +103,10 @@ class OpenedFace {
 
 class FaceEngine {
  public:
-  // Enough for several pages of the sheet.
-  static constexpr std::size_t kMaxFaces = 160;
-  static constexpr qsizetype kGlyphCacheBytes = qsizetype{48} << 20;
+  // Enough for the pages around the one shown: a page of the sheet holds
+  // some 30 lines, of glyphs of a few hundred bytes each.
+  static constexpr std::size_t kMaxFaces = 64;
+  static constexpr qsizetype kGlyphCacheBytes = qsizetype{8} << 20;
 
   FaceEngine();
   ~FaceEngine();
@@ -129,7 +130,11 @@ class FaceEngine {
     std::shared_ptr<OpenedFace> face;
   };
 
+  void ReturnMemoryWhenIdle();
+
   FT_LibraryRec_* library_ = nullptr;
+  std::size_t closedSinceReturn_ = 0;
+  bool returnPending_ = false;
   std::list<Entry> lru_;  // most recently used first
   QHash<QString, std::list<Entry>::iterator> byKey_;
   QHash<QString, bool> unreadable_;
