@@ -15,6 +15,9 @@
 namespace qm::gui {
 namespace {
 
+// The name as text, beside the bytes kListedFaceProperty keeps.
+constexpr int kListedFaceKeyProperty = QTextFormat::UserProperty + 0x53;
+
 QString FaceKey(const QByteArray& realName, bool bold, bool italic) {
   return QString::fromUtf8(realName) + u'\n' + QChar(u'0' + int(bold) * 2 + int(italic));
 }
@@ -76,6 +79,15 @@ void WidenToFont(FaceLine& line, const QFont& font) {
 }
 
 }  // namespace
+
+void MarkListedFace(QTextCharFormat& format, const QByteArray& realName) {
+  format.setProperty(kListedFaceProperty, realName);
+  // The toolkit's format collection hashes a byte array by its type alone,
+  // so a sheet of N lines, each a format of its own, would take N² format
+  // comparisons to write; the name as text tells the formats apart in the
+  // hash. Nothing reads it.
+  format.setProperty(kListedFaceKeyProperty, QString::fromUtf8(realName));
+}
 
 platform::FaceLocation ListedFaceFinder::Find(const QByteArray& realName, bool bold, bool italic) {
   const QString key = FaceKey(realName, bold, italic);

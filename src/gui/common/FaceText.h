@@ -28,6 +28,9 @@ namespace qm::gui {
 // draws its text (a QByteArray); text without it is the box's own.
 inline constexpr int kListedFaceProperty = QTextFormat::UserProperty + 0x52;
 
+// Marks format's text to be drawn in the face of the family of realName.
+void MarkListedFace(QTextCharFormat& format, const QByteArray& realName);
+
 // The face each listed family draws in, in each style, by asking the
 // platform once per family and style.
 class ListedFaceFinder {

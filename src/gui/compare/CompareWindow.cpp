@@ -37,7 +37,7 @@ const QString kDesignText = QStringLiteral("请在字体列表中先选择字体
 // Text the box draws in family's face.
 QTextCharFormat FaceFormat(const ListedFamily& family, int size) {
   QTextCharFormat format = BaseFormat();
-  format.setProperty(kListedFaceProperty, family.real);
+  MarkListedFace(format, family.real);
   format.setFontPointSize(size);
   return format;
 }

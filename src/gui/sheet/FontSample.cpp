@@ -17,7 +17,7 @@ void AppendWith(QTextCursor& cursor, const QString& text, const ListedFamily& fa
                 Change change) {
   cursor.movePosition(QTextCursor::End);
   QTextCharFormat format = cursor.charFormat();
-  format.setProperty(kListedFaceProperty, family.real);
+  MarkListedFace(format, family.real);
   change(format);
   cursor.insertText(text, format);
 }

@@ -16,7 +16,7 @@ namespace {
 // at once); the family it names is drawn in its face by the box.
 QTextCharFormat LineFormat(const ListedFamily& family, const TextStyleFlags& style) {
   QTextCharFormat format;
-  format.setProperty(kListedFaceProperty, family.real);
+  MarkListedFace(format, family.real);
   format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
   format.setFontItalic(style.italic);
   format.setFontUnderline(style.underline);
