@@ -30,6 +30,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -173,8 +174,9 @@ std::optional<QFont> OwnFaceFont(const QTextDocument& copy, const QTextBlock& bl
     const QString real =
         QString::fromUtf8(format.property(qm::gui::kListedFaceProperty).toByteArray());
     const QString& base = qm::gui::BaseFaceFamily();
-    if (real.isEmpty() || (format.fontFamilies().toStringList().value(0) == base && real != base))
-      continue;
+    // A symbol font's name stays in the box's font; its own symbols follow.
+    const QString family = format.fontFamilies().toStringList().value(0);
+    if (real.isEmpty() || family.isEmpty() || (family == base && real != base)) continue;
     return format.font().resolve(copy.defaultFont());
   }
   return std::nullopt;
@@ -275,17 +277,21 @@ QString Comparable(const QString& line) {
   return line.trimmed().remove(u'\f').normalized(QString::NormalizationForm_KC);
 }
 
+// The sheet's names found on the printed lines: a line is its name, or its
+// name followed by the text of the face's own script. Each printed line
+// counts for one name.
 int LinesPrinted(const QTextDocument& sheet, const QString& pdf) {
   QProcess text;
   text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
   if (!text.waitForFinished(-1)) return -1;
-  QMultiHash<QString, int> printed;
+  std::multiset<QString> printed;
   for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split(u'\n'))
-    printed.insert(Comparable(line), 0);
+    printed.insert(Comparable(line));
   int found = 0;
   for (QTextBlock block = sheet.begin(); block.isValid(); block = block.next()) {
-    const auto at = printed.constFind(Comparable(block.text()));
-    if (at == printed.constEnd()) continue;
+    const QString name = Comparable(block.text());
+    const auto at = printed.lower_bound(name);
+    if (at == printed.end() || !at->startsWith(name)) continue;
     printed.erase(at);
     ++found;
   }
@@ -297,8 +303,7 @@ int LinesPrinted(const QTextDocument& sheet, const QString& pdf) {
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   if (argc > 1) {
-    // Created before the application, as the program's main() does; it also
-    // enables the program's own face match, for every side alike.
+    // Created before the application, as the program's main() does.
     const auto platform = qm::platform::CreatePlatform();
     QApplication application(argc, argv);
     qm::gui::ConfigureApplication(application, *platform);
@@ -311,7 +316,7 @@ int main(int argc, char** argv) {
     if (side == QLatin1String("preview")) Preview(*document, pdf);
     if (side == QLatin1String("anchor")) Anchor(*document, pdf);
     std::printf("  %lld bytes of PDF; %d of the sheet's %d lines found on its pages\n",
-                static_cast<long long>(QFile(pdf).size()), LinesPrinted(*document, pdf),
+                static_cast<long long>(QFile(pdf).size()), LinesPrinted(*sheet.Document(), pdf),
                 document->blockCount());
     if (side == QLatin1String("recorded")) CheckPrintedFaces(*document, *sheet.Document());
     return 0;
