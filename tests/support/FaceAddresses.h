@@ -29,8 +29,10 @@ struct FaceFile {
   int index = 0;
 };
 
-// The file and face index fc-match gives for name.
-inline FaceFile FontconfigFaceFile(const QString& name) {
+// Calls read with what fc-match gives for name, with the configuration as
+// it is now; nothing when fontconfig matches nothing.
+template <typename Read>
+void ReadFontconfigMatch(const QString& name, Read read) {
   FcConfig* config = FcInitLoadConfigAndFonts();
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY,
@@ -38,16 +40,23 @@ inline FaceFile FontconfigFaceFile(const QString& name) {
   FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result;
-  FcPattern* match = FcFontMatch(config, pattern, &result);
-  FaceFile face;
-  FcChar8* file = nullptr;
-  if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-    face.file = QString::fromUtf8(reinterpret_cast<const char*>(file));
-    FcPatternGetInteger(match, FC_INDEX, 0, &face.index);
+  if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
+    read(match);
+    FcPatternDestroy(match);
   }
-  if (match) FcPatternDestroy(match);
   FcPatternDestroy(pattern);
   FcConfigDestroy(config);
+}
+
+// The file and face index fc-match gives for name.
+inline FaceFile FontconfigFaceFile(const QString& name) {
+  FaceFile face;
+  ReadFontconfigMatch(name, [&face](FcPattern* match) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch) return;
+    face.file = QString::fromUtf8(reinterpret_cast<const char*>(file));
+    FcPatternGetInteger(match, FC_INDEX, 0, &face.index);
+  });
   return face;
 }
 

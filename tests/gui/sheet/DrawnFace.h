@@ -14,6 +14,8 @@
 #include <QTextDocument>
 #include <QtEndian>
 
+#include "support/FaceAddresses.h"
+
 namespace qm::test {
 
 // The font the text at the end of a line of a document is drawn in.
@@ -43,23 +45,14 @@ inline QString DrawnFace(const QFont& font) {
   return {};
 }
 
-// What fc-match gives for name, with the configuration as it is now.
+// The PostScript name of the face fc-match gives for name.
 inline QString FontconfigFace(const QString& name) {
-  FcConfig* config = FcInitLoadConfigAndFonts();
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY,
-                     reinterpret_cast<const FcChar8*>(name.toUtf8().constData()));
-  FcConfigSubstitute(config, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result;
-  FcPattern* match = FcFontMatch(config, pattern, &result);
-  FcChar8* postScriptName = nullptr;
   QString face;
-  if (match && FcPatternGetString(match, FC_POSTSCRIPT_NAME, 0, &postScriptName) == FcResultMatch)
-    face = QString::fromUtf8(reinterpret_cast<const char*>(postScriptName));
-  if (match) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
-  FcConfigDestroy(config);
+  ReadFontconfigMatch(name, [&face](FcPattern* match) {
+    FcChar8* postScriptName = nullptr;
+    if (FcPatternGetString(match, FC_POSTSCRIPT_NAME, 0, &postScriptName) == FcResultMatch)
+      face = QString::fromUtf8(reinterpret_cast<const char*>(postScriptName));
+  });
   return face;
 }
 

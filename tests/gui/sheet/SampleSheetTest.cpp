@@ -156,15 +156,24 @@ std::vector<FaceAddress> FacesDrawingLine(MainWindow& window, QPlainTextEdit* sh
   return test::FacesDrawingLine(window.Faces(), sheet, line);
 }
 
-TEST(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
-  platform::LinuxPlatform platform("zh_CN.UTF-8");
-  MainWindow window(platform);
-  window.resize(800, 1200);
-  window.show();
-  window.ScanInstalledFonts();
-  QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
-  QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
-  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+// The sheet of the test fonts, all on one screen, built by "字型" on the toolbar.
+class SheetFaceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window.resize(800, 1200);
+    window.show();
+    window.ScanInstalledFonts();
+    QTest::mouseClick(Toolbar()->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+    sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+  }
+  QToolBar* Toolbar() { return window.findChild<QToolBar*>("tbToolBar"); }
+
+  platform::LinuxPlatform platform{"zh_CN.UTF-8"};
+  MainWindow window{platform};
+  QPlainTextEdit* sheet = nullptr;
+};
+
+TEST_F(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
   ASSERT_GT(sheet->document()->blockCount(), 1);
   int collectionFaces = 0;
   for (int line = 0; line < sheet->document()->blockCount(); ++line) {
@@ -183,19 +192,11 @@ TEST(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
 
 // "黑体" on the toolbar: each line in its family's own bold face where it
 // has one, else in its regular face made bold.
-TEST(SheetFaceTest, BoldDrawsEachLineInItsFamilysBoldFace) {
-  platform::LinuxPlatform platform("zh_CN.UTF-8");
-  MainWindow window(platform);
-  window.resize(800, 1200);
-  window.show();
-  window.ScanInstalledFonts();
-  QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
-  QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
-  QAction* bold = toolbar->findChild<QAction*>("黑体", Qt::FindDirectChildrenOnly);
+TEST_F(SheetFaceTest, BoldDrawsEachLineInItsFamilysBoldFace) {
+  QAction* bold = Toolbar()->findChild<QAction*>("黑体", Qt::FindDirectChildrenOnly);
   ASSERT_NE(bold, nullptr);
-  QTest::mouseClick(toolbar->widgetForAction(bold), Qt::LeftButton);
-  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
-  const auto lineOf = [sheet](const QString& name) {
+  QTest::mouseClick(Toolbar()->widgetForAction(bold), Qt::LeftButton);
+  const auto lineOf = [this](const QString& name) {
     for (QTextBlock block = sheet->document()->begin(); block.isValid(); block = block.next())
       if (block.text() == name) return block.blockNumber();
     return -1;
