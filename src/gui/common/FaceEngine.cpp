@@ -310,7 +310,7 @@ GlyphPicture FaceEngine::Glyph(OpenedFace& face, unsigned glyph, qreal pixelSize
 void FaceEngine::ReturnMemoryWhenIdle() {
   closedSinceReturn_ = 0;
   if (std::exchange(returnPending_, true)) return;
-  QTimer::singleShot(0, [this] {
+  QTimer::singleShot(0, &idleWork_, [this] {
     returnPending_ = false;
     platform::ReturnFreedMemory();
   });

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QHash>
 #include <QImage>
+#include <QObject>
 #include <QPoint>
 #include <QPointF>
 #include <QString>
@@ -135,6 +136,7 @@ class FaceEngine {
   FT_LibraryRec_* library_ = nullptr;
   std::size_t closedSinceReturn_ = 0;
   bool returnPending_ = false;
+  QObject idleWork_;      // what waits for the window to be idle goes with the engine
   std::list<Entry> lru_;  // most recently used first
   QHash<QString, std::list<Entry>::iterator> byKey_;
   QHash<QString, bool> unreadable_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -93,6 +94,24 @@ TEST(FaceEngineTest, KeepsAtMostItsBoundOfFacesOpenAndLetsTheirFilesGo) {
   EXPECT_FALSE(test::FileMapped(QStringLiteral("Paged-%1.ttf").arg(count - 1)));
 }
 
+// Closing many faces leaves work for when the window is idle; an engine gone
+// by then leaves none behind.
+TEST(FaceEngineTest, WorkLeftForIdleTimeEndsWithTheEngine) {
+  {
+    FaceEngine engine;
+    QTemporaryDir folder;
+    for (std::size_t i = 0; i < FaceEngine::kMaxFaces + FaceEngine::kMaxFaces / 2; ++i) {
+      const QString copy = folder.filePath(QStringLiteral("Gone-%1.ttf").arg(i));
+      ASSERT_TRUE(QFile::copy(TestFont("QmAmp.ttf"), copy));
+      ASSERT_NE(engine.Open({copy, 0}), nullptr);
+    }
+  }
+  // Under the sanitizers, a use of the engine gone would show here.
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(test::FileMapped("Gone-0.ttf"));
+  EXPECT_FALSE(test::FileMapped(QStringLiteral("Gone-%1.ttf").arg(FaceEngine::kMaxFaces)));
+}
+
 TEST(FaceTextTest, CharactersTheFaceLacksGoToTheBaseFont) {
   FaceEngine engine;
   const auto face = engine.Open({TestFont("QmQuote.ttf"), 0});
@@ -133,6 +152,25 @@ TEST(FaceTextTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnCharacters) {
   EXPECT_EQ(OwnScriptTextFor(*pictographs, QStringLiteral("Quillmere Pictographs")), "ABCDEFGHIJ");
   // Punctuation a face lacks does not count against it: only letters do.
   EXPECT_EQ(OwnScriptTextFor(*latin, QStringLiteral("Quillmere Test Sans (Web)!")), "");
+}
+
+// What printing asks of each face: the platform's face of the name, opened.
+TEST(FaceTextTest, EachFacePrintsItsNameOrItsOwnSymbolsAsItIsDrawn) {
+  test::FakePlatform platform;
+  platform.families = {{"Naskh", TestFont("script/QmNaskh.ttf").toStdString()},
+                       {"Pictographs", TestFont("script/QmPictographs.ttf").toStdString()},
+                       {"Sans", TestFont("QmTestSans-Regular.ttf").toStdString()}};
+  FaceEngine engine;
+  ListedFaceFinder finder(platform);
+  const PrintedFaces printed = PrintedFacesOf(engine, finder);
+  EXPECT_TRUE(printed("Naskh").writesName);
+  EXPECT_EQ(printed("Naskh").ownScript, "أبجد هوز");
+  EXPECT_FALSE(printed("Pictographs").writesName);
+  EXPECT_EQ(printed("Pictographs").ownScript, "ABCDEFGHIJ");
+  EXPECT_TRUE(printed("Sans").writesName);
+  EXPECT_EQ(printed("Sans").ownScript, "");
+  EXPECT_TRUE(printed("Not installed").writesName);
+  EXPECT_EQ(printed("Not installed").ownScript, "");
 }
 
 }  // namespace
