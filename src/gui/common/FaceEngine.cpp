@@ -175,18 +175,6 @@ std::vector<char32_t> OpenedFace::FirstCharacters(std::size_t most) const {
   return characters;
 }
 
-qreal OpenedFace::Ascent(qreal pixelSize) const {
-  if (FT_IS_SCALABLE(face_) && face_->units_per_EM > 0)
-    return face_->ascender * pixelSize / face_->units_per_EM;
-  return pixelSize * 0.8;
-}
-
-qreal OpenedFace::Descent(qreal pixelSize) const {
-  if (FT_IS_SCALABLE(face_) && face_->units_per_EM > 0)
-    return -face_->descender * pixelSize / face_->units_per_EM;
-  return pixelSize * 0.2;
-}
-
 // The shaper reads advances from the face at the size set on it, which
 // rendering changes: shaping sets its own size first.
 bool OpenedFace::SetShapingSize() {

@@ -76,9 +76,6 @@ class OpenedFace {
   // text shaped in the face at pixelSize: glyphs placed from the pen
   // position, and the advance of the whole.
   ShapedRun Shape(const QString& text, qreal pixelSize);
-  // The face's extent above and below the baseline at a pixel size.
-  qreal Ascent(qreal pixelSize) const;
-  qreal Descent(qreal pixelSize) const;
 
   // Renders glyph at pixelSize; a null image for a glyph with no ink or that
   // cannot be rendered.

@@ -72,12 +72,6 @@ void AddPiece(FaceLine& line, LinePiece piece) {
   line.pieces.push_back(std::move(piece));
 }
 
-void WidenToFont(FaceLine& line, const QFont& font) {
-  const QFontMetricsF metrics(font);
-  line.ascent = std::max(line.ascent, metrics.ascent());
-  line.descent = std::max(line.descent, metrics.descent());
-}
-
 }  // namespace
 
 void MarkListedFace(QTextCharFormat& format, const QByteArray& realName) {
@@ -103,7 +97,6 @@ void AppendInFont(FaceLine& line, const QString& text, const QFont& font, const 
   piece.font = font;
   piece.look = look;
   piece.width = QFontMetricsF(font).horizontalAdvance(text);
-  WidenToFont(line, font);
   AddPiece(line, std::move(piece));
 }
 
@@ -128,8 +121,6 @@ void AppendInFace(FaceLine& line, const std::shared_ptr<OpenedFace>& face, const
     piece.pixelSize = pixelSize;
     piece.look = look;
     piece.width = run.advance;
-    line.ascent = std::max(line.ascent, face->Ascent(pixelSize));
-    line.descent = std::max(line.descent, face->Descent(pixelSize));
     AddPiece(line, std::move(piece));
   });
 }
@@ -228,7 +219,6 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
       AppendInFace(line, namedFace, own, lastFont, lastLook);
     }
   }
-  if (line.pieces.empty()) WidenToFont(line, boxFont);
   return line;
 }
 

@@ -65,8 +65,6 @@ struct LinePiece {
 struct FaceLine {
   std::vector<LinePiece> pieces;
   qreal width = 0;
-  qreal ascent = 0;
-  qreal descent = 0;
 };
 
 // Appends text drawn by the toolkit in font.
