@@ -25,6 +25,44 @@ QString FaceKey(const FaceAddress& address) {
   return address.file + u'\n' + QString::number(address.index);
 }
 
+QString GlyphKey(const OpenedFace& face, unsigned glyph, qreal pixelSize, const GlyphLook& look) {
+  return FaceKey(face.Address()) + u'\n' + QString::number(glyph) + u'\n' +
+         QString::number(pixelSize) + u'\n' +
+         QString::number(int(look.emboldened) * 2 + int(look.slanted));
+}
+
+// A point of FreeType's outline, in 26.6 units, y upwards.
+QPointF PointOf(const FT_Vector* at) {
+  return QPointF(static_cast<qreal>(at->x) / 64.0, -static_cast<qreal>(at->y) / 64.0);
+}
+
+// FreeType's outline as a path, in pixels, y downwards.
+QPainterPath PathOf(const FT_Outline& outline) {
+  FT_Outline_Funcs steps{};
+  steps.move_to = [](const FT_Vector* to, void* path) {
+    static_cast<QPainterPath*>(path)->moveTo(PointOf(to));
+    return 0;
+  };
+  steps.line_to = [](const FT_Vector* to, void* path) {
+    static_cast<QPainterPath*>(path)->lineTo(PointOf(to));
+    return 0;
+  };
+  steps.conic_to = [](const FT_Vector* control, const FT_Vector* to, void* path) {
+    static_cast<QPainterPath*>(path)->quadTo(PointOf(control), PointOf(to));
+    return 0;
+  };
+  steps.cubic_to = [](const FT_Vector* first, const FT_Vector* second, const FT_Vector* to,
+                      void* path) {
+    static_cast<QPainterPath*>(path)->cubicTo(PointOf(first), PointOf(second), PointOf(to));
+    return 0;
+  };
+  QPainterPath path;
+  path.setFillRule((outline.flags & FT_OUTLINE_EVEN_ODD_FILL) ? Qt::OddEvenFill : Qt::WindingFill);
+  if (FT_Outline_Decompose(const_cast<FT_Outline*>(&outline), &steps, &path) != 0) return {};
+  if (!path.isEmpty()) path.closeSubpath();
+  return path;
+}
+
 // A bitmap face's strike nearest to pixelSize, preferring larger ones.
 int NearestStrike(FT_Face face, qreal pixelSize) {
   int best = 0;
@@ -246,10 +284,23 @@ GlyphPicture OpenedFace::Render(unsigned glyph, qreal pixelSize, const GlyphLook
   return picture;
 }
 
+std::optional<QPainterPath> OpenedFace::Outline(unsigned glyph, qreal pixelSize,
+                                                const GlyphLook& look) {
+  if (!FT_IS_SCALABLE(face_) || !SetSize(pixelSize)) return std::nullopt;
+  // Unhinted: a page is drawn at any scale, and hinting fits one pixel grid.
+  if (FT_Load_Glyph(face_, glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0 ||
+      face_->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+    return std::nullopt;
+  Restyle(face_, look);
+  if (!WithinReason(face_->glyph, pixelSize)) return QPainterPath();
+  return PathOf(face_->glyph->outline);
+}
+
 FaceEngine::FaceEngine() { FT_Init_FreeType(&library_); }
 
 FaceEngine::~FaceEngine() {
   glyphs_.clear();
+  outlines_.clear();
   byKey_.clear();
   lru_.clear();
   if (library_) FT_Done_FreeType(library_);
@@ -281,15 +332,24 @@ std::shared_ptr<OpenedFace> FaceEngine::Open(const FaceAddress& address) {
 
 GlyphPicture FaceEngine::Glyph(OpenedFace& face, unsigned glyph, qreal pixelSize,
                                const GlyphLook& look, QColor colour) {
-  const QString key = FaceKey(face.Address()) + u'\n' + QString::number(glyph) + u'\n' +
-                      QString::number(pixelSize) + u'\n' +
-                      QString::number(int(look.emboldened) * 2 + int(look.slanted)) + u'\n' +
-                      QString::number(colour.rgba());
+  const QString key =
+      GlyphKey(face, glyph, pixelSize, look) + u'\n' + QString::number(colour.rgba());
   if (const GlyphPicture* kept = glyphs_.object(key)) return *kept;
   GlyphPicture picture = face.Render(glyph, pixelSize, look, colour);
   const qsizetype cost = std::max<qsizetype>(64, picture.image.sizeInBytes());
   glyphs_.insert(key, new GlyphPicture(picture), cost);
   return picture;
+}
+
+std::optional<QPainterPath> FaceEngine::GlyphOutline(OpenedFace& face, unsigned glyph,
+                                                     qreal pixelSize, const GlyphLook& look) {
+  const QString key = GlyphKey(face, glyph, pixelSize, look);
+  if (const std::optional<QPainterPath>* kept = outlines_.object(key)) return *kept;
+  std::optional<QPainterPath> outline = face.Outline(glyph, pixelSize, look);
+  // A path's element is a point and its kind.
+  const qsizetype cost = 64 + (outline ? outline->elementCount() * qsizetype{24} : 0);
+  outlines_.insert(key, new std::optional<QPainterPath>(outline), cost);
+  return outline;
 }
 
 // The allocator keeps what closed faces freed; after a page or two of them
@@ -312,6 +372,7 @@ std::vector<FaceAddress> FaceEngine::OpenFaces() const {
 
 void FaceEngine::Forget() {
   glyphs_.clear();
+  outlines_.clear();
   byKey_.clear();
   lru_.clear();
   unreadable_.clear();

@@ -11,12 +11,14 @@
 #include <QHash>
 #include <QImage>
 #include <QObject>
+#include <QPainterPath>
 #include <QPoint>
 #include <QPointF>
 #include <QString>
 #include <cstddef>
 #include <list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct FT_LibraryRec_;
@@ -80,6 +82,10 @@ class OpenedFace {
   // Renders glyph at pixelSize; a null image for a glyph with no ink or that
   // cannot be rendered.
   GlyphPicture Render(unsigned glyph, qreal pixelSize, const GlyphLook& look, QColor colour);
+  // The glyph's outline at pixelSize, y downwards from the pen position;
+  // nothing for a glyph that is no outline (a bitmap face's), which only
+  // Render draws.
+  std::optional<QPainterPath> Outline(unsigned glyph, qreal pixelSize, const GlyphLook& look);
 
  private:
   OpenedFace() = default;
@@ -117,6 +123,9 @@ class FaceEngine {
   // A glyph's picture, rendered once and then kept while there is room.
   GlyphPicture Glyph(OpenedFace& face, unsigned glyph, qreal pixelSize, const GlyphLook& look,
                      QColor colour);
+  // A glyph's outline, likewise kept (pages, printed or previewed, draw outlines).
+  std::optional<QPainterPath> GlyphOutline(OpenedFace& face, unsigned glyph, qreal pixelSize,
+                                           const GlyphLook& look);
   // Lets go of every face and picture (fonts were installed or removed).
   void Forget();
   // The faces open now, the most recently used first.
@@ -138,6 +147,7 @@ class FaceEngine {
   QHash<QString, std::list<Entry>::iterator> byKey_;
   QHash<QString, bool> unreadable_;
   QCache<QString, GlyphPicture> glyphs_{kGlyphCacheBytes};
+  QCache<QString, std::optional<QPainterPath>> outlines_{kGlyphCacheBytes};
 };
 
 }  // namespace qm::gui

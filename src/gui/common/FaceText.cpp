@@ -37,6 +37,47 @@ qreal PixelSizeOf(const QFont& font) {
   return font.pointSizeF() * (screen ? screen->logicalDotsPerInchY() : 96.0) / 72.0;
 }
 
+// font sized in pixels of a page at dotsPerInch: a page is drawn on painters
+// of any resolution, which would each size points their own way.
+QFont OnPage(QFont font, qreal dotsPerInch) {
+  if (font.pixelSize() <= 0)
+    font.setPixelSize(std::max(1, qRound(font.pointSizeF() * dotsPerInch / 72.0)));
+  return font;
+}
+
+// text at origin in font, unseen: the text of glyphs drawn as outlines.
+void DrawUnseenText(QPainter& painter, QPointF origin, const QString& text, const QFont& font) {
+  painter.setFont(font);
+  painter.setPen(Qt::transparent);
+  painter.drawText(origin, text);
+}
+
+void DrawGlyphs(QPainter& painter, FaceEngine& engine, QPointF start, const LinePiece& piece,
+                GlyphDrawing drawing) {
+  for (const ShapedGlyph& glyph : piece.glyphs) {
+    const QPointF pen = start + glyph.position;
+    if (drawing == GlyphDrawing::Outlines) {
+      if (const std::optional<QPainterPath> outline =
+              engine.GlyphOutline(*piece.face, glyph.id, piece.pixelSize, piece.look.glyphs)) {
+        if (outline->isEmpty()) continue;
+        painter.translate(pen);
+        painter.fillPath(*outline, piece.look.colour);
+        painter.translate(-pen);
+        continue;
+      }
+    }
+    const GlyphPicture picture = engine.Glyph(*piece.face, glyph.id, piece.pixelSize,
+                                              piece.look.glyphs, piece.look.colour);
+    if (picture.image.isNull()) continue;
+    // On the screen a picture sits on whole pixels, as it was rendered for them.
+    const QPointF corner = drawing == GlyphDrawing::Outlines
+                               ? pen + QPointF(picture.offset)
+                               : QPointF(std::round(pen.x()) + picture.offset.x(),
+                                         std::round(pen.y()) + picture.offset.y());
+    painter.drawImage(corner, picture.image);
+  }
+}
+
 // Calls piece(from, length, inFace) for the runs of text the face has and
 // lacks. A space or mark stays with the run before it where that run can
 // draw it, as it shapes with it.
@@ -138,17 +179,8 @@ QString OwnScriptTextFor(OpenedFace& face, const QString& name) {
   return QString::fromUcs4(sample.data(), static_cast<qsizetype>(sample.size()));
 }
 
-PrintedFaces PrintedFacesOf(FaceEngine& engine, ListedFaceFinder& finder) {
-  return [&engine, &finder](const QByteArray& realName) {
-    const platform::FaceLocation location = finder.Find(realName, false, false);
-    const std::shared_ptr<OpenedFace> face =
-        engine.Open({QString::fromStdString(location.file), location.index});
-    if (!face) return PrintedFace{};
-    return PrintedFace{face->WritesLetters(), OwnScriptTextFor(*face, QString::fromUtf8(realName))};
-  };
-}
-
-void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line) {
+void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line,
+                  GlyphDrawing drawing) {
   for (const LinePiece& piece : line.pieces) {
     const QPointF start = origin + QPointF(piece.x, 0);
     if (!piece.face) {
@@ -157,15 +189,9 @@ void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const F
       painter.drawText(start, piece.text);
       continue;
     }
-    for (const ShapedGlyph& glyph : piece.glyphs) {
-      const GlyphPicture picture = engine.Glyph(*piece.face, glyph.id, piece.pixelSize,
-                                                piece.look.glyphs, piece.look.colour);
-      if (picture.image.isNull()) continue;
-      const QPointF pen = start + glyph.position;
-      painter.drawImage(QPointF(std::round(pen.x()) + picture.offset.x(),
-                                std::round(pen.y()) + picture.offset.y()),
-                        picture.image);
-    }
+    if (drawing == GlyphDrawing::Outlines && piece.ofText)
+      DrawUnseenText(painter, start, piece.text, piece.font);
+    DrawGlyphs(painter, engine, start, piece, drawing);
     if (piece.look.underline) {
       const qreal thickness = std::max<qreal>(1.0, piece.pixelSize / 16.0);
       painter.fillRect(QRectF(start.x(), start.y() + piece.pixelSize / 8.0, piece.width, thickness),
@@ -174,16 +200,29 @@ void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const F
   }
 }
 
+FaceBlockPainter FaceBlockPainter::ForPages(qreal dotsPerInch) const {
+  FaceBlockPainter pages = *this;
+  pages.pageDotsPerInch_ = dotsPerInch;
+  return pages;
+}
+
+bool FaceBlockPainter::DrawsBlock(const QTextBlock& block) {
+  for (auto it = block.begin(); !it.atEnd(); ++it)
+    if (it.fragment().charFormat().hasProperty(kListedFaceProperty)) return true;
+  return false;
+}
+
 FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont) {
   FaceLine line;
   std::shared_ptr<OpenedFace> namedFace;
   QString name;
-  QFont lastFont = boxFont;
+  QFont lastFont = pageDotsPerInch_ > 0 ? OnPage(boxFont, pageDotsPerInch_) : boxFont;
   LineLook lastLook;
   for (auto it = block.begin(); !it.atEnd(); ++it) {
     const QTextFragment fragment = it.fragment();
     const QTextCharFormat format = fragment.charFormat();
-    const QFont font = format.font().resolve(boxFont);
+    QFont font = format.font().resolve(boxFont);
+    if (pageDotsPerInch_ > 0) font = OnPage(font, pageDotsPerInch_);
     LineLook look;
     look.colour = format.foreground().style() == Qt::NoBrush ? QColor(Qt::black)
                                                              : format.foreground().color();
@@ -215,8 +254,11 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
   if (namedFace && ownScript_) {
     const QString own = OwnScriptTextFor(*namedFace, name);
     if (!own.isEmpty()) {
+      const std::size_t textPieces = line.pieces.size();
       AppendInFont(line, QStringLiteral("  "), lastFont, lastLook);
       AppendInFace(line, namedFace, own, lastFont, lastLook);
+      for (std::size_t piece = textPieces; piece < line.pieces.size(); ++piece)
+        line.pieces[piece].ofText = false;
     }
   }
   return line;
@@ -228,7 +270,8 @@ void FaceBlockPainter::Draw(QPainter& painter, const QTextBlock& block, const QR
   qreal x = rect.left();
   if (block.blockFormat().alignment() & Qt::AlignHCenter)
     x = rect.left() + (rect.width() - line.width) / 2;
-  DrawFaceLine(painter, engine_, QPointF(x, rect.top() + baseline), line);
+  DrawFaceLine(painter, engine_, QPointF(x, rect.top() + baseline), line,
+               pageDotsPerInch_ > 0 ? GlyphDrawing::Outlines : GlyphDrawing::Pictures);
 }
 
 }  // namespace qm::gui

@@ -17,7 +17,6 @@
 
 #include "core/platform/Platform.h"
 #include "gui/common/FaceEngine.h"
-#include "gui/common/ListedFaces.h"
 
 class QPainter;
 class QTextBlock;
@@ -60,6 +59,7 @@ struct LinePiece {
   LineLook look;
   qreal x = 0;  // from the line's start
   qreal width = 0;
+  bool ofText = true;  // writes the text, not the own-script sample added to it
 };
 
 struct FaceLine {
@@ -77,12 +77,15 @@ void AppendInFace(FaceLine& line, const std::shared_ptr<OpenedFace>& face, const
 // in its own script; empty when it can.
 QString OwnScriptTextFor(OpenedFace& face, const QString& name);
 
-// How each listed family prints, as the boxes draw it: by engine, the faces
-// found by finder.
-PrintedFaces PrintedFacesOf(FaceEngine& engine, ListedFaceFinder& finder);
+// How glyphs reach the painter: as the pictures the screen shows, or as
+// outlines for a page, which stay sharp at any scale and in print; a page's
+// glyphs in listed faces also carry their text, unseen, for a reader of the
+// printed file to find and copy.
+enum class GlyphDrawing { Pictures, Outlines };
 
 // Draws line with its start on the baseline at origin.
-void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line);
+void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line,
+                  GlyphDrawing drawing = GlyphDrawing::Pictures);
 
 // Draws a block of a rich-text box whose text in listed faces carries
 // kListedFaceProperty, fragment after fragment, inside rect (the block's
@@ -93,6 +96,11 @@ class FaceBlockPainter {
   // its own script after the block.
   FaceBlockPainter(FaceEngine& engine, ListedFaceFinder& finder, bool ownScript)
       : engine_(engine), finder_(finder), ownScript_(ownScript) {}
+  // The same painter for pages laid out at dotsPerInch: sizes in points
+  // become pixels of the page, glyphs are drawn as outlines.
+  FaceBlockPainter ForPages(qreal dotsPerInch) const;
+  // Whether block has text in a listed face, which this painter draws.
+  static bool DrawsBlock(const QTextBlock& block);
   // baseline: from rect's top; the block is centred in rect's width when
   // its alignment says so.
   void Draw(QPainter& painter, const QTextBlock& block, const QRectF& rect, qreal baseline,
@@ -103,6 +111,7 @@ class FaceBlockPainter {
   FaceEngine& engine_;
   ListedFaceFinder& finder_;
   bool ownScript_;
+  qreal pageDotsPerInch_ = 0;  // 0: the screen's
 };
 
 }  // namespace qm::gui

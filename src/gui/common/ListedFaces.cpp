@@ -10,7 +10,6 @@
 #include <optional>
 
 #include "gui/common/BaseFormat.h"
-#include "gui/common/FaceText.h"
 
 namespace qm::gui {
 namespace {
@@ -211,43 +210,6 @@ void SetListedFace(QTextCharFormat& format, const QString& name) {
 void FallBackWhereFaceLacks(const QTextBlock& block) {
   FallBackBetween(const_cast<QTextDocument*>(block.document()), block.position(),
                   block.position() + block.length() - 1);
-}
-
-void WriteListedFacesAsFonts(QTextDocument& document, const PrintedFaces& faces) {
-  struct Marked {
-    int start;
-    int end;
-    QByteArray real;
-    bool endsLine;
-  };
-  std::vector<Marked> marked;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      const QByteArray real = fragment.charFormat().property(kListedFaceProperty).toByteArray();
-      const int end = fragment.position() + fragment.length();
-      if (!real.isEmpty())
-        marked.push_back(
-            {fragment.position(), end, real, end == block.position() + block.length() - 1});
-    }
-  QTextCursor cursor(&document);
-  // From the end, so that added text leaves the places before it as they were.
-  for (auto run = marked.rbegin(); run != marked.rend(); ++run) {
-    const PrintedFace printed = faces ? faces(run->real) : PrintedFace{};
-    cursor.setPosition(run->start);
-    cursor.setPosition(run->end, QTextCursor::KeepAnchor);
-    QTextCharFormat face;
-    SetListedFace(face, QString::fromUtf8(run->real));
-    face.setFontStyleStrategy(QFont::NoFontMerging);
-    if (printed.writesName) cursor.mergeCharFormat(face);
-    if (!run->endsLine || printed.ownScript.isEmpty()) continue;
-    cursor.setPosition(run->end);
-    QTextCharFormat format = cursor.charFormat();
-    format.setFontStyleStrategy(QFont::NoFontMerging);
-    cursor.insertText(QStringLiteral("  "), format);
-    format.merge(face);
-    cursor.insertText(printed.ownScript, format);
-  }
 }
 
 }  // namespace qm::gui

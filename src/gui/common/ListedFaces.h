@@ -13,7 +13,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 #include <vector>
 
 #include "core/platform/Platform.h"
@@ -33,25 +32,6 @@ void RecordListedFaces(const std::vector<platform::InstalledFamily>& families);
 // name alone does not select the face. The style name is set (empty) even
 // then, so that merging format into text removes an earlier one.
 void SetListedFace(QTextCharFormat& format, const QString& name);
-
-// How a listed family prints beside its name: whether its face writes the
-// name's letters (a symbol font's would spell symbols), and the text of its
-// own script it shows when it does not (else empty).
-struct PrintedFace {
-  bool writesName = true;
-  QString ownScript;
-};
-// By the family's real name.
-using PrintedFaces = std::function<PrintedFace(const QByteArray&)>;
-
-// Makes the text marked with a listed family (FaceText's
-// kListedFaceProperty, which boxes draw by the face engine) name that
-// family's face alone in its format (unless faces says it cannot write the
-// name), and adds the face's own-script text after a marked run that ends
-// its line: the copy printed, whose fonts the printer embeds (the print
-// layout gives the characters a face lacks their fallback, a paragraph at a
-// time).
-void WriteListedFacesAsFonts(QTextDocument& document, const PrintedFaces& faces = {});
 
 // Gives the characters of block that their face lacks the fallback. Opens
 // the faces of the block: what laying it out would do anyway.

@@ -52,7 +52,7 @@ QTextCharFormat BaseFaceFormat(int size) {
 
 CompareWindow::CompareWindow(CompareSource source, FaceEngine& engine, ListedFaceFinder& finder,
                              QWidget* parent)
-    : QDialog(parent), source_(std::move(source)) {
+    : QDialog(parent), source_(std::move(source)), engine_(engine), finder_(finder) {
   setObjectName(QStringLiteral("yh"));
   setWindowTitle(QStringLiteral("自定义文字的字体对比-Quillmere"));
   setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -63,7 +63,7 @@ CompareWindow::CompareWindow(CompareSource source, FaceEngine& engine, ListedFac
     Toolbar1->addAction(QString::fromUtf8(key))->setObjectName(QString::fromUtf8(key));
   connect(Toolbar1, &QToolBar::actionTriggered, this,
           [this](QAction* button) { Route(button->objectName()); });
-  RichTextBox1 = new FaceTextBox(engine, finder, false, this);
+  RichTextBox1 = new FaceTextBox(engine_, finder_, false, this);
   RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
   RichTextBox1->setCurrentCharFormat(BaseFaceFormat(kDesignSize));
   RichTextBox1->insertPlainText(kDesignText);
@@ -179,8 +179,9 @@ void CompareWindow::SaveAsWebPage() {
 
 // The preview lays out a copy of the comparison's text, formatting kept.
 void CompareWindow::PrintPreview() {
+  const FaceBlockPainter faces(engine_, finder_, false);
   RenderRichTextPages(RichTextBox1, kPreviewSideMargin, kPreviewEndMargin, kPreviewSideMargin,
-                      kPreviewEndMargin, kPortraitPages);
+                      kPreviewEndMargin, kPortraitPages, &faces);
 }
 
 void CompareWindow::OpenFontSizeDialog() {

@@ -60,6 +60,8 @@ class CompareWindow : public QDialog, public FontSizeTarget {
   void OpenFontSizeDialog();
 
   CompareSource source_;
+  FaceEngine& engine_;
+  ListedFaceFinder& finder_;
   bool building_ = false;
   bool buildRunning_ = false;
   bool restartBuild_ = false;

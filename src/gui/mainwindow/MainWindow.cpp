@@ -502,8 +502,10 @@ QWidget* MainWindow::PrintableBox() const {
 
 void MainWindow::PrintSamples() {
   QCoreApplication::processEvents();
-  if (QWidget* box = PrintableBox())
-    PrintBoxThroughDialog(box, PrintedFacesOf(faceEngine_, faceFinder_));
+  if (QWidget* box = PrintableBox()) {
+    const FaceBlockPainter faces(faceEngine_, faceFinder_, true);
+    PrintBoxThroughDialog(box, &faces);
+  }
 }
 
 void MainWindow::PrintPreview() {
@@ -515,8 +517,9 @@ void MainWindow::PrintPreview() {
     CopySelection(*BoxDocument(box), cursor, *RichTextBox4->document());
     box = RichTextBox4;
   }
+  const FaceBlockPainter faces(faceEngine_, faceFinder_, true);
   RenderRichTextPages(box, kPrintSideMargin, kPrintEndMargin, kPrintSideMargin, kPrintEndMargin,
-                      kPortraitPages, PrintedFacesOf(faceEngine_, faceFinder_));
+                      kPortraitPages, &faces);
 }
 
 void MainWindow::OpenFindList() {

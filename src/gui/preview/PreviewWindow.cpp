@@ -19,6 +19,7 @@
 #include "gui/common/NamedWidgets.h"
 #include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
+#include "gui/printing/PageRecorder.h"
 
 namespace qm::gui {
 namespace {
@@ -36,13 +37,14 @@ constexpr int kGapTwips = 100;
 
 QString PageCaption(int page) { return QStringLiteral("第%1页").arg(page); }
 
-// The page view: draws one recorded page stretched to its own size.
+// The page view: draws one laid-out page stretched to its own size.
 class PageView : public QWidget {
  public:
   using QWidget::QWidget;
 
-  void SetPage(const QPicture& page, const QSizeF& pageTwips) {
-    page_ = page;
+  void SetPage(PageRecorder* pages, int index, const QSizeF& pageTwips) {
+    pages_ = pages;
+    index_ = index;
     pageTwips_ = pageTwips;
     update();
   }
@@ -51,11 +53,13 @@ class PageView : public QWidget {
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (pageTwips_.width() > 0) DrawPage(painter, page_, width() / pageTwips_.width());
+    if (pages_ && pageTwips_.width() > 0)
+      gui::DrawPage(painter, *pages_, index_, width() / pageTwips_.width());
   }
 
  private:
-  QPicture page_;
+  PageRecorder* pages_ = nullptr;
+  int index_ = 0;
   QSizeF pageTwips_;
 };
 
@@ -153,16 +157,21 @@ void PreviewWindow::SizePreview(const QSizeF& page) {
   picChild->setGeometry(QRect(QPoint(0, 0), (page * PixelsPerTwip()).toSize()));
 }
 
-void PreviewWindow::LayOutPages(std::unique_ptr<QTextDocument> document, const PageFrame& frame) {
-  layout_->Start(std::move(document), frame);
+void PreviewWindow::LayOutPages(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+                                std::optional<FaceBlockPainter> faces) {
+  layout_->Start(std::move(document), frame, std::move(faces));
   ShowProgress();
+}
+
+void PreviewWindow::DrawPage(QPainter& painter, int index, double scale) {
+  gui::DrawPage(painter, layout_->Pages(), index, scale);
 }
 
 bool PreviewWindow::LaidOut() const { return layout_->Done(); }
 
-void PreviewWindow::AddLaidOutPage(const QPicture& page) {
-  pages_.push_back(page);
-  const int number = static_cast<int>(pages_.size());
+void PreviewWindow::AddLaidOutPage(int index) {
+  pageCount_ = index + 1;
+  const int number = pageCount_;
   AddPage(number);
   // Page 1 has its tab from the start; its picture comes first.
   if (number == 1 && tabPreview->currentIndex() == 0) ShowPage(0);
@@ -170,8 +179,8 @@ void PreviewWindow::AddLaidOutPage(const QPicture& page) {
 }
 
 void PreviewWindow::ShowProgress() {
-  lblProgress_->setText(LaidOut() ? QStringLiteral("共%1页").arg(pages_.size())
-                                  : QStringLiteral("正在排版：%1页").arg(pages_.size()));
+  lblProgress_->setText(LaidOut() ? QStringLiteral("共%1页").arg(pageCount_)
+                                  : QStringLiteral("正在排版：%1页").arg(pageCount_));
 }
 
 void PreviewWindow::AddPage(int page) {
@@ -180,8 +189,8 @@ void PreviewWindow::AddPage(int page) {
 }
 
 void PreviewWindow::ShowPage(int index) {
-  if (index < 0 || index >= static_cast<int>(pages_.size())) return;
-  static_cast<PageView*>(picChild)->SetPage(pages_[static_cast<size_t>(index)], pageTwips_);
+  if (index < 0 || index >= pageCount_) return;
+  static_cast<PageView*>(picChild)->SetPage(&layout_->Pages(), index, pageTwips_);
   PictureShow();
 }
 
@@ -251,7 +260,7 @@ void PreviewWindow::PrintPages() {
   // Each copy is a job of its own.
   printer_->setCopyCount(1);
   for (int copy = 1; copy <= copies; ++copy) {
-    const JobOutcome job = PrintJob(*printer_, pages_);
+    const JobOutcome job = PrintJob(*printer_, layout_->Pages());
     if (!job.started) {
       ShowTitledMessage(this, kNoPrinterText, kNoPrinterTitle);
       break;

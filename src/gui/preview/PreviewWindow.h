@@ -6,13 +6,15 @@
 // Pages are laid out while the window is shown, a short step at a time.
 
 #include <QDialog>
-#include <QPicture>
 #include <array>
 #include <memory>
-#include <vector>
+#include <optional>
+
+#include "gui/common/FaceText.h"
 
 class QComboBox;
 class QLabel;
+class QPainter;
 class QPrinter;
 class QPushButton;
 class QScrollBar;
@@ -38,8 +40,10 @@ class PreviewWindow : public QDialog {
   // The size of every page, twips.
   void SizePreview(const QSizeF& page);
   // Lays document, a copy made for the purpose, out on pages of frame while
-  // the window runs, and adds a tab for each page.
-  void LayOutPages(std::unique_ptr<QTextDocument> document, const PageFrame& frame);
+  // the window runs, and adds a tab for each page; faces draws its text in
+  // listed faces.
+  void LayOutPages(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+                   std::optional<FaceBlockPainter> faces = std::nullopt);
   // A tab for page (1-based); below 2 nothing, as page 1 has its tab.
   void AddPage(int page);
   // Redraws the page view at the current zoom.
@@ -47,7 +51,9 @@ class PreviewWindow : public QDialog {
 
   int ZoomPercent() const { return zoomPercent_; }
   bool LaidOut() const;
-  const std::vector<QPicture>& Pages() const { return pages_; }
+  // The pages laid out so far, and each drawn at scale (1: in twips).
+  int PageCount() const { return pageCount_; }
+  void DrawPage(QPainter& painter, int index, double scale);
   QPrinter& Printer() { return *printer_; }
 
  protected:
@@ -63,14 +69,14 @@ class PreviewWindow : public QDialog {
   void SetScrollBars();
   void LayOutViewport();
   void ShowPage(int index);
-  void AddLaidOutPage(const QPicture& page);
+  void AddLaidOutPage(int index);
   void ShowProgress();
   void PrintPages();
   double PixelsPerTwip() const;
 
   std::unique_ptr<QPrinter> printer_;
   PageLayoutSteps* layout_ = nullptr;
-  std::vector<QPicture> pages_;
+  int pageCount_ = 0;
   QSizeF pageTwips_;
   int zoomPercent_ = 100;
   bool isLoading_ = true;

@@ -9,10 +9,10 @@
 #include <QTextEdit>
 
 #include "gui/common/Dialogs.h"
-#include "gui/common/ListedFaces.h"
 #include "gui/preview/PreviewWindow.h"
 #include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
+#include "gui/printing/PageRecorder.h"
 
 namespace qm::gui {
 namespace {
@@ -21,11 +21,9 @@ namespace {
 constexpr int kSideMargin = 300;
 constexpr int kEndMargin = 1;
 
-// The document to print: a copy, its text in listed faces written in them.
-std::unique_ptr<QTextDocument> PrintCopy(const QTextDocument& source, const PrintedFaces& faces) {
-  std::unique_ptr<QTextDocument> copy(source.clone());
-  WriteListedFacesAsFonts(*copy, faces);
-  return copy;
+std::optional<FaceBlockPainter> FacesOf(const FaceBlockPainter* faces) {
+  if (!faces) return std::nullopt;
+  return *faces;
 }
 
 }  // namespace
@@ -52,7 +50,7 @@ void CopySelection(const QTextDocument& source, const QTextCursor& selection,
 }
 
 void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightMargin,
-                         int bottomMargin, int pageSetting, const PrintedFaces& faces) {
+                         int bottomMargin, int pageSetting, const FaceBlockPainter* faces) {
   const QTextDocument* source = BoxDocument(box);
   if (!source) return;
   std::unique_ptr<QPrinter> printer = DefaultPrinter(pageSetting);
@@ -64,11 +62,11 @@ void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightM
   const PageFrame frame = FrameOf(*printer, leftMargin, topMargin, rightMargin, bottomMargin);
   PreviewWindow preview(std::move(printer), box->window());
   preview.SizePreview(frame.paper);
-  preview.LayOutPages(PrintCopy(*source, faces), frame);
+  preview.LayOutPages(std::unique_ptr<QTextDocument>(source->clone()), frame, FacesOf(faces));
   preview.exec();
 }
 
-void PrintBoxThroughDialog(QWidget* box, const PrintedFaces& faces) {
+void PrintBoxThroughDialog(QWidget* box, const FaceBlockPainter* faces) {
   const QTextDocument* source = BoxDocument(box);
   if (!source) return;
   const QTextCursor cursor = BoxCursor(box);
@@ -81,15 +79,11 @@ void PrintBoxThroughDialog(QWidget* box, const PrintedFaces& faces) {
   if (dialog.exec() != QDialog::Accepted) return;
   std::unique_ptr<QTextDocument> document(source->clone());
   if (printer.printRange() == QPrinter::Selection) CopySelection(*source, cursor, *document);
-  WriteListedFacesAsFonts(*document, faces);
   PageLayoutSteps layout;
-  std::vector<QPicture> pages;
-  QObject::connect(&layout, &PageLayoutSteps::PageRecorded,
-                   [&pages](const QPicture& page) { pages.push_back(page); });
   layout.Start(std::move(document),
-               FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin));
+               FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin), FacesOf(faces));
   layout.WaitUntilDone();
-  if (const JobOutcome job = PrintJob(printer, pages); !job.refusal.isEmpty())
+  if (const JobOutcome job = PrintJob(printer, layout.Pages()); !job.refusal.isEmpty())
     ShowMessage(box, job.refusal);
 }
 

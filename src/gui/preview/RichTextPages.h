@@ -5,7 +5,7 @@
 
 #include <QTextCursor>
 
-#include "gui/common/ListedFaces.h"
+#include "gui/common/FaceText.h"
 
 class QTextDocument;
 class QWidget;
@@ -29,12 +29,13 @@ void CopySelection(const QTextDocument& source, const QTextCursor& selection,
 // printer's pages inside the margins (twips) and shows them in the preview
 // window; returns when it is closed. Without a default printer it says so
 // and shows nothing. pageSetting 1: portrait pages. Text in listed faces is
-// printed in them as faces says.
+// drawn in them by faces, as the box draws it.
 void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightMargin,
-                         int bottomMargin, int pageSetting, const PrintedFaces& faces = {});
+                         int bottomMargin, int pageSetting,
+                         const FaceBlockPainter* faces = nullptr);
 
 // Opens the print dialog, with "selection" chosen when box has a selection,
 // and prints the selection or the whole text as the dialog says.
-void PrintBoxThroughDialog(QWidget* box, const PrintedFaces& faces = {});
+void PrintBoxThroughDialog(QWidget* box, const FaceBlockPainter* faces = nullptr);
 
 }  // namespace qm::gui

@@ -24,23 +24,20 @@ PageLayoutSteps::PageLayoutSteps(QObject* parent) : QObject(parent) {
 
 PageLayoutSteps::~PageLayoutSteps() = default;
 
-void PageLayoutSteps::Start(std::unique_ptr<QTextDocument> document, const PageFrame& frame) {
-  recorder_ = std::make_unique<PageRecorder>(std::move(document), frame);
+void PageLayoutSteps::Start(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+                            std::optional<FaceBlockPainter> faces) {
+  recorder_ = std::make_unique<PageRecorder>(std::move(document), frame, std::move(faces));
   stepTimer_.start();
 }
 
 void PageLayoutSteps::TakeStep() {
   const bool more = recorder_->Step(kStepMs);
   for (; handedOver_ < recorder_->PageCount(); ++handedOver_)
-    emit PageRecorded(recorder_->Page(handedOver_));
+    emit PageRecorded(handedOver_);
   if (more) {
     stepTimer_.start();
     return;
   }
-  // The pages are handed over; the document and its layout are no longer
-  // needed, but the faces are, to show and print the pages.
-  keptFonts_ = recorder_->Fonts();
-  recorder_.reset();
   done_ = true;
   emit Finished();
 }

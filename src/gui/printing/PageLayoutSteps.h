@@ -8,10 +8,9 @@
 // all again (each thread keeps faces of its own).
 
 #include <QObject>
-#include <QPicture>
 #include <QTimer>
 #include <memory>
-#include <vector>
+#include <optional>
 
 #include "gui/printing/PageRecorder.h"
 
@@ -25,14 +24,18 @@ class PageLayoutSteps : public QObject {
   explicit PageLayoutSteps(QObject* parent = nullptr);
   ~PageLayoutSteps() override;
 
-  // Lays document, a copy made for the purpose, out on pages of frame.
-  void Start(std::unique_ptr<QTextDocument> document, const PageFrame& frame);
+  // Lays document, a copy made for the purpose, out on pages of frame;
+  // faces draws its text in listed faces.
+  void Start(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+             std::optional<FaceBlockPainter> faces = std::nullopt);
   // Waits until every page has been handed over, letting window events run.
   void WaitUntilDone();
   bool Done() const { return done_; }
+  // The pages, handed over or not; they stay to be drawn once all are done.
+  PageRecorder& Pages() { return *recorder_; }
 
  signals:
-  void PageRecorded(const QPicture& page);
+  void PageRecorded(int index);
   void Finished();
 
  private:
@@ -40,7 +43,6 @@ class PageLayoutSteps : public QObject {
 
   std::unique_ptr<PageRecorder> recorder_;
   QTimer stepTimer_;
-  std::vector<QFont> keptFonts_;
   int handedOver_ = 0;
   bool done_ = false;
 };

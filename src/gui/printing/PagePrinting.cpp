@@ -5,7 +5,6 @@
 
 #include <QLibrary>
 #include <QPainter>
-#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -42,8 +41,7 @@ QString RefusalOfLastJob(const QPrinter& printer) {
 std::unique_ptr<QPrinter> DefaultPrinter(int pageSetting) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) return nullptr;
-  // Recorded pages replay their text at the screen's resolution; a printer
-  // at another one would draw it at the wrong size.
+  // At the screen's resolution, as the preview draws the pages.
   auto printer = std::make_unique<QPrinter>(info, QPrinter::ScreenResolution);
   printer->setFullPage(true);
   if (pageSetting == kPortraitSetting) printer->setPageOrientation(QPageLayout::Portrait);
@@ -56,25 +54,21 @@ PageFrame FrameOf(const QPrinter& printer, int left, int top, int right, int bot
                                 right, bottom);
 }
 
-void DrawPage(QPainter& painter, const QPicture& page, double scale) {
+void DrawPage(QPainter& painter, PageRecorder& pages, int index, double scale) {
   painter.save();
-  // A page replays from the state of the painter it was recorded with: a
-  // widget's painter starts with the widget's text colour instead (white
-  // on the preview's dark background), which the text would take.
-  painter.setPen(QPen());
-  painter.setBrush(QBrush());
+  painter.setRenderHint(QPainter::Antialiasing);
   painter.scale(scale, scale);
-  painter.drawPicture(0, 0, page);
+  pages.DrawPage(painter, index);
   painter.restore();
 }
 
-JobOutcome PrintJob(QPrinter& printer, const std::vector<QPicture>& pages) {
+JobOutcome PrintJob(QPrinter& printer, PageRecorder& pages) {
   QPainter painter;
   if (!painter.begin(&printer)) return {};
   const double scale = printer.resolution() / kTwipsPerInch;
-  for (size_t page = 0; page < pages.size(); ++page) {
+  for (int page = 0; page < pages.PageCount(); ++page) {
     if (page > 0) printer.newPage();
-    DrawPage(painter, pages[page], scale);
+    DrawPage(painter, pages, page, scale);
   }
   painter.end();
   return {true, RefusalOfLastJob(printer)};

@@ -8,11 +8,11 @@
 #include <vector>
 
 class QPainter;
-class QPicture;
 class QPrinter;
 
 namespace qm::gui {
 
+class PageRecorder;
 struct PageFrame;
 
 // The print system's default printer, measuring from the paper's corner;
@@ -23,8 +23,8 @@ std::unique_ptr<QPrinter> DefaultPrinter(int pageSetting);
 // The printer's paper, margins in twips.
 PageFrame FrameOf(const QPrinter& printer, int left, int top, int right, int bottom);
 
-// Draws a page recorded in twips at scale (1 is its natural size on painter's device).
-void DrawPage(QPainter& painter, const QPicture& page, double scale);
+// Draws a page laid out in twips at scale (1 is its natural size on painter's device).
+void DrawPage(QPainter& painter, PageRecorder& pages, int index, double scale);
 
 struct JobOutcome {
   bool started = false;  // false when the printer could not start the job
@@ -32,6 +32,6 @@ struct JobOutcome {
 };
 
 // Prints every page as one job.
-JobOutcome PrintJob(QPrinter& printer, const std::vector<QPicture>& pages);
+JobOutcome PrintJob(QPrinter& printer, PageRecorder& pages);
 
 }  // namespace qm::gui

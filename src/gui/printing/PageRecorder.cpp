@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextOption>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -54,6 +55,12 @@ std::unique_ptr<QTextDocument> Beginning(const QTextDocument& document, int end)
   return beginning;
 }
 
+bool HasListedFaces(const QTextDocument& document) {
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+    if (FaceBlockPainter::DrawsBlock(block)) return true;
+  return false;
+}
+
 }  // namespace
 
 PageFrame PageFrame::FromMargins(const QSizeF& paper, int left, int top, int right, int bottom) {
@@ -61,15 +68,24 @@ PageFrame PageFrame::FromMargins(const QSizeF& paper, int left, int top, int rig
           QRectF(QPointF(left, top), QPointF(paper.width() - right, paper.height() - bottom))};
 }
 
-PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame)
-    : PageRecorder(std::move(document), frame, true) {}
+PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
+                           std::optional<FaceBlockPainter> faces)
+    : PageRecorder(std::move(document), frame, std::move(faces), true) {}
 
 PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFrame& frame,
-                           bool firstPagesAhead)
+                           std::optional<FaceBlockPainter> faces, bool firstPagesAhead)
     : document_(std::move(document)),
       layoutTimerFilter_(std::make_unique<TimerFilter>()),
       twipDevice_(1, 1, QImage::Format_RGB32),
       frame_(frame) {
+  if (faces && HasListedFaces(*document_)) {
+    faces_.emplace(faces->ForPages(kTwipsPerInch));
+    // A line in listed faces is one line, as its box shows it; its text in
+    // the document's face only gives the line its place.
+    QTextOption unwrapped = document_->defaultTextOption();
+    unwrapped.setWrapMode(QTextOption::NoWrap);
+    document_->setDefaultTextOption(unwrapped);
+  }
   const int dotsPerMetre = qRound(kTwipsPerInch * kInchesPerMetre);
   twipDevice_.setDotsPerMeterX(dotsPerMetre);
   twipDevice_.setDotsPerMeterY(dotsPerMetre);
@@ -86,7 +102,8 @@ PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFr
   if (firstPagesAhead && last.isValid() && end < textLength_ / 2 &&
       document_->rootFrame()->childFrames().isEmpty())
     firstPages_ =
-        std::unique_ptr<PageRecorder>(new PageRecorder(Beginning(*document_, end), frame_, false));
+        std::unique_ptr<PageRecorder>(new PageRecorder(Beginning(*document_, end), frame_, faces_,
+                                                       false));
 }
 
 PageRecorder::~PageRecorder() = default;
@@ -115,20 +132,17 @@ void PageRecorder::Finish() {
   }
 }
 
-std::vector<QPicture> PageRecorder::Pages() const {
-  std::vector<QPicture> pictures;
-  for (const RecordedPage& page : pages_) pictures.push_back(page.picture);
-  return pictures;
-}
-
 bool PageRecorder::LayOutFirstPages() {
-  if (!firstPages_) return false;
+  if (!firstPages_ || firstPagesTaken_) return false;
   if (firstPages_->Step(0)) return true;
   // The last page of the beginning may lack lines of the text that follows.
-  for (int page = 0; page + 1 < firstPages_->PageCount(); ++page)
-    pages_.push_back(firstPages_->pages_[static_cast<size_t>(page)]);
-  fonts_ = firstPages_->Fonts();
-  firstPages_.reset();
+  // The others stay drawn from the beginning's layout.
+  for (int page = 0; page + 1 < firstPages_->PageCount(); ++page) {
+    RecordedPage taken = firstPages_->pages_[static_cast<size_t>(page)];
+    taken.from = firstPages_.get();
+    pages_.push_back(taken);
+  }
+  firstPagesTaken_ = true;
   return true;
 }
 
@@ -202,19 +216,49 @@ bool PageRecorder::PlaceBlockLines() {
 }
 
 void PageRecorder::RecordPage(double bottom) {
-  // Pages recorded from the beginning are the same; they are not drawn again.
+  // Pages recorded from the beginning are the same; they are not recorded again.
   if (++pagesPlaced_ <= PageCount()) return;
-  RecordedPage page{QPicture(), pageStart_};
   const double height = std::min(bottom, pageTop_ + frame_.area.height()) - pageTop_;
-  QPainter painter(&page.picture);
-  painter.translate(frame_.area.left(), frame_.area.top() - pageTop_);
+  pages_.push_back({pageTop_, height, pageStart_, nullptr});
+}
+
+void PageRecorder::DrawPage(QPainter& painter, int index) {
+  const RecordedPage& page = pages_[static_cast<size_t>(index)];
+  (page.from ? page.from : this)->DrawRecorded(painter, page);
+}
+
+void PageRecorder::DrawRecorded(QPainter& painter, const RecordedPage& page) {
+  painter.save();
+  painter.translate(frame_.area.left(), frame_.area.top() - page.top);
   // Lines that only touch the page's edges belong to the pages beside it;
   // drawn clipped they would still be text a reader finds on this page.
-  document_->drawContents(
-      &painter, QRectF(0, pageTop_ + kEdgeTwips, frame_.area.width(), height - 2 * kEdgeTwips));
-  painter.end();
-  page.picture.setBoundingRect(QRectF(QPointF(0, 0), frame_.paper).toAlignedRect());
-  pages_.push_back(std::move(page));
+  const QRectF shown(0, page.top + kEdgeTwips, frame_.area.width(),
+                     page.height - 2 * kEdgeTwips);
+  if (faces_)
+    DrawBlocks(painter, page, shown);
+  else
+    document_->drawContents(&painter, shown);
+  painter.restore();
+}
+
+void PageRecorder::DrawBlocks(QPainter& painter, const RecordedPage& page, const QRectF& shown) {
+  painter.setClipRect(shown, Qt::IntersectClip);
+  const QAbstractTextDocumentLayout* layout = document_->documentLayout();
+  for (QTextBlock block = document_->findBlock(page.start); block.isValid();
+       block = block.next()) {
+    const QRectF place = layout->blockBoundingRect(block);
+    if (place.top() >= shown.bottom()) break;
+    const QTextLayout* text = block.layout();
+    if (place.bottom() <= shown.top() || !text || text->lineCount() == 0) continue;
+    if (!FaceBlockPainter::DrawsBlock(block)) {
+      text->draw(&painter, QPointF());
+      continue;
+    }
+    const QTextLine first = text->lineAt(0);
+    const double baseline = text->position().y() + first.y() + first.ascent() - place.top();
+    faces_->Draw(painter, block, QRectF(0, place.top(), shown.width(), place.height()), baseline,
+                 document_->defaultFont());
+  }
 }
 
 }  // namespace qm::gui

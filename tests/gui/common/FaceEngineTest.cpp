@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <filesystem>
 
 #include "gui/common/FaceEngine.h"
@@ -154,23 +156,59 @@ TEST(FaceTextTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnCharacters) {
   EXPECT_EQ(OwnScriptTextFor(*latin, QStringLiteral("Quillmere Test Sans (Web)!")), "");
 }
 
-// What printing asks of each face: the platform's face of the name, opened.
-TEST(FaceTextTest, EachFacePrintsItsNameOrItsOwnSymbolsAsItIsDrawn) {
+// A page draws the line a box shows, sized for the page's resolution:
+// points become the page's pixels, and the sample added for a face that
+// cannot write its name is no text of the line.
+TEST(FaceTextTest, APageLaysTheLineOutAtItsOwnResolution) {
   test::FakePlatform platform;
   platform.families = {{"Naskh", TestFont("script/QmNaskh.ttf").toStdString()},
-                       {"Pictographs", TestFont("script/QmPictographs.ttf").toStdString()},
                        {"Sans", TestFont("QmTestSans-Regular.ttf").toStdString()}};
   FaceEngine engine;
   ListedFaceFinder finder(platform);
-  const PrintedFaces printed = PrintedFacesOf(engine, finder);
-  EXPECT_TRUE(printed("Naskh").writesName);
-  EXPECT_EQ(printed("Naskh").ownScript, "أبجد هوز");
-  EXPECT_FALSE(printed("Pictographs").writesName);
-  EXPECT_EQ(printed("Pictographs").ownScript, "ABCDEFGHIJ");
-  EXPECT_TRUE(printed("Sans").writesName);
-  EXPECT_EQ(printed("Sans").ownScript, "");
-  EXPECT_TRUE(printed("Not installed").writesName);
-  EXPECT_EQ(printed("Not installed").ownScript, "");
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  for (const char* name : {"Sans", "Naskh"}) {
+    QTextCharFormat format;
+    MarkListedFace(format, name);
+    if (!cursor.atStart()) cursor.insertBlock();
+    cursor.insertText(QString::fromUtf8(name), format);
+  }
+  QFont base(QStringLiteral("Quillmere Test Sans"));
+  base.setPointSize(12);
+  const FaceBlockPainter screen(engine, finder, true);
+  FaceBlockPainter page = screen.ForPages(1440);
+  const FaceLine sans = page.LayOut(document.firstBlock(), base);
+  ASSERT_EQ(sans.pieces.size(), 1u);
+  EXPECT_DOUBLE_EQ(sans.pieces[0].pixelSize, 240);  // 12 points of 20 twips
+  EXPECT_DOUBLE_EQ(sans.width, 4 * 0.6 * 240);
+  EXPECT_TRUE(sans.pieces[0].ofText);
+  const FaceLine naskh = page.LayOut(document.lastBlock(), base);
+  ASSERT_GE(naskh.pieces.size(), 3u);
+  EXPECT_TRUE(naskh.pieces.front().ofText);
+  EXPECT_FALSE(naskh.pieces.back().ofText);
+  EXPECT_EQ(naskh.pieces.back().text, "أبجد هوز");
+  EXPECT_NE(naskh.pieces.back().face, nullptr);
+  EXPECT_TRUE(FaceBlockPainter::DrawsBlock(document.firstBlock()));
+}
+
+// Pages draw glyphs as outlines: the face's own shapes, at any size.
+TEST(FaceEngineTest, OutlinesAreTheFacesOwnShapes) {
+  FaceEngine engine;
+  const std::shared_ptr<OpenedFace> face = engine.Open({TestFont("QmTestSans-Regular.ttf"), 0});
+  ASSERT_NE(face, nullptr);
+  const std::optional<QPainterPath> a = engine.GlyphOutline(*face, 2, 1000, {});
+  const std::optional<QPainterPath> b = engine.GlyphOutline(*face, 3, 1000, {});
+  ASSERT_TRUE(a && b);
+  EXPECT_NEAR(a->boundingRect().height(), 700, 1);
+  const qreal middle = a->boundingRect().center().x();
+  // Upwards is negative: the frame's top, then each glyph's own hole.
+  EXPECT_TRUE(a->contains(QPointF(middle, -650)) && b->contains(QPointF(middle, -650)));
+  EXPECT_FALSE(a->contains(QPointF(middle, -256)));
+  EXPECT_TRUE(b->contains(QPointF(middle, -220)));
+  EXPECT_FALSE(b->contains(QPointF(middle, -330)));
+  EXPECT_GT(engine.GlyphOutline(*face, 2, 1000, {.slanted = true})->boundingRect().width(),
+            a->boundingRect().width() + 100);
+  EXPECT_NEAR(engine.GlyphOutline(*face, 2, 10, {})->boundingRect().height(), 7, 0.1);
 }
 
 }  // namespace

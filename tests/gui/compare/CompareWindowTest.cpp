@@ -261,8 +261,12 @@ TEST_F(CompareWindowTest, ItsPrintPreviewPrintsEveryLineOfTheComparison) {
   // The test fonts' base face has no punctuation, so the colon and brackets print
   // as empty boxes; the reader gives the faces' texts first, then the names.
   const std::string printed = test::PdfPageText(jobs[0], 1);
-  EXPECT_EQ(printed.find("Quillmere\nCompared\nCompared\nCompared\n"), 0u) << printed;
+  EXPECT_EQ(printed.find("Quillmere\n"), 0u) << printed;
   std::size_t from = 0;
+  for (int line = 0; line < 3; ++line) {
+    from = printed.find("Compared", from + 1);
+    ASSERT_NE(from, std::string::npos) << "line " << line << " in " << printed;
+  }
   for (const char* name : {"Quillmere Pair One", "Quillmere Pair Two", "Quillmere Test Sans"}) {
     from = printed.find(name, from);
     EXPECT_NE(from, std::string::npos) << name << " is not in order in " << printed;

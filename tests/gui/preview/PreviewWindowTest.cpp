@@ -52,14 +52,14 @@ class PreviewWindowTest : public testing::Test {
     const double pixelsPerTwip = window_->logicalDpiX() / kTwipsPerInch;
     return (paper_ * pixelsPerTwip * percent / 100.0).toSize();
   }
-  int PageCount() { return static_cast<int>(window_->Pages().size()); }
+  int PageCount() { return window_->PageCount(); }
   bool Shown(const char* name) { return Child<QWidget>(name)->isVisible(); }
   // A page as the view should show it at size.
   QImage Drawn(int page, const QSize& size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    DrawPage(painter, window_->Pages()[static_cast<size_t>(page)], size.width() / paper_.width());
+    window_->DrawPage(painter, page, size.width() / paper_.width());
     return image;
   }
   static qsizetype DifferingPixels(const QImage& a, const QImage& b) {

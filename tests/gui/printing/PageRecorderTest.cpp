@@ -3,6 +3,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -14,6 +15,7 @@
 #include "gui/printing/LineDocuments.h"
 #include "gui/printing/PageRecorder.h"
 #include "gui/sheet/SongFace.h"
+#include "support/FakePlatform.h"
 
 namespace qm::gui {
 namespace {
@@ -39,6 +41,21 @@ PageFrame Frame() {
 
 using test::Lines;
 
+QImage Blank(const PageFrame& frame = Frame()) {
+  QImage image((frame.paper / 20).toSize(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+// A page drawn at a twentieth of its size.
+QImage Drawing(PageRecorder& pages, int page) {
+  QImage image = Blank(pages.Frame());
+  QPainter painter(&image);
+  painter.scale(0.05, 0.05);
+  pages.DrawPage(painter, page);
+  return image;
+}
+
 std::unique_ptr<QTextDocument> EvenLines(int count) { return test::EvenLines(count, kLinePixels); }
 
 std::vector<int> Starts(const PageRecorder& pages) {
@@ -56,7 +73,7 @@ TEST(PageRecorderTest, EmptyTextMakesOneBlankPage) {
   pages.Finish();
   EXPECT_EQ(pages.PageCount(), 1);
   EXPECT_EQ(pages.PageStart(0), 0);
-  EXPECT_EQ(pages.Page(0).boundingRect().size(), Frame().paper.toSize());
+  EXPECT_EQ(Drawing(pages, 0), Blank());
 }
 
 TEST(PageRecorderTest, APageBreakExactlyAtTheEndAddsNoEmptyPage) {
@@ -159,15 +176,6 @@ std::unique_ptr<QTextDocument> LinesNeedingFallback(int count, int length = 0) {
   return text;
 }
 
-// A page drawn at a twentieth of its size.
-QImage Drawing(const QPicture& page) {
-  QImage image((Frame().paper / 20).toSize(), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  painter.scale(0.05, 0.05);
-  painter.drawPicture(0, 0, page);
-  return image;
-}
 
 // Long enough for the layout to lay out several stretches: lines given their
 // fallback while being laid out land on the same pages as lines that had it
@@ -205,10 +213,93 @@ TEST(PageRecorderTest, TheFirstPagesComeBeforeEveryParagraphHasItsFallback) {
   ASSERT_GE(beginning.PageCount(), 2);
   for (int page = 0; page < 2; ++page) {
     EXPECT_EQ(whole.PageStart(page), beginning.PageStart(page));
-    EXPECT_TRUE(Drawing(whole.Page(page)) == Drawing(beginning.Page(page))) << "page " << page + 1;
+    EXPECT_TRUE(Drawing(whole, page) == Drawing(beginning, page)) << "page " << page + 1;
   }
   whole.Finish();
   EXPECT_EQ(whole.PageStart(1), beginning.PageStart(1));
+}
+
+QString TestFont(const char* name) {
+  return QStringLiteral(QM_TEST_FONTS_DIR "/") + QString::fromUtf8(name);
+}
+
+// A sheet's lines marked with their families, the families' faces in files
+// of the test fonts: the lines of a face are drawn by the face painter.
+class ListedFacePagesTest : public testing::Test {
+ protected:
+  ListedFacePagesTest() {
+    platform_.families = {{"Sans", TestFont("QmTestSans-Regular.ttf").toStdString()},
+                          {"Serif", TestFont("QmTestSerif.otf").toStdString()},
+                          {"Naskh", TestFont("script/QmNaskh.ttf").toStdString()}};
+  }
+
+  static QFont Base() {
+    QFont base(QStringLiteral("Quillmere Test Sans"));
+    base.setPixelSize(kLinePixels / 2);  // as many twips in the layout
+    return base;
+  }
+  // Pages of lines lines of the sheet (and a little), width twips wide.
+  static PageFrame FrameOfLines(double lines, double width = 40000) {
+    const double text = (lines + 0.5) * QFontMetricsF(Base()).lineSpacing();
+    return PageFrame::FromMargins(QSizeF(width, text + 200), 100, 100, 100, 100);
+  }
+
+  // count lines, each naming the family of its line number's turn.
+  std::unique_ptr<QTextDocument> Sheet(int count, const QString& suffix = {}) const {
+    auto text = std::make_unique<QTextDocument>();
+    text->setDefaultFont(Base());
+    QTextCursor cursor(text.get());
+    for (int line = 0; line < count; ++line) {
+      const std::string& family = platform_.families[static_cast<size_t>(line) % 3].name;
+      QTextCharFormat format;
+      MarkListedFace(format, QByteArray::fromStdString(family));
+      if (line > 0) cursor.insertBlock();
+      cursor.insertText(QString::fromStdString(family) + suffix, format);
+    }
+    return text;
+  }
+
+  test::FakePlatform platform_;
+  FaceEngine engine_;
+  ListedFaceFinder finder_{platform_};
+  FaceBlockPainter faces_{engine_, finder_, true};
+};
+
+// The layout opens no listed face; a page drawn opens those of its own lines,
+// from the files the platform gives, and draws them.
+TEST_F(ListedFacePagesTest, APageOpensOnlyTheFacesOfItsOwnLines) {
+  // Page 1: lines of Sans and Serif only; page 2 starts with Naskh's.
+  const PageFrame frame = FrameOfLines(2);
+  PageRecorder pages(Sheet(6), frame, faces_);
+  pages.Finish();
+  ASSERT_GE(pages.PageCount(), 2);
+  EXPECT_TRUE(engine_.OpenFaces().empty());
+  const QImage first = Drawing(pages, 0);
+  QStringList opened;
+  for (const FaceAddress& face : engine_.OpenFaces()) opened << face.file;
+  opened.sort();
+  EXPECT_EQ(opened, (QStringList{TestFont("QmTestSans-Regular.ttf"), TestFont("QmTestSerif.otf")}))
+      << opened.join(u' ').toStdString();
+  EXPECT_NE(first, Blank(frame));
+  Drawing(pages, 1);  // Naskh's line and Sans's
+  EXPECT_EQ(engine_.OpenFaces().size(), 3u);
+  EXPECT_EQ(engine_.OpenFaces()[1].file, TestFont("script/QmNaskh.ttf"));
+}
+
+// A line in listed faces is one line, as the box shows it: a name longer
+// than the page is wide does not push the lines after it onto more pages.
+TEST_F(ListedFacePagesTest, ALongLineInListedFacesIsNotWrapped) {
+  const QString longer = u' ' + QString(400, u'x');
+  PageRecorder wide(Sheet(25), FrameOfLines(10), faces_);
+  wide.Finish();
+  const PageFrame narrow = FrameOfLines(10, 3000);
+  PageRecorder unwrapped(Sheet(25, longer), narrow, faces_);
+  unwrapped.Finish();
+  EXPECT_EQ(Starts(unwrapped).size(), Starts(wide).size());
+  // The same text without faces to draw it wraps, as any text printed does.
+  PageRecorder wrapped(Sheet(25, longer), narrow);
+  wrapped.Finish();
+  EXPECT_GT(wrapped.PageCount(), unwrapped.PageCount());
 }
 
 }  // namespace
