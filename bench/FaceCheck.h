@@ -1,26 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Checks that each name is drawn in the face fontconfig gives that name.
-// Two ways, after what draws it: a toolkit font (printing) by the face the
-// toolkit actually draws it in (its name table, read back from the font
-// engine) against fontconfig's match (its name table, read from the file
-// with FreeType); a line drawn by the program's face engine by the file and
-// face index the engine opened to draw it against fontconfig's match's file
-// and FC_INDEX.
+// Checks that each name is drawn in the face fontconfig gives that name: a
+// line drawn by the program's face engine, by the file and face index the
+// engine opened to draw it against fontconfig's match's file and FC_INDEX.
 
-#include <QFont>
 #include <QString>
 #include <vector>
 
 #include "gui/common/FaceEngine.h"
-
-struct DrawnName {
-  QString name;
-  QFont font;  // as the program draws the name
-};
-
-// Prints the number of names checked, of mismatches, and a few examples.
-void PrintFaceCheck(const char* what, const std::vector<DrawnName>& names);
 
 struct DrawnAddress {
   QString name;

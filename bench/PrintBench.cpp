@@ -1,22 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times printing the program's own sample sheet of every family fontconfig
 // is configured with (the main window scans, builds "字型", and the document
-// printed is a copy of the sheet's with its listed faces written as the
-// toolkit's fonts, as "打印预览" makes it), beside the
+// printed is a copy of the sheet's, its lines drawn in their faces by the
+// face engine, as "打印预览" prints it), beside the
 // toolkit's own QTextDocument::print of the same copy measured in the same
 // run: page 1 ready, every page laid out, the longest the window does not
 // answer meanwhile, all pages printed to a PDF file (what the print system
 // is handed), and the peak memory. Three sides, each in a process of its
 // own: the recorded pages alone, the real preview window laying them out
 // and printing them on its "打印", and the anchor.
-// Then whether every line of that copy is written in the face fontconfig
-// gives its name. Prints figures; judges nothing.
+// Then whether every printed line is drawn from the file and face index
+// fontconfig gives its name. Prints figures; judges nothing.
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -24,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <cstdio>
@@ -37,14 +39,13 @@
 #include "FaceCheck.h"
 #include "Memory.h"
 #include "core/platform/Platform.h"
-#include "gui/common/BaseFormat.h"
 #include "gui/common/FaceText.h"
-#include "gui/common/ListedFaces.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/preview/PreviewWindow.h"
 #include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
+#include "gui/printing/PageRecorder.h"
 
 namespace {
 
@@ -136,8 +137,7 @@ class SheetShown {
   explicit SheetShown(qm::platform::Platform& platform) : window_(platform), finder_(platform) {}
 
   // Scans, builds the sheet, waits until it is usable, and returns the copy
-  // "打印预览" prints: the listed faces written as fonts, with the text each
-  // face shows beside a name it cannot draw.
+  // "打印预览" prints.
   std::unique_ptr<QTextDocument> Build() {
     window_.show();
     window_.ScanInstalledFonts();
@@ -149,15 +149,13 @@ class SheetShown {
     while (!sheet->isEnabled() || progress->text() != done) QCoreApplication::processEvents();
     std::printf("  the sheet: %d lines\n", sheet->document()->blockCount());
     PrintMemory("with the sheet built, before printing");
-    QElapsedTimer clock;
-    clock.start();
-    std::unique_ptr<QTextDocument> copy(sheet->document()->clone());
-    qm::gui::WriteListedFacesAsFonts(*copy, qm::gui::PrintedFacesOf(window_.Faces(), finder_));
-    std::printf("  the copy printed, its listed faces written as fonts: %.0f ms\n", MsSince(clock));
-    return copy;
+    return std::unique_ptr<QTextDocument>(sheet->document()->clone());
   }
   // The sheet's own document, a line per name.
   const QTextDocument* Document() const { return sheet_; }
+  // What draws the lines of the sheet's pages, as "打印预览" has it.
+  qm::gui::FaceBlockPainter Faces() { return {window_.Faces(), finder_, true}; }
+  qm::gui::FaceEngine& Engine() { return window_.Faces(); }
 
  private:
   qm::gui::MainWindow window_;
@@ -165,67 +163,50 @@ class SheetShown {
   qm::gui::ListedFaceFinder finder_;
 };
 
-// The font a line of the printed copy writes its name in: that of its first
-// run in its own face (not the fallback to the base face, unless the line
-// names the base face's family); none when all of it is in the fallback.
-std::optional<QFont> OwnFaceFont(const QTextDocument& copy, const QTextBlock& block) {
-  for (auto it = block.begin(); !it.atEnd(); ++it) {
-    const QTextCharFormat format = it.fragment().charFormat();
-    const QString real =
-        QString::fromUtf8(format.property(qm::gui::kListedFaceProperty).toByteArray());
-    const QString& base = qm::gui::BaseFaceFamily();
-    // A symbol font's name stays in the box's font; its own symbols follow.
-    const QString family = format.fontFamilies().toStringList().value(0);
-    if (real.isEmpty() || family.isEmpty() || (family == base && real != base)) continue;
-    return format.font().resolve(copy.defaultFont());
+// Whether each printed line is drawn from the face fontconfig gives its
+// name: each line drawn as a page draws it, with no face open before.
+void CheckPrintedFaces(SheetShown& shown, const QTextDocument& copy) {
+  const qm::gui::FaceBlockPainter page = shown.Faces().ForPages(qm::gui::kTwipsPerInch);
+  std::vector<DrawnAddress> names;
+  QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  for (QTextBlock line = copy.begin(); line.isValid(); line = line.next()) {
+    shown.Engine().Forget();
+    QPainter painter(&scratch);
+    qm::gui::FaceBlockPainter(page).Draw(painter, line, QRectF(0, 0, 10000, 400), 300,
+                                         copy.defaultFont());
+    painter.end();
+    names.push_back({line.text(), shown.Engine().OpenFaces()});
   }
-  return std::nullopt;
-}
-
-// Whether each line's name is printed in the face fontconfig gives it.
-void CheckPrintedFaces(const QTextDocument& copy, const QTextDocument& sheet) {
-  std::vector<DrawnName> names;
-  int inFallbackOnly = 0;
-  QTextBlock line = copy.begin();
-  for (QTextBlock named = sheet.begin(); named.isValid() && line.isValid();
-       named = named.next(), line = line.next()) {
-    if (const std::optional<QFont> font = OwnFaceFont(copy, line))
-      names.push_back({named.text(), *font});
-    else
-      ++inFallbackOnly;
-  }
-  PrintFaceCheck("faces of the printed sheet", names);
-  std::printf("  %d more lines are printed in the fallback face alone\n", inFallbackOnly);
+  PrintFaceAddressCheck("faces of the printed sheet", names);
 }
 
 // The pages recorded by the program's layout steps, without a window.
-void Recorded(const QTextDocument& sheet, const QString& pdf) {
+void Recorded(SheetShown& shown, const QTextDocument& sheet, const QString& pdf) {
   std::unique_ptr<QPrinter> printer = PdfPrinter(QPrinter::ScreenResolution, pdf);
   QElapsedTimer clock;
   clock.start();
   qm::gui::PageLayoutSteps layout;
-  std::vector<QPicture> pages;
   double firstPageMs = -1;
-  QObject::connect(&layout, &qm::gui::PageLayoutSteps::PageRecorded, [&](const QPicture& page) {
-    if (pages.empty()) firstPageMs = MsSince(clock);
-    pages.push_back(page);
+  QObject::connect(&layout, &qm::gui::PageLayoutSteps::PageRecorded, [&](int page) {
+    if (page == 0) firstPageMs = MsSince(clock);
   });
   PauseWatch pauses;
-  layout.Start(std::unique_ptr<QTextDocument>(sheet.clone()), Frame(*printer));
+  layout.Start(std::unique_ptr<QTextDocument>(sheet.clone()), Frame(*printer), shown.Faces());
   layout.WaitUntilDone();
   pauses.Stop();
   const double layoutMs = MsSince(clock);
   clock.restart();
-  qm::gui::PrintJob(*printer, pages);
+  qm::gui::PrintJob(*printer, layout.Pages());
   std::printf(
-      "recorded pages: %zu pages; page 1 after %.0f ms, all laid out in %.0f ms, longest "
+      "laid-out pages: %d pages; page 1 after %.0f ms, all laid out in %.0f ms, longest "
       "pause %s; printed in %.0f ms; peak %.0f MB\n",
-      pages.size(), firstPageMs, layoutMs, pauses.Figures().c_str(), MsSince(clock), PeakMb());
+      layout.Pages().PageCount(), firstPageMs, layoutMs, pauses.Figures().c_str(), MsSince(clock),
+      PeakMb());
 }
 
 // The preview window itself, as "打印预览" opens it on a printer, laying the
 // pages out while it is shown; then its "打印" pressed.
-void Preview(const QTextDocument& sheet, const QString& pdf) {
+void Preview(SheetShown& shown, const QTextDocument& sheet, const QString& pdf) {
   std::unique_ptr<QPrinter> printer = PdfPrinter(QPrinter::ScreenResolution, pdf);
   const qm::gui::PageFrame frame = Frame(*printer);
   QElapsedTimer clock;
@@ -234,11 +215,11 @@ void Preview(const QTextDocument& sheet, const QString& pdf) {
   qm::gui::PreviewWindow preview(std::move(printer));
   preview.SizePreview(frame.paper);
   preview.show();
-  preview.LayOutPages(std::unique_ptr<QTextDocument>(sheet.clone()), frame);
+  preview.LayOutPages(std::unique_ptr<QTextDocument>(sheet.clone()), frame, shown.Faces());
   double firstPageMs = -1;
   while (!preview.LaidOut()) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (firstPageMs < 0 && !preview.Pages().empty()) firstPageMs = MsSince(clock);
+    if (firstPageMs < 0 && preview.PageCount() > 0) firstPageMs = MsSince(clock);
   }
   const double layoutMs = MsSince(clock);
   pauses.Stop();
@@ -246,24 +227,45 @@ void Preview(const QTextDocument& sheet, const QString& pdf) {
   clock.restart();
   QTest::mouseClick(print, Qt::LeftButton);
   std::printf(
-      "preview window: %zu pages; page 1 after %.0f ms, all laid out in %.0f ms, longest "
+      "preview window: %d pages; page 1 after %.0f ms, all laid out in %.0f ms, longest "
       "pause %s; \"打印\" printed in %.0f ms; peak %.0f MB\n",
-      preview.Pages().size(), firstPageMs, layoutMs, pauses.Figures().c_str(), MsSince(clock),
+      preview.PageCount(), firstPageMs, layoutMs, pauses.Figures().c_str(), MsSince(clock),
       PeakMb());
 }
 
+// The sheet as the toolkit's own way would print it: each name in the
+// toolkit's font of that name, without fallback faces.
+std::unique_ptr<QTextDocument> InToolkitFonts(const QTextDocument& sheet) {
+  std::unique_ptr<QTextDocument> fonts(sheet.clone());
+  QTextCursor cursor(fonts.get());
+  for (QTextBlock line = fonts->begin(); line.isValid(); line = line.next()) {
+    const QTextCharFormat format = line.begin().fragment().charFormat();
+    const QString real =
+        QString::fromUtf8(format.property(qm::gui::kListedFaceProperty).toByteArray());
+    if (real.isEmpty()) continue;
+    QTextCharFormat face;
+    face.setFontFamilies({real});
+    face.setFontStyleStrategy(QFont::NoFontMerging);
+    cursor.setPosition(line.position());
+    cursor.setPosition(line.position() + line.length() - 1, QTextCursor::KeepAnchor);
+    cursor.mergeCharFormat(face);
+  }
+  return fonts;
+}
+
 void Anchor(const QTextDocument& sheet, const QString& pdf) {
+  const std::unique_ptr<QTextDocument> fonts = InToolkitFonts(sheet);
   std::unique_ptr<QPrinter> printer = PdfPrinter(QPrinter::HighResolution, pdf);
   QElapsedTimer clock;
   clock.start();
   // What print() does first: a copy laid out on the printer's pages.
-  std::unique_ptr<QTextDocument> copy(sheet.clone());
+  std::unique_ptr<QTextDocument> copy(fonts->clone());
   copy->documentLayout()->setPaintDevice(printer.get());
   copy->setPageSize(printer->pageRect(QPrinter::DevicePixel).size());
   const int pageCount = copy->pageCount();
   const double layoutMs = MsSince(clock);
   clock.restart();
-  sheet.print(printer.get());
+  fonts->print(printer.get());
   std::printf(
       "anchor, QTextDocument::print: %d pages; laid out in %.0f ms (the window waits for all "
       "of it); print() in %.0f ms; peak %.0f MB\n",
@@ -312,13 +314,13 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
     const QString side = QString::fromLatin1(argv[1]);
-    if (side == QLatin1String("recorded")) Recorded(*document, pdf);
-    if (side == QLatin1String("preview")) Preview(*document, pdf);
+    if (side == QLatin1String("recorded")) Recorded(sheet, *document, pdf);
+    if (side == QLatin1String("preview")) Preview(sheet, *document, pdf);
     if (side == QLatin1String("anchor")) Anchor(*document, pdf);
     std::printf("  %lld bytes of PDF; %d of the sheet's %d lines found on its pages\n",
                 static_cast<long long>(QFile(pdf).size()), LinesPrinted(*sheet.Document(), pdf),
                 document->blockCount());
-    if (side == QLatin1String("recorded")) CheckPrintedFaces(*document, *sheet.Document());
+    if (side == QLatin1String("recorded")) CheckPrintedFaces(sheet, *document);
     return 0;
   }
   QCoreApplication application(argc, argv);

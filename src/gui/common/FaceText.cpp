@@ -38,10 +38,14 @@ qreal PixelSizeOf(const QFont& font) {
 }
 
 // font sized in pixels of a page at dotsPerInch: a page is drawn on painters
-// of any resolution, which would each size points their own way.
+// of any resolution, which would each size points their own way. Text a
+// script does not need shaped is not: a PDF file maps its glyphs back to
+// text through the font's character map, which a glyph substituted by
+// shaping is missing from (a CJK face's digits would be lost).
 QFont OnPage(QFont font, qreal dotsPerInch) {
   if (font.pixelSize() <= 0)
     font.setPixelSize(std::max(1, qRound(font.pointSizeF() * dotsPerInch / 72.0)));
+  font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
   return font;
 }
 
@@ -66,8 +70,8 @@ void DrawGlyphs(QPainter& painter, FaceEngine& engine, QPointF start, const Line
         continue;
       }
     }
-    const GlyphPicture picture = engine.Glyph(*piece.face, glyph.id, piece.pixelSize,
-                                              piece.look.glyphs, piece.look.colour);
+    const GlyphPicture picture =
+        engine.Glyph(*piece.face, glyph.id, piece.pixelSize, piece.look.glyphs, piece.look.colour);
     if (picture.image.isNull()) continue;
     // On the screen a picture sits on whole pixels, as it was rendered for them.
     const QPointF corner = drawing == GlyphDrawing::Outlines
@@ -157,6 +161,7 @@ void AppendInFace(FaceLine& line, const std::shared_ptr<OpenedFace>& face, const
     ShapedRun run = face->Shape(part, pixelSize);
     LinePiece piece;
     piece.face = face;
+    piece.font = font;
     piece.text = part;
     piece.glyphs = std::move(run.glyphs);
     piece.pixelSize = pixelSize;

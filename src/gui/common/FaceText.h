@@ -54,7 +54,7 @@ struct LinePiece {
   std::shared_ptr<OpenedFace> face;  // nullptr: drawn by the toolkit in font
   QString text;                      // what the piece writes
   std::vector<ShapedGlyph> glyphs;   // the face's glyphs, from the piece's start
-  QFont font;                        // the toolkit's, for the characters the face lacks
+  QFont font;  // the toolkit's: draws the text the face lacks, and a page's unseen text
   qreal pixelSize = 0;
   LineLook look;
   qreal x = 0;  // from the line's start
