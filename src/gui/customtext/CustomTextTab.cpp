@@ -25,7 +25,10 @@ CustomTextTab::CustomTextTab(QWidget* parent) : StyledTextTab(parent) {
   RichTextBox3->setObjectName(QStringLiteral("RichTextBox3"));
   SetBaseFormat(RichTextBox3);
   RichTextBox3->setPlainText(kCustomText);
-  RichTextBox3->setLineWrapMode(QTextEdit::NoWrap);
+  // Lines do not wrap, but a paragraph is as wide as the box, so that
+  // "置中" has a width to centre it in.
+  RichTextBox3->setLineWrapMode(QTextEdit::WidgetWidth);
+  RichTextBox3->setWordWrapMode(QTextOption::NoWrap);
   auto* footer = new QHBoxLayout;
   footer->addWidget(DeferredPictureLabel(
       QStringLiteral("Image2"),

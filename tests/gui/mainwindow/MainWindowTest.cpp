@@ -12,11 +12,15 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSystemTrayIcon>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
 #include <chrono>
@@ -303,6 +307,41 @@ TEST_F(MainWindowTest, OnTheCustomTabAClickSetsTheFaceOfTheWholeText) {
   EXPECT_EQ(sample->toPlainText().left(5), "使用方法：");
   tabs->setCurrentIndex(0);  // back on the first tab the chosen font is shown
   EXPECT_TRUE(sample->toPlainText().contains("Quillmere Pair One (粗体20)"));
+}
+
+// "置中" centres the custom text in its box, as on the sheet; lines still
+// do not wrap.
+TEST_F(MainWindowTest, CentringTheCustomTextCentresItInTheBox) {
+  window.resize(1000, 700);
+  window.show();
+  window.Startup();
+  QTabBar* tabs = Child<QTabWidget>("SSTab1")->tabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+  auto* custom = Child<QTextEdit>("RichTextBox3");
+  auto* toolbar = Child<QToolBar>("tbToolBar");
+  const auto press = [&](int position) {
+    QWidget* button = toolbar->widgetForAction(window.ToolbarButton(position));
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+  };
+  const auto lineStart = [custom] {
+    return custom->cursorRect(QTextCursor(custom->document())).left();
+  };
+  const int left = lineStart();
+  press(16);  // 置中
+  const int quarter = custom->viewport()->width() / 4;
+  EXPECT_GT(lineStart(), left + quarter);
+  QTest::keyClick(custom, Qt::Key_End);
+  QTest::keyClicks(custom, QStringLiteral("xyz"));
+  EXPECT_GT(lineStart(), left + quarter);
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+  EXPECT_GT(lineStart(), left + quarter);
+  press(15);  // 左对齐
+  EXPECT_EQ(lineStart(), left);
+  // A line longer than the box stays one line.
+  QTest::keyClicks(custom, QString(300, u'x'));
+  EXPECT_EQ(custom->document()->firstBlock().layout()->lineCount(), 1);
+  EXPECT_GT(custom->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainWindowTest, ClosingHidesWithANotificationAreaAndMinimizesWithout) {
