@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/common/FontNameList.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -92,6 +93,27 @@ void FontNameList::keyPressEvent(QKeyEvent* event) {
   QListWidget::keyPressEvent(event);
   const int after = currentRow();
   if (after >= 0 && after != before) MarkChosen(after);
+}
+
+void FontNameList::keyboardSearch(const QString& search) {
+  if (search.isEmpty() || count() == 0) return;
+  const bool continued =
+      sinceTyped_.isValid() && sinceTyped_.elapsed() < QApplication::keyboardInputInterval();
+  typed_ = continued ? typed_ + search : search;
+  sinceTyped_.start();
+  // The same letter again and again steps through the entries starting with it.
+  const bool oneLetter = typed_.count(typed_.front()) == typed_.size();
+  const QString wanted = oneLetter ? typed_.left(1) : typed_;
+  const int current = std::max(currentRow(), 0);
+  // A new letter looks from the next entry on, more letters from the current one.
+  const int from = oneLetter ? current + 1 : current;
+  for (int step = 0; step < count(); ++step) {
+    const int row = (from + step) % count();
+    if (!isRowHidden(row) && item(row)->text().startsWith(wanted, Qt::CaseInsensitive)) {
+      setCurrentIndex(model()->index(row, 0));
+      return;
+    }
+  }
 }
 
 void FontNameList::ChooseClicked(const QModelIndex& index) { MarkChosen(index.row()); }

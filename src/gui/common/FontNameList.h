@@ -5,6 +5,7 @@
 // sheet picked for them. Filling the list, focus arriving in it and a right
 // click choose nothing.
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPersistentModelIndex>
 
@@ -30,6 +31,8 @@ class FontNameList : public QListWidget {
   // Makes row the current and only selected entry and chooses it, also when
   // it already is current.
   void Choose(int row);
+  // Asks whatever hides entries to show row again (a search found it hidden).
+  void Reveal(int row) { emit RevealWanted(row); }
 
   // Begins to prepare the pinyin readings of Chinese names (about a second
   // of work on a thread of its own), long before the first search needs them.
@@ -43,16 +46,22 @@ class FontNameList : public QListWidget {
   void FamilyChosen(int row);
   // Entries were added, removed or changed; not while the list is destroyed.
   void EntriesChanged();
+  void RevealWanted(int row);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Letters typed go to the next shown entry starting with them (the
+  // toolkit's search would reach hidden ones too).
+  void keyboardSearch(const QString& search) override;
 
  private:
   void ChooseClicked(const QModelIndex& index);
   void MarkChosen(int row);
 
   QPersistentModelIndex chosen_;
+  QString typed_;  // letters typed in quick succession
+  QElapsedTimer sinceTyped_;
   mutable pinyin::FamilySearch search_;
   mutable bool searchStale_ = true;
 };

@@ -7,14 +7,16 @@ namespace qm::gui {
 namespace {
 
 template <typename Matches>
-bool SelectFirst(FontNameList* list, Matches matches) {
-  for (int row = 0; row < list->count(); ++row) {
-    if (!list->isRowHidden(row) && matches(row)) {
-      list->Choose(row);
-      return true;
-    }
-  }
-  return false;
+int FirstMatch(const FontNameList* list, bool hidden, Matches matches) {
+  for (int row = 0; row < list->count(); ++row)
+    if (list->isRowHidden(row) == hidden && matches(row)) return row;
+  return -1;
+}
+
+// Chooses row, shown again when a filter hides it.
+void Select(FontNameList* list, int row) {
+  if (list->isRowHidden(row)) list->Reveal(row);
+  list->Choose(row);
 }
 
 }  // namespace
@@ -26,20 +28,31 @@ bool EntryMatches(const FontNameList* list, int row, const QString& text,
 }
 
 bool SelectListEntryExact(const QString& text, FontNameList* list) {
-  return SelectFirst(list, [&](int row) {
+  const auto equal = [&](int row) {
     return list->item(row)->text().compare(text, Qt::CaseInsensitive) == 0;
-  });
+  };
+  int row = FirstMatch(list, false, equal);
+  if (row < 0) row = FirstMatch(list, true, equal);
+  if (row >= 0) Select(list, row);
+  return row >= 0;
 }
 
 bool SelectListEntryContaining(const QString& text, FontNameList* list) {
   // A shown name holding the text wins over pinyin and other names, wherever
-  // it stands, so that a search finds what it found before pinyin was known.
+  // it stands, so that a search finds what it found before pinyin was known;
+  // the entries a filter shows before those it hides.
   const pinyin::NameQuery query(text.toStdString());
-  return SelectFirst(list,
-                     [&](int row) {
-                       return list->item(row)->text().contains(text, Qt::CaseInsensitive);
-                     }) ||
-         SelectFirst(list, [&](int row) { return EntryMatches(list, row, text, query); });
+  const auto named = [&](int row) {
+    return list->item(row)->text().contains(text, Qt::CaseInsensitive);
+  };
+  const auto matching = [&](int row) { return EntryMatches(list, row, text, query); };
+  int row = -1;
+  for (const bool hidden : {false, true}) {
+    if (row < 0) row = FirstMatch(list, hidden, named);
+    if (row < 0) row = FirstMatch(list, hidden, matching);
+  }
+  if (row >= 0) Select(list, row);
+  return row >= 0;
 }
 
 }  // namespace qm::gui

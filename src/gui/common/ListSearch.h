@@ -18,11 +18,12 @@ class FontNameList;
 bool EntryMatches(const FontNameList* list, int row, const QString& text,
                   const pinyin::NameQuery& query);
 
-// The first shown entry equal to text, ignoring letter case; false when none is.
+// The first entry equal to text, ignoring letter case; false when none is.
 bool SelectListEntryExact(const QString& text, FontNameList* list);
 // The first entry whose shown name contains text, ignoring letter case;
 // when there is none, the first one EntryMatches finds. The empty text is in
-// every entry. Entries a filter hides are not searched.
+// every entry. The entries a filter shows are searched first; an entry it
+// hides that is found is shown again (FontNameList::Reveal).
 bool SelectListEntryContaining(const QString& text, FontNameList* list);
 
 }  // namespace qm::gui

@@ -14,6 +14,10 @@ QString ShownCountText(int shown, int total) {
   return QStringLiteral("显示 %1/%2").arg(shown).arg(total);
 }
 
+QString RevealedCountText(int shown, int total) {
+  return QStringLiteral("已清除筛选，") + ShownCountText(shown, total);
+}
+
 FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent), list_(list) {
   field_ = new QLineEdit(this);
   field_->setObjectName(QStringLiteral("FilterText"));
@@ -40,10 +44,11 @@ FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent
     else
       reapply_.start();
   });
-  // A family chosen elsewhere (the sheet, the families that can set a text)
-  // that the filter hides brings every family back, so that it can be seen.
-  connect(list_, &FontNameList::FamilyChosen, this, [this](int row) {
-    if (list_->isRowHidden(row)) field_->clear();
+  // Only the person clears the filter, or a search they asked for that
+  // found a family it hides, which the count then says.
+  connect(list_, &FontNameList::RevealWanted, this, [this] {
+    field_->clear();
+    count_->setText(RevealedCountText(shown_, list_->count()));
   });
   Apply();
 }

@@ -3,8 +3,8 @@
 // The filter field "筛选" above the font-name list: typing narrows the list
 // to the families the text finds (by any name, or by pinyin), clearing it
 // shows every family again; the chosen family stays chosen throughout. A
-// label says how many of how many families are shown. A family chosen
-// elsewhere that the filter hides clears the filter.
+// label says how many of how many families are shown. Only the person
+// clears the filter, or a search they asked for that found a hidden family.
 
 #include <QTimer>
 #include <QWidget>
@@ -38,5 +38,7 @@ class FamilyFilter : public QWidget {
 
 // "显示 12/318": 12 of 318 families shown.
 QString ShownCountText(int shown, int total);
+// The count after a search cleared the filter to show what it found.
+QString RevealedCountText(int shown, int total);
 
 }  // namespace qm::gui

@@ -5,15 +5,20 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QToolTip>
 
 #include "core/platform/linux/LinuxPlatform.h"
+#include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
 #include "gui/common/ListSearch.h"
 #include "gui/filter/FamilyDetails.h"
 #include "gui/filter/FamilyFilter.h"
+#include "gui/find/FindList.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
@@ -29,6 +34,8 @@ using test::TestEnvironment;
 class FamilyFilterTest : public testing::Test {
  protected:
   void SetUp() override {
+    // A message a search shows is recorded, not waited on.
+    SetMessageHandler([this](const Message& message) { messages << message.text; });
     window.Startup();
     field = window.findChild<QLineEdit*>("FilterText");
     list = window.findChild<FontNameList*>("List1");
@@ -52,10 +59,12 @@ class FamilyFilterTest : public testing::Test {
     QTest::keyClicks(field, text);
   }
   QString Count() const { return window.findChild<QLabel*>("FilterCount")->text(); }
+  void TearDown() override { SetMessageHandler(nullptr); }
 
   test::ScopedFontsConf conf{TestEnvironment::Current().SourceFont("coverage"), ""};
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
   MainWindow window{platform};
+  QStringList messages;
   QLineEdit* field = nullptr;
   FontNameList* list = nullptr;
 };
@@ -97,16 +106,65 @@ TEST_F(FamilyFilterTest, ClearingShowsEveryFamilyWithTheChosenOneStillChosen) {
   EXPECT_TRUE(list->viewport()->rect().intersects(list->visualItemRect(list->item(kai))));
 }
 
-TEST_F(FamilyFilterTest, KeysAndSearchesReachOnlyTheFamiliesShown) {
+TEST_F(FamilyFilterTest, KeysAndTypedLettersReachOnlyTheFamiliesShown) {
   Type("quillmere t");
   EXPECT_EQ(Shown(), (QStringList{"Quillmere Test Sans", "Quillmere Test Sans Light",
                                   "Quillmere Test Serif"}));
   test::ClickRow(list, RowOf("Quillmere Test Sans"));
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_EQ(list->ChosenName(), "Quillmere Test Sans Light");
-  // "Sun & Moon" is hidden, so a search for it finds nothing.
-  EXPECT_FALSE(SelectListEntryContaining("moon", list));
+  // "Sun & Moon" is hidden: typing its first letter goes nowhere.
+  QTest::keyClick(list, Qt::Key_S);
   EXPECT_EQ(list->ChosenName(), "Quillmere Test Sans Light");
+  EXPECT_EQ(field->text(), "quillmere t");
+  EXPECT_EQ(Count(), "显示 3/9");
+  // A letter again goes to the next shown entry starting with it, round to the first.
+  QTest::keyClick(list, Qt::Key_Q, {}, 2 * QApplication::keyboardInputInterval());
+  EXPECT_EQ(list->ChosenName(), "Quillmere Test Serif");
+  QTest::keyClick(list, Qt::Key_Q);
+  EXPECT_EQ(list->ChosenName(), "Quillmere Test Sans");
+  EXPECT_EQ(field->text(), "quillmere t");
+}
+
+// 查找 searches every family; one the filter hides is shown again, and the
+// count says the filter was cleared for it.
+TEST_F(FamilyFilterTest, FindingAHiddenFamilyClearsTheFilterAndSaysSo) {
+  Type("quillmere t");
+  test::ClickRow(list, RowOf("Quillmere Test Serif"));
+  FindList find(list, &window);
+  find.show();
+  QTest::keyClicks(find.findChild<QLineEdit*>("Text1"), QStringLiteral("moon"));
+  QTest::mouseClick(find.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(list->ChosenName(), "Sun & Moon");
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(u' ').toStdString();
+  EXPECT_TRUE(field->text().isEmpty());
+  EXPECT_EQ(Shown().size(), 9);
+  EXPECT_EQ(Count(), "已清除筛选，显示 9/9");
+  EXPECT_FALSE(find.isVisible());
+  // A family the filter shows is found without clearing it.
+  Type("quillmere t");
+  FindList again(list, &window);
+  again.show();
+  QTest::keyClicks(again.findChild<QLineEdit*>("Text1"), QStringLiteral("serif"));
+  QTest::mouseClick(again.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(list->ChosenName(), "Quillmere Test Serif");
+  EXPECT_EQ(field->text(), "quillmere t");
+}
+
+// A line of the sheet chooses its family, but only the person clears the filter.
+TEST_F(FamilyFilterTest, ASheetLineOfAHiddenFamilyChoosesItAndKeepsTheFilter) {
+  window.show();
+  window.ToolbarButton(2)->trigger();
+  Type("quillmere t");
+  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+  const int moon = RowOf("Sun & Moon");
+  const QTextCursor line(sheet->document()->findBlockByNumber(moon));
+  QTest::mouseClick(sheet->viewport(), Qt::LeftButton, {}, sheet->cursorRect(line).center());
+  EXPECT_EQ(list->ChosenName(), "Sun & Moon");
+  EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(),
+            QStringLiteral("第%1种字体").arg(moon + 1));
+  EXPECT_EQ(field->text(), "quillmere t");
+  EXPECT_EQ(Count(), "显示 3/9");
 }
 
 TEST_F(FamilyFilterTest, AFilterTypedBeforeAScanAppliesToTheNewList) {
