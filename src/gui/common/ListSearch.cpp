@@ -13,13 +13,12 @@ int FirstMatch(const FontNameList* list, bool hidden, Matches matches) {
   return -1;
 }
 
-// Chooses row, shown again when a filter hides it.
-void Select(FontNameList* list, int row) {
+}  // namespace
+
+void ChooseFound(FontNameList* list, int row) {
   if (list->isRowHidden(row)) list->Reveal(row);
   list->Choose(row);
 }
-
-}  // namespace
 
 bool EntryMatches(const FontNameList* list, int row, const QString& text,
                   const pinyin::NameQuery& query) {
@@ -33,7 +32,7 @@ bool SelectListEntryExact(const QString& text, FontNameList* list) {
   };
   int row = FirstMatch(list, false, equal);
   if (row < 0) row = FirstMatch(list, true, equal);
-  if (row >= 0) Select(list, row);
+  if (row >= 0) ChooseFound(list, row);
   return row >= 0;
 }
 
@@ -51,7 +50,7 @@ bool SelectListEntryContaining(const QString& text, FontNameList* list) {
     if (row < 0) row = FirstMatch(list, hidden, named);
     if (row < 0) row = FirstMatch(list, hidden, matching);
   }
-  if (row >= 0) Select(list, row);
+  if (row >= 0) ChooseFound(list, row);
   return row >= 0;
 }
 

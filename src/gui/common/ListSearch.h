@@ -18,6 +18,10 @@ class FontNameList;
 bool EntryMatches(const FontNameList* list, int row, const QString& text,
                   const pinyin::NameQuery& query);
 
+// Chooses the entry at row that a search the person asked for found,
+// shown again when a filter hides it (FontNameList::Reveal).
+void ChooseFound(FontNameList* list, int row);
+
 // The first entry equal to text, ignoring letter case; false when none is.
 bool SelectListEntryExact(const QString& text, FontNameList* list);
 // The first entry whose shown name contains text, ignoring letter case;

@@ -8,6 +8,7 @@
 
 #include "core/coverage/ChineseCoverage.h"
 #include "gui/common/FontNameList.h"
+#include "gui/common/ListSearch.h"
 
 namespace qm::gui {
 
@@ -37,7 +38,7 @@ FamiliesForText::FamiliesForText(const QString& text, FontNameList* fontNames,
   List2->setObjectName(QStringLiteral("List2"));
   for (int row : rows_) List2->addItem(fontNames_->item(row)->text());
   connect(List2, &QListWidget::clicked, this,
-          [this](const QModelIndex& index) { fontNames_->Choose(rows_.value(index.row())); });
+          [this](const QModelIndex& index) { ChooseFound(fontNames_, rows_.value(index.row())); });
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);

@@ -152,7 +152,7 @@ TEST_F(CoverageTest, FamiliesThatCanSetTheCustomTextAreListedAndChosenByAClick) 
               "1 种字体（共 9 种）有自定义文字的全部字符：");
     test::ClickRow(found, 0);
   });
-  // A filter that hides the family found gives way when it is chosen.
+  // A filter that hides the family found gives way when it is chosen, and says so.
   auto* filter = window.findChild<QLineEdit*>("FilterText");
   QTest::keyClicks(filter, "pair");
   QTest::mouseClick(window.findChild<QPushButton*>("Command4"), Qt::LeftButton);
@@ -160,6 +160,7 @@ TEST_F(CoverageTest, FamiliesThatCanSetTheCustomTextAreListedAndChosenByAClick) 
   EXPECT_EQ(list->ChosenName(), "测试楷体");
   EXPECT_TRUE(filter->text().isEmpty());
   EXPECT_FALSE(list->isRowHidden(list->ChosenRow()));
+  EXPECT_TRUE(window.findChild<QLabel*>("FilterCount")->text().startsWith("已清除筛选"));
 }
 
 }  // namespace
