@@ -484,12 +484,9 @@ void MainWindow::SetAlignment(bool centred) {
 }
 
 void MainWindow::ChooseTextColor() {
-  // A cancelled dialog keeps the last colour chosen but applies nothing;
-  // black is never applied, as the dialog's value is black until a choice.
-  const QColor chosen = ChooseColour(cd2Colour_, this);
-  if (!chosen.isValid()) return;
-  cd2Colour_ = chosen;
-  if (cd2Colour_ == QColor(Qt::black)) return;
+  // A cancelled dialog applies the colour chosen before again, as a style's
+  // button applies the style the tab has; black is a colour like another.
+  if (const QColor chosen = ChooseColour(cd2Colour_, this); chosen.isValid()) cd2Colour_ = chosen;
   if (StyledTextTab* tab = StyledTab(SSTab1->currentIndex())) tab->SetColour(cd2Colour_);
 }
 
