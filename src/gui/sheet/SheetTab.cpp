@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/sheet/SheetTab.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,6 +43,8 @@ SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent
   RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox2->viewport()->installEventFilter(this);
   Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), this);
+  // The tab's Song face is for text samples; the count is the interface's.
+  Label2->setFont(QApplication::font());
   auto* footer = new QHBoxLayout;
   footer->addWidget(Label2);
   footer->addStretch(1);

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
@@ -123,6 +125,25 @@ TEST_F(SheetWindowTest, BuildShowsTheSheetTabAndFollowsTheList) {
   EXPECT_EQ(Sheet()->toPlainText(), "Alpha\nBeta\nDelta\nEpsilon\nGamma\nZeta");
   EXPECT_TRUE(Sheet()->isEnabled());
   EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "6/6");
+}
+
+// The count below the sheet is written in the interface's face, as the
+// labels around it, not in the Song face of the tab's samples.
+TEST(SheetCountTest, TheSheetsCountIsInTheInterfaceFace) {
+  const test::InstalledSongFace song;
+  test::FakePlatform platform;
+  platform.SetFamilyNames({"Alpha", "Beta"});
+  MainWindow window{platform};
+  window.ScanInstalledFonts();
+  window.show();
+  auto* toolbar = window.findChild<QToolBar*>("tbToolBar");
+  QWidget* sheetButton = toolbar->widgetForAction(window.ToolbarButton(2));
+  QTest::mouseClick(sheetButton, Qt::LeftButton, {}, sheetButton->rect().center());
+  auto* count = window.findChild<QLabel*>("Label2");
+  EXPECT_EQ(count->text(), "2/2");
+  const QString face = QFontInfo(count->font()).family();
+  EXPECT_EQ(face, QFontInfo(QApplication::font()).family());
+  EXPECT_NE(face, QFontInfo(window.findChild<QPlainTextEdit*>("RichTextBox2")->font()).family());
 }
 
 TEST_F(SheetWindowTest, StopAndASecondBuildPressedDuringTheBuild) {
