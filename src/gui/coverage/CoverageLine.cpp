@@ -9,6 +9,23 @@
 #include "gui/coverage/MissingCharacters.h"
 
 namespace qm::gui {
+namespace {
+
+// text with no place to break a line: its spaces do not break, and a word
+// joiner stands between its other characters (text may break between any
+// two Chinese characters, or a Chinese one and a Latin letter).
+QString Unbreakable(const QString& text) {
+  constexpr char16_t kWordJoiner = u'\u2060';
+  QString joined;
+  for (qsizetype at = 0; at < text.size(); ++at) {
+    const QChar character = text[at];
+    if (at > 0 && !character.isLowSurrogate()) joined += kWordJoiner;
+    joined += character == u' ' ? QChar(QChar::Nbsp) : character;
+  }
+  return joined;
+}
+
+}  // namespace
 
 QString CoverageText(const coverage::StandardCoverage& coverage) {
   const qulonglong tenths =
@@ -42,8 +59,6 @@ CoverageLine::CoverageLine(platform::Platform& platform, QWidget* parent)
   layout->addWidget(missingLink_, 0, Qt::AlignTop);
 }
 
-QString CoverageLine::Text() const { return counts_->text(); }
-
 const std::vector<coverage::Standard>& CoverageLine::Standards() {
   if (standards_.empty())
     standards_ = coverage::ChineseStandards(platform_.CodePageCharacters("GB2312"),
@@ -55,9 +70,14 @@ void CoverageLine::ShowFamily(const ListedFamily& family) {
   family_ = family;
   characters_ = platform_.CharactersOf(family.real.toStdString());
   QStringList parts;
-  for (const coverage::StandardCoverage& counted : coverage::CoverageOf(characters_, Standards()))
+  QStringList unbroken;  // the line wraps between the standards, never inside one
+  for (const coverage::StandardCoverage& counted : coverage::CoverageOf(characters_, Standards())) {
     parts << CoverageText(counted);
-  counts_->setText(QStringLiteral("汉字覆盖：") + parts.join(QStringLiteral("  ")));
+    unbroken << Unbreakable(parts.back());
+  }
+  const QString heading = QStringLiteral("汉字覆盖：");
+  text_ = heading + parts.join(QStringLiteral("  "));
+  counts_->setText(heading + unbroken.join(QStringLiteral("  ")));
   missingLink_->show();
 }
 

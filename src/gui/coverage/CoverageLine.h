@@ -21,7 +21,8 @@ class CoverageLine : public QWidget {
   explicit CoverageLine(platform::Platform& platform, QWidget* parent = nullptr);
 
   void ShowFamily(const ListedFamily& family);
-  QString Text() const;
+  // The line as plain text.
+  QString Text() const { return text_; }
   // Opens the "缺字" window for the family shown.
   void ShowMissing();
 
@@ -30,6 +31,7 @@ class CoverageLine : public QWidget {
 
   platform::Platform& platform_;
   QLabel* counts_ = nullptr;
+  QString text_;
   QLabel* missingLink_ = nullptr;
   std::vector<coverage::Standard> standards_;  // made when first needed
   ListedFamily family_;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,7 +16,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <functional>
 
@@ -83,6 +87,46 @@ TEST_F(CoverageTest, TheSampleShowsHowMuchOfEachStandardTheFamilyCovers) {
   EXPECT_TRUE(window.findChild<QLabel*>("MissingLink")->isVisible());
   Click("Quillmere Test Sans");
   EXPECT_TRUE(window.findChild<CoverageLine*>("CoverageLine")->Text().contains("（0/6763）"));
+}
+
+// However narrow the window, the line wraps between the standards, never
+// inside one ("扩展" on one line and "A" on the next).
+TEST_F(CoverageTest, TheLineWrapsBetweenStandardsNeverInsideOne) {
+  window.show();
+  Click("测试楷体");
+  auto* counts = window.findChild<QLabel*>("CoverageCounts");
+  // Laid out as the label lays its text out, at widths it may have that
+  // hold the longest standard's text.
+  const int longest = QFontMetrics(counts->font()).horizontalAdvance("扩展B 0.0%（1/42720）");
+  for (int width = 2 * longest; width <= 4 * longest; width += 8) {
+    QTextDocument laid;
+    laid.setDefaultFont(counts->font());
+    laid.setDocumentMargin(0);
+    laid.setPlainText(counts->text());
+    laid.setTextWidth(width);
+    laid.size();  // lays it out
+    const QTextLayout* lines = laid.firstBlock().layout();
+    ASSERT_GT(lines->lineCount(), 1);
+    // The text as read, without what keeps the parts whole, and where each
+    // of its characters is in the text laid out.
+    QString text;
+    std::vector<int> placeOf;
+    const QString shown = laid.toPlainText();
+    for (int at = 0; at < shown.size(); ++at) {
+      if (shown[at] == QChar(0x2060)) continue;
+      text += shown[at] == QChar::Nbsp ? QChar(u' ') : shown[at];
+      placeOf.push_back(at);
+    }
+    for (const char* part : {"GB2312 1.3%（94/6763）", "扩展A 0.0%（2/6592）",
+                             "扩展B 0.0%（1/42720）", "扩展G 0.0%（0/4939）"}) {
+      const qsizetype start = text.indexOf(QString::fromUtf8(part));
+      ASSERT_GE(start, 0) << part << " in " << text.toStdString();
+      const qsizetype last = start + QString::fromUtf8(part).size() - 1;
+      EXPECT_EQ(lines->lineForTextPosition(placeOf[static_cast<size_t>(start)]).lineNumber(),
+                lines->lineForTextPosition(placeOf[static_cast<size_t>(last)]).lineNumber())
+          << part << " at " << width << " pixels";
+    }
+  }
 }
 
 TEST_F(CoverageTest, TheMissingWindowListsWhatTheFamilyLacksOfTheChosenStandard) {
