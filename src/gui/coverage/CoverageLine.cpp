@@ -78,6 +78,7 @@ void CoverageLine::ShowFamily(const ListedFamily& family) {
   const QString heading = QStringLiteral("汉字覆盖：");
   text_ = heading + parts.join(QStringLiteral("  "));
   counts_->setText(heading + unbroken.join(QStringLiteral("  ")));
+  counts_->setAccessibleName(text_);  // read out without what keeps the parts whole
   missingLink_->show();
 }
 

@@ -26,6 +26,14 @@ namespace {
 const QString kUsageText = QStringLiteral(
     "使用方法：\r\n1、扫描：扫描系统所有字体名称\r\n2、字型：显示所有字体的实际字型");
 
+// A box to read, select and copy, never to type into; Tab leaves it.
+template <typename Box>
+void MakeReadOnly(Box* box) {
+  box->setReadOnly(true);
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box->setTabChangesFocus(true);
+}
+
 }  // namespace
 
 SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent)
@@ -35,12 +43,14 @@ SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent
   SetBaseFormat(RichTextBox1);
   RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
   RichTextBox1->setUndoRedoEnabled(false);  // each sample replaces the last; nothing to undo
+  MakeReadOnly(RichTextBox1);
   RichTextBox2 = new FaceTextBox(engine, finder, true, this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   // The box's own font, so that the tab's smaller font does not reach it.
   RichTextBox2->setFont(QFont(BaseFaceFamily(), kBasePointSize));
   RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
   RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
+  MakeReadOnly(RichTextBox2);
   RichTextBox2->viewport()->installEventFilter(this);
   Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), this);
   // The tab's Song face is for text samples; the count is the interface's.

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -144,6 +145,38 @@ TEST(SheetCountTest, TheSheetsCountIsInTheInterfaceFace) {
   const QString face = QFontInfo(count->font()).family();
   EXPECT_EQ(face, QFontInfo(QApplication::font()).family());
   EXPECT_NE(face, QFontInfo(window.findChild<QPlainTextEdit*>("RichTextBox2")->font()).family());
+}
+
+// The sample and the sheet are read, selected and copied, never typed
+// into; Tab goes on to the next control instead of writing a tab.
+TEST_F(SheetWindowTest, TheSampleAndTheSheetAreReadOnlyAndTabLeavesThem) {
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.ToolbarButton(2)->trigger();
+  test::ClickRow(List(), 1);  // the sample of Beta
+  auto* sample = window.findChild<QTextEdit*>("RichTextBox1");
+  for (QAbstractScrollArea* box :
+       {static_cast<QAbstractScrollArea*>(sample), static_cast<QAbstractScrollArea*>(Sheet())}) {
+    const auto text = [box] {
+      if (auto* rich = qobject_cast<QTextEdit*>(box)) return rich->toPlainText();
+      return static_cast<QPlainTextEdit*>(box)->toPlainText();
+    };
+    const QString before = text();
+    ASSERT_FALSE(before.isEmpty());
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(box->hasFocus()) << box->objectName().toStdString();
+    QTest::keyClicks(box, QStringLiteral("XYZ"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Delete);
+    EXPECT_EQ(text(), before);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().replace(QChar::ParagraphSeparator, u'\n'), before);
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(text(), before);
+    EXPECT_FALSE(box->hasFocus()) << box->objectName().toStdString();
+  }
 }
 
 TEST_F(SheetWindowTest, StopAndASecondBuildPressedDuringTheBuild) {
