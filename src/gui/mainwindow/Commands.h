@@ -4,6 +4,7 @@
 // kinds and pictures of the buttons, and the items of each menu.
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QStyle>
 #include <QVector>
 #include <array>
@@ -67,10 +68,14 @@ struct ToolbarEntry {
   ButtonKind kind;
   const char* themeIcon;
   QStyle::StandardPixmap standardIcon;
-  const char* letter;  // drawn when the theme has no icon and the style has none fitting
+  const char* letter;    // drawn when the theme has no icon and the style has none fitting
+  const char* shortcut;  // the key that presses the button, in QKeySequence's portable text
 };
 
 extern const std::array<ToolbarEntry, kToolbarPositions> kToolbar;
+
+// A button's tool tip, naming the key that presses it: "扫描系统字体（F5）".
+QString TipWithShortcut(const QString& tip, const QKeySequence& shortcut);
 
 // The picture of a button: the desktop's icon theme, then the style's
 // standard icons, then a letter drawn for the purpose.

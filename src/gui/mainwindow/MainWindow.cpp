@@ -164,7 +164,9 @@ void MainWindow::SetupToolbar() {
     }
     QAction* button = tbToolBar->addAction(ToolbarIcon(entry), QString::fromUtf8(entry.key));
     button->setObjectName(QString::fromUtf8(entry.key));
-    button->setToolTip(QString::fromUtf8(entry.tip));
+    // Every button has a key, so that the window works without a mouse.
+    button->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+    button->setToolTip(TipWithShortcut(QString::fromUtf8(entry.tip), button->shortcut()));
     button->setCheckable(entry.kind != ButtonKind::Push);
     if (entry.kind == ButtonKind::Alignment) alignmentGroup_->addAction(button);
     toolbarButtons_.append(button);
@@ -453,7 +455,8 @@ void MainWindow::ShowTabStyles(int tab) {
   Button(keys::kUnderline)->setChecked(flags.underline);
   Button(flags.centred ? keys::kCentre : keys::kAlignLeft)->setChecked(true);
   for (const TabTip& tip : kTabTips)
-    Button(tip.key)->setToolTip(QString::fromUtf8(tab == kSheetTab ? tip.sheet : tip.custom));
+    Button(tip.key)->setToolTip(TipWithShortcut(
+        QString::fromUtf8(tab == kSheetTab ? tip.sheet : tip.custom), Button(tip.key)->shortcut()));
 }
 
 StyledTextTab* MainWindow::StyledTab(int tab) const {

@@ -108,8 +108,8 @@ TEST_F(TextStylesTest, EachTabKeepsItsFlagsAndTheButtonsFollow) {
   Press(12);  // sheet bold
   ShowTab(2);
   EXPECT_FALSE(Pressed(12));
-  EXPECT_EQ(window.ToolbarButton(12)->toolTip(), "设置自定义文本为黑体");
-  EXPECT_EQ(window.ToolbarButton(6)->toolTip(), "打印自定义文本");
+  EXPECT_EQ(window.ToolbarButton(12)->toolTip(), "设置自定义文本为黑体（Ctrl+B）");
+  EXPECT_EQ(window.ToolbarButton(6)->toolTip(), "打印自定义文本（Ctrl+P）");
   Press(14);
   Press(16);  // custom underlined and centred
   ShowTab(0);
@@ -117,7 +117,7 @@ TEST_F(TextStylesTest, EachTabKeepsItsFlagsAndTheButtonsFollow) {
   EXPECT_FALSE(Pressed(14));
   EXPECT_TRUE(Pressed(15));
   EXPECT_FALSE(Pressed(16));
-  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色");
+  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色（F8）");
   ShowTab(2);
   EXPECT_FALSE(Pressed(12));
   EXPECT_TRUE(Pressed(14));

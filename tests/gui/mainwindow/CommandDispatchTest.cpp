@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -30,6 +31,7 @@
 #include "support/Externals.h"
 #include "support/FakePlatform.h"
 #include "support/FolderTest.h"
+#include "support/Input.h"
 #include "support/ModalDialogs.h"
 #include "support/PrivateCups.h"
 #include "support/RecordingViewer.h"
@@ -250,6 +252,10 @@ class CommandDispatchTest : public testing::Test {
 
   // Presses with the mouse; notes and closes the menu or window it opens.
   Seen PressAndLook(QWidget* widget, const QPoint& at) {
+    return DoAndLook([&] { QTest::mouseClick(widget, Qt::LeftButton, {}, at); });
+  }
+  // Does what a person does; notes and closes the menu or window it opens.
+  Seen DoAndLook(const std::function<void()>& act) {
     QString dialog;
     QTimer watcher;
     watcher.setInterval(10);
@@ -263,7 +269,7 @@ class CommandDispatchTest : public testing::Test {
       }
     });
     watcher.start();
-    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    act();
     watcher.stop();
     Seen seen = Look();
     seen.dialog = dialog;
@@ -310,9 +316,9 @@ class CommandDispatchTest : public testing::Test {
   test::RecordingViewer viewer_;
 };
 
-TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
-  test::ScopedVariable host(kMakerHostVariable, kSiteHost);
-  const std::vector<ButtonRow> rows = {
+// What each toolbar button does, and on which tabs it is tried.
+std::vector<ButtonRow> ToolbarRows() {
+  return {
       {1, {0, 1, 2}, [](Seen& s) { ++s.scans; }},
       {2,
        {0, 1, 2},
@@ -335,6 +341,11 @@ TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
       {19, {0, 1, 2}, Opens(Address("/VudeZezi/"))},
       {20, {0, 1, 2}, Popup("菜单")},
   };
+}
+
+TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
+  test::ScopedVariable host(kMakerHostVariable, kSiteHost);
+  const std::vector<ButtonRow> rows = ToolbarRows();
   for (const ButtonRow& row : rows) {
     for (int tab : row.tabs) {
       Start();
@@ -345,6 +356,31 @@ TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
       QWidget* button = ButtonWidget(row.position);
       const Seen after = PressAndLook(button, button->rect().center());
       Check(qPrintable(window_->ToolbarButton(row.position)->objectName()), tab, before, row.effect,
+            after);
+    }
+  }
+}
+
+// Every button's key, shown in its tool tip, does what the button does.
+TEST_F(CommandDispatchTest, EveryToolbarButtonHasAKeyThatDoesTheSame) {
+  test::ScopedVariable host(kMakerHostVariable, kSiteHost);
+  for (const ButtonRow& row : ToolbarRows()) {
+    for (int tab : row.tabs) {
+      Start();
+      ShowTab(1);
+      ShowTab(tab);
+      if (row.before) PressAndLook(ButtonWidget(row.before), {});
+      QAction* button = window_->ToolbarButton(row.position);
+      const QKeySequence key = button->shortcut();
+      ASSERT_FALSE(key.isEmpty()) << button->objectName().toStdString();
+      EXPECT_TRUE(button->toolTip().endsWith(
+          QStringLiteral("（%1）").arg(key.toString(QKeySequence::NativeText))))
+          << button->toolTip().toStdString();
+      // The focus in the list, as after a click on a family.
+      test::ClickRow(window_->findChild<QListWidget*>("List1"), 0);
+      const Seen before = Look();
+      const Seen after = DoAndLook([&] { QTest::keySequence(window_.get(), key); });
+      Check(qPrintable(button->objectName() + u' ' + key.toString()), tab, before, row.effect,
             after);
     }
   }

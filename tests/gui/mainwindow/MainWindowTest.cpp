@@ -160,8 +160,8 @@ TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
     EXPECT_FALSE(button->icon().isNull());
     EXPECT_EQ(button->isCheckable(), position >= 12 && position <= 16);
   }
-  EXPECT_EQ(window.ToolbarButton(1)->toolTip(), "扫描系统字体");
-  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色");
+  EXPECT_EQ(window.ToolbarButton(1)->toolTip(), "扫描系统字体（F5）");
+  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色（F8）");
   EXPECT_TRUE(window.ToolbarButton(15)->isChecked());
   window.ToolbarButton(16)->trigger();
   EXPECT_FALSE(window.ToolbarButton(15)->isChecked());
@@ -333,6 +333,10 @@ TEST_F(MainWindowTest, CentringTheCustomTextCentresItInTheBox) {
   QTest::keyClick(custom, Qt::Key_End);
   QTest::keyClicks(custom, QStringLiteral("xyz"));
   EXPECT_GT(lineStart(), left + quarter);
+  // Delete is the key of 删除 too; in the text it deletes a character.
+  QTest::keyClick(custom, Qt::Key_Left);
+  QTest::keyClick(custom, Qt::Key_Delete);
+  EXPECT_TRUE(custom->toPlainText().endsWith("xy"));
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
   EXPECT_GT(lineStart(), left + quarter);
