@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/filter/FamilyFilter.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -32,6 +33,7 @@ FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent
   layout->addWidget(field_);
   layout->addWidget(count_);
   connect(field_, &QLineEdit::textChanged, this, &FamilyFilter::Apply);
+  field_->installEventFilter(this);
 
   // A scan adds entries one by one while window events run; a filter in
   // use follows once per pass of the event loop, not once per entry.
@@ -51,6 +53,21 @@ FamilyFilter::FamilyFilter(FontNameList* list, QWidget* parent) : QWidget(parent
     count_->setText(RevealedCountText(shown_, list_->count()));
   });
   Apply();
+}
+
+// Down in the field goes on into the list, choosing the first family shown:
+// typing a filter and picking a family need no mouse.
+bool FamilyFilter::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != field_ || event->type() != QEvent::KeyPress ||
+      static_cast<QKeyEvent*>(event)->key() != Qt::Key_Down)
+    return QWidget::eventFilter(watched, event);
+  for (int row = 0; row < list_->count(); ++row) {
+    if (list_->isRowHidden(row)) continue;
+    list_->setFocus(Qt::TabFocusReason);
+    list_->Choose(row);
+    break;
+  }
+  return true;
 }
 
 void FamilyFilter::Apply() {

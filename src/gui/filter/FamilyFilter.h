@@ -5,6 +5,7 @@
 // shows every family again; the chosen family stays chosen throughout. A
 // label says how many of how many families are shown. Only the person
 // clears the filter, or a search they asked for that found a hidden family.
+// Down in the field goes on to the first family shown.
 
 #include <QTimer>
 #include <QWidget>
@@ -24,6 +25,9 @@ class FamilyFilter : public QWidget {
   // Hides the entries the field's text does not find, shows the others.
   void Apply();
   int ShownCount() const { return shown_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ShowMatches(const QString& text);

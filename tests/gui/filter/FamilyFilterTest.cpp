@@ -126,6 +126,21 @@ TEST_F(FamilyFilterTest, KeysAndTypedLettersReachOnlyTheFamiliesShown) {
   EXPECT_EQ(field->text(), "quillmere t");
 }
 
+// Down in the field goes on into the list and chooses the first family shown.
+TEST_F(FamilyFilterTest, DownInTheFieldChoosesTheFirstFamilyShown) {
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  field->setFocus(Qt::TabFocusReason);
+  Type("quillmere t");
+  QTest::keyClick(field, Qt::Key_Down);
+  EXPECT_EQ(list->ChosenName(), "Quillmere Test Sans");
+  EXPECT_TRUE(list->hasFocus());
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->ChosenName(), "Quillmere Test Sans Light");
+  EXPECT_EQ(field->text(), "quillmere t");
+}
+
 // 查找 searches every family; one the filter hides is shown again, and the
 // count says the filter was cleared for it.
 TEST_F(FamilyFilterTest, FindingAHiddenFamilyClearsTheFilterAndSaysSo) {
