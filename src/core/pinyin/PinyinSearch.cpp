@@ -22,7 +22,69 @@ std::string Compact(std::string_view text) {
   return platform::AsciiLower(std::move(compact));
 }
 
+struct ClassSign {
+  const char* word;                       // the class, in pinyin
+  std::vector<std::string_view> han;      // characters that say it in a name
+  std::vector<std::string_view> latin;    // words that say it, in lower case
+  std::vector<std::string_view> phrases;  // word pairs that say it
+};
+
+const std::vector<ClassSign>& ClassSigns() {
+  static const std::vector<ClassSign> signs = {
+      {"song", {"宋", "明"}, {"song", "ming"}, {"serif cjk"}},
+      {"hei", {"黑"}, {"hei", "gothic"}, {"sans cjk"}},
+      {"kai", {"楷"}, {"kai"}, {}},
+      {"fangsong", {"仿宋"}, {"fangsong"}, {}},
+      {"yuan", {"圆", "圓"}, {"yuan"}, {}},
+  };
+  return signs;
+}
+
+// The words of a name in lower case: runs of ASCII letters and digits.
+std::vector<std::string> WordsOf(const std::string& lowered) {
+  std::vector<std::string> words;
+  std::string word;
+  for (const char c : lowered + ' ') {
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+      word += c;
+    } else if (!word.empty()) {
+      words.push_back(std::move(word));
+      word.clear();
+    }
+  }
+  return words;
+}
+
+bool SaysClass(const std::string& word, std::string_view sign) {
+  return word.size() >= sign.size() &&
+         (word.compare(word.size() - sign.size(), sign.size(), sign) == 0 ||
+          word == std::string(sign) + "ti");
+}
+
+bool NameSaysClass(const std::string& name, const ClassSign& sign) {
+  const std::string lowered = platform::AsciiLower(name);
+  if (std::any_of(sign.han.begin(), sign.han.end(),
+                  [&](std::string_view han) { return Contains(name, han); }) ||
+      std::any_of(sign.phrases.begin(), sign.phrases.end(),
+                  [&](std::string_view phrase) { return Contains(lowered, phrase); }))
+    return true;
+  const std::vector<std::string> words = WordsOf(lowered);
+  return std::any_of(words.begin(), words.end(), [&](const std::string& word) {
+    return std::any_of(sign.latin.begin(), sign.latin.end(),
+                       [&](std::string_view latin) { return SaysClass(word, latin); });
+  });
+}
+
 }  // namespace
+
+std::vector<std::string> ChineseClassesOf(const std::vector<std::string>& names) {
+  std::vector<std::string> classes;
+  for (const ClassSign& sign : ClassSigns())
+    if (std::any_of(names.begin(), names.end(),
+                    [&](const std::string& name) { return NameSaysClass(name, sign); }))
+      classes.emplace_back(sign.word);
+  return classes;
+}
 
 PinyinKey KeyOf(std::string_view name, platform::HanReadings& readings) {
   PinyinKey key;
@@ -64,6 +126,7 @@ void FamilySearch::Add(const std::vector<std::string>& names, platform::HanReadi
     if (PinyinKey key = KeyOf(name, readings); !key.letters.empty())
       entry.keys.push_back(std::move(key));
   }
+  entry.classes = ChineseClassesOf(names);
   entries_.push_back(std::move(entry));
 }
 
@@ -73,7 +136,9 @@ bool FamilySearch::Matches(std::size_t entry, const NameQuery& query) const {
   return std::any_of(family.names.begin(), family.names.end(),
                      [&](const std::string& name) { return Contains(name, query.Folded()); }) ||
          std::any_of(family.keys.begin(), family.keys.end(),
-                     [&](const PinyinKey& key) { return query.MatchesKey(key); });
+                     [&](const PinyinKey& key) { return query.MatchesKey(key); }) ||
+         std::any_of(family.classes.begin(), family.classes.end(),
+                     [&](const std::string& word) { return Contains(word, query.Folded()); });
 }
 
 }  // namespace qm::pinyin

@@ -40,8 +40,16 @@ class NameQuery {
   std::string compact_;
 };
 
+// The Chinese classes of face a family's names say it is of, each by its
+// pinyin word: "song" (宋, 明, Song, Ming, Serif CJK), "hei" (黑, Hei, Sans
+// CJK, Gothic), "kai" (楷, Kai), "fangsong" (仿宋, Fangsong), "yuan" (圆, 圓,
+// Yuan). A Latin word counts whole, at the end of a word ("UMing") or
+// followed by "ti" ("Heiti"), so that "Kaithi" is no Kai face.
+std::vector<std::string> ChineseClassesOf(const std::vector<std::string>& names);
+
 // The names of many families, each with the pinyin keys of its Chinese
-// names, made once and searched at every key press.
+// names and the classes its names say, made once and searched at every key
+// press: "song" finds AR PL UMing and Noto Serif CJK SC.
 class FamilySearch {
  public:
   void Clear() { entries_.clear(); }
@@ -56,6 +64,7 @@ class FamilySearch {
   struct Entry {
     std::vector<std::string> names;
     std::vector<PinyinKey> keys;  // of the names with Han characters
+    std::vector<std::string> classes;
   };
   std::vector<Entry> entries_;
 };

@@ -84,6 +84,35 @@ TEST_F(FamilySearchTest, FindsFamiliesByAnyNameWholePinyinOrInitials) {
   EXPECT_TRUE(Found("xyz").empty());
 }
 
+// Faces whose names carry no Chinese name are found by the class of face
+// their names say: "song" finds the Ming and Serif CJK faces.
+TEST(ChineseClassTest, NamesSayTheClassOfFaceInEitherScript) {
+  using Classes = std::vector<std::string>;
+  EXPECT_EQ(ChineseClassesOf({"Noto Serif CJK SC"}), Classes{"song"});
+  EXPECT_EQ(ChineseClassesOf({"AR PL UMing CN"}), Classes{"song"});
+  EXPECT_EQ(ChineseClassesOf({"AR PL UKai TW"}), Classes{"kai"});
+  EXPECT_EQ(ChineseClassesOf({"Noto Sans CJK SC", "思源黑体"}), Classes{"hei"});
+  EXPECT_EQ(ChineseClassesOf({"WenQuanYi Zen Hei"}), Classes{"hei"});
+  EXPECT_EQ(ChineseClassesOf({"FangSong", "仿宋"}), (Classes{"song", "fangsong"}));
+  EXPECT_EQ(ChineseClassesOf({"Heiti SC"}), Classes{"hei"});
+  EXPECT_EQ(ChineseClassesOf({"方正粗圆"}), Classes{"yuan"});
+  // Words that only hold the letters say nothing.
+  EXPECT_TRUE(ChineseClassesOf({"Noto Sans Kaithi"}).empty());
+  EXPECT_TRUE(ChineseClassesOf({"Noto Sans", "DejaVu Serif", "Sheila"}).empty());
+  EXPECT_TRUE(ChineseClassesOf({"Mingzat", "Theia"}).empty());
+}
+
+TEST_F(FamilySearchTest, ClassesFindFacesWithoutAChineseName) {
+  search_.Clear();
+  search_.Add({"AR PL UMing CN"}, readings_);
+  search_.Add({"Noto Sans CJK SC"}, readings_);
+  search_.Add({"Noto Serif CJK SC"}, readings_);
+  search_.Add({"Noto Sans Kaithi"}, readings_);
+  EXPECT_EQ(Found("song"), (std::vector<std::size_t>{0, 2}));
+  EXPECT_EQ(Found("HEI"), (std::vector<std::size_t>{1}));
+  EXPECT_EQ(Found("kai"), (std::vector<std::size_t>{3}));  // Kaithi by its own name alone
+}
+
 TEST_F(FamilySearchTest, TheEmptyTextFindsEveryFamily) {
   EXPECT_EQ(Found(""), (std::vector<std::size_t>{0, 1, 2, 3}));
 }
