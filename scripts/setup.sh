@@ -7,7 +7,7 @@ QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QM_PACKAGES=(
   cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix clang-format
   qt6-base-dev qt6-translations-l10n libgl-dev libqt6svg6
-  desktop-file-utils appstream
+  desktop-file-utils appstream adwaita-icon-theme
   googletest wine64 wine locales
   libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QList>
 
+#include "gui/common/Icons.h"
+
 namespace qm::gui {
 
 platform::FileTypeInfo DesktopFileTypes::Describe(const std::string& fullPath) {
@@ -41,8 +43,8 @@ platform::FileIconKey DesktopFileTypes::IconKeyFor(const QMimeType& type, const 
   if (known != keys_.constEnd()) return known.value();
   // The theme's icon for the kind, then its generic group, then whatever
   // the style draws for this file or any file.
-  QIcon icon = QIcon::fromTheme(type.iconName());
-  if (icon.isNull()) icon = QIcon::fromTheme(type.genericIconName());
+  QIcon icon = ThemeIcon(type.iconName());
+  if (icon.isNull()) icon = ThemeIcon(type.genericIconName());
   if (icon.isNull()) icon = iconProvider_.icon(QFileInfo(path));
   if (icon.isNull()) icon = iconProvider_.icon(QAbstractFileIconProvider::File);
   platform::FileIconKey key = 0;  // kept too, so a kind without an icon is not asked again

@@ -50,15 +50,30 @@ QPixmap LetterPixmap(const QString& letter, const QFont& style, int size, const 
 
 // The standard picture is made only when the theme lacks one: making it
 // decodes its image files at every size.
-QIcon ThemeOrStandardIcon(const QString& themeName, QStyle::StandardPixmap fallback) {
+QIcon ThemeIcon(const QString& themeName) {
   if (QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
+  // Themes of late keep many actions only in their one-colour form.
+  const QString symbolic = themeName + QStringLiteral("-symbolic");
+  if (QIcon::hasThemeIcon(symbolic)) return QIcon::fromTheme(symbolic);
+  return {};
+}
+
+QIcon ThemeOrStandardIcon(const QString& themeName, QStyle::StandardPixmap fallback) {
+  if (QIcon themed = ThemeIcon(themeName); !themed.isNull()) return themed;
   return QApplication::style()->standardIcon(fallback);
 }
 
 QIcon ThemeOrLetterIcon(const QString& themeName, const QString& letter, const QFont& font) {
-  if (QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
+  if (QIcon themed = ThemeIcon(themeName); !themed.isNull()) return themed;
   return QIcon(
       LetterPixmap(letter, font, kToolbarIconSize, QApplication::palette().color(QPalette::Text)));
+}
+
+void UseDesktopIconThemeAsFallback() {
+  // A desktop's own theme inherits from it; without a desktop (no theme
+  // named), it is the one most distributions install.
+  if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == u"hicolor")
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 }
 
 // The picture the desktop shows for the program, built in.

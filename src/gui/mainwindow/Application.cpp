@@ -9,6 +9,7 @@
 
 #include "core/platform/Platform.h"
 #include "gui/common/BaseFormat.h"
+#include "gui/common/Icons.h"
 
 namespace qm::gui {
 
@@ -25,6 +26,7 @@ void ConfigureApplication(QApplication& application, platform::Platform& platfor
     QCoreApplication::installTranslator(translator);
   NameInstalledInterfaceFaces(platform);
   ChooseBaseFace(platform);
+  UseDesktopIconThemeAsFallback();
 }
 
 namespace {

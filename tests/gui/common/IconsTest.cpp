@@ -57,6 +57,9 @@ class RedTheme {
     QImage red(16, 16, QImage::Format_ARGB32);
     red.fill(Qt::red);
     red.save(root + QStringLiteral("/QmRed/16x16/apps/quillmere-red.png"));
+    QImage grey(16, 16, QImage::Format_ARGB32);
+    grey.fill(Qt::gray);
+    grey.save(root + QStringLiteral("/QmRed/16x16/apps/quillmere-grey-symbolic.png"));
     QIcon::setThemeSearchPaths({root});
     QIcon::setThemeName(QStringLiteral("QmRed"));
   }
@@ -83,6 +86,12 @@ TEST(IconsTest, TheThemesPictureWhereItHasOneAndTheStandardPictureWhereNot) {
                 .pixmap(16)
                 .toImage(),
             standard);
+  // A theme that keeps a picture only in its one-colour form gives that.
+  EXPECT_EQ(ThemeOrStandardIcon(QStringLiteral("quillmere-grey"), QStyle::SP_DirIcon)
+                .pixmap(16)
+                .toImage()
+                .pixelColor(8, 8),
+            QColor(Qt::gray));
 }
 
 }  // namespace
