@@ -6,8 +6,11 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "core/fileinfo/FileInfo.h"
 #include "gui/common/DesktopFileTypes.h"
@@ -41,11 +44,21 @@ QString SizeText(std::uint64_t bytes) {
          QStringLiteral(" KB (%1 字节)").arg(bytes);
 }
 
+// A value stays on its line up to this share of the screen's width; a
+// longer one wraps.
+constexpr double kMostScreenShare = 0.6;
+
 QLabel* ValueLabel(const QString& text, const QString& name, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A wrapping label asks for little width; the window is as wide as its
+  // values' lines instead, as the label lays them out unwrapped.
+  const int unwrapped = label->sizeHint().width();
   label->setWordWrap(true);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int most = screen ? int(screen->availableGeometry().width() * kMostScreenShare) : 800;
+  label->setMinimumWidth(std::min(unwrapped, most));
   return label;
 }
 

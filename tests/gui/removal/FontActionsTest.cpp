@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -206,6 +207,16 @@ TEST_F(FilePropertiesTest, WithoutAFileManagerTheProgramsOwnWindowShowsTheFile) 
     ASSERT_NE(window, nullptr);
     faces = window->findChild<QLabel*>(QStringLiteral("Faces"))->text();
     size = window->findChild<QLabel*>(QStringLiteral("FileSize"))->text();
+    // Each value on its own line, unbroken: the window is as wide as they are.
+    for (const char* name : {"FileName", "TypeName", "FileSize", "Created", "Attributes"}) {
+      const auto* value = window->findChild<QLabel*>(QString::fromLatin1(name));
+      EXPECT_LT(value->height(), 2 * value->fontMetrics().lineSpacing()) << name;
+    }
+    // A long path takes the room it needs, up to more than half the screen.
+    const auto* path = window->findChild<QLabel*>(QStringLiteral("FilePath"));
+    const int oneLine = path->fontMetrics().horizontalAdvance(path->text());
+    const int halfAndMore = window->screen()->availableGeometry().width() * 11 / 20;
+    EXPECT_GE(path->width(), std::min(oneLine, halfAndMore)) << path->text().toStdString();
     QTest::keyClick(window, Qt::Key_Return);
   });
   platform::LinuxPlatform platform("zh_CN.UTF-8");
