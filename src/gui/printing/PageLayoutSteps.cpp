@@ -32,8 +32,7 @@ void PageLayoutSteps::Start(std::unique_ptr<QTextDocument> document, const PageF
 
 void PageLayoutSteps::TakeStep() {
   const bool more = recorder_->Step(kStepMs);
-  for (; handedOver_ < recorder_->PageCount(); ++handedOver_)
-    emit PageRecorded(handedOver_);
+  for (; handedOver_ < recorder_->PageCount(); ++handedOver_) emit PageRecorded(handedOver_);
   if (more) {
     stepTimer_.start();
     return;

@@ -6,13 +6,13 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QTextOption>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextOption>
 
 #include "gui/common/ListedFaces.h"
 
@@ -101,9 +101,8 @@ PageRecorder::PageRecorder(std::unique_ptr<QTextDocument> document, const PageFr
   const int end = last.position() + last.length() - 1;  // the paragraph's end
   if (firstPagesAhead && last.isValid() && end < textLength_ / 2 &&
       document_->rootFrame()->childFrames().isEmpty())
-    firstPages_ =
-        std::unique_ptr<PageRecorder>(new PageRecorder(Beginning(*document_, end), frame_, faces_,
-                                                       false));
+    firstPages_ = std::unique_ptr<PageRecorder>(
+        new PageRecorder(Beginning(*document_, end), frame_, faces_, false));
 }
 
 PageRecorder::~PageRecorder() = default;
@@ -232,8 +231,7 @@ void PageRecorder::DrawRecorded(QPainter& painter, const RecordedPage& page) {
   painter.translate(frame_.area.left(), frame_.area.top() - page.top);
   // Lines that only touch the page's edges belong to the pages beside it;
   // drawn clipped they would still be text a reader finds on this page.
-  const QRectF shown(0, page.top + kEdgeTwips, frame_.area.width(),
-                     page.height - 2 * kEdgeTwips);
+  const QRectF shown(0, page.top + kEdgeTwips, frame_.area.width(), page.height - 2 * kEdgeTwips);
   if (faces_)
     DrawBlocks(painter, page, shown);
   else
@@ -244,8 +242,7 @@ void PageRecorder::DrawRecorded(QPainter& painter, const RecordedPage& page) {
 void PageRecorder::DrawBlocks(QPainter& painter, const RecordedPage& page, const QRectF& shown) {
   painter.setClipRect(shown, Qt::IntersectClip);
   const QAbstractTextDocumentLayout* layout = document_->documentLayout();
-  for (QTextBlock block = document_->findBlock(page.start); block.isValid();
-       block = block.next()) {
+  for (QTextBlock block = document_->findBlock(page.start); block.isValid(); block = block.next()) {
     const QRectF place = layout->blockBoundingRect(block);
     if (place.top() >= shown.bottom()) break;
     const QTextLayout* text = block.layout();

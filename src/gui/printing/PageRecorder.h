@@ -104,7 +104,7 @@ class PageRecorder {
   std::optional<FaceBlockPainter> faces_;
   std::unique_ptr<PageRecorder> firstPages_;  // the beginning, laid out on its own
   bool firstPagesTaken_ = false;
-  int pagesPlaced_ = 0;                       // pages the layout of the whole text completed
+  int pagesPlaced_ = 0;  // pages the layout of the whole text completed
   std::vector<QFont> fonts_;
   QSet<int> formatsOpened_;   // character formats whose faces are open
   QTextBlock fallbackBlock_;  // next block to give the fallback

@@ -146,9 +146,8 @@ TEST_F(TextStylesTest, ColourAppliesToTheWholeTextBlackAndTheLastChoiceOnACancel
   QAction* colourItem = window.PopupMenu("字体")->actions().at(1);
   ASSERT_EQ(colourItem->text(), "字体颜色");
   const auto everyCharacterIn = [](QTextDocument* document, const QColor& colour) {
-    return EveryCharacter(document, [&colour](const QTextCharFormat& f) {
-      return f.foreground().color() == colour;
-    });
+    return EveryCharacter(
+        document, [&colour](const QTextCharFormat& f) { return f.foreground().color() == colour; });
   };
   QColor answer = QColor(255, 0, 0);
   gui::SetColourChooser([&](const QColor&, QWidget*) { return answer; });

@@ -176,7 +176,6 @@ std::unique_ptr<QTextDocument> LinesNeedingFallback(int count, int length = 0) {
   return text;
 }
 
-
 // Long enough for the layout to lay out several stretches: lines given their
 // fallback while being laid out land on the same pages as lines that had it
 // before, and no line goes missing.
