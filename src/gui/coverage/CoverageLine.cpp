@@ -47,11 +47,18 @@ CoverageLine::CoverageLine(platform::Platform& platform, QWidget* parent)
   counts_->setTextFormat(Qt::PlainText);
   counts_->setWordWrap(true);
   counts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A line's room from the start, so that the first family shown does not
+  // push what is below down.
+  counts_->setText(QString(QChar::Nbsp));
   missingLink_ = new QLabel(QStringLiteral("<a href=\"missing\">缺字</a>"), this);
   missingLink_->setObjectName(QStringLiteral("MissingLink"));
   missingLink_->setToolTip(QStringLiteral("列出所缺的字"));
   missingLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  missingLink_->hide();  // until a family is shown
+  // Hidden until a family is shown, its room kept meanwhile.
+  QSizePolicy keepsRoom = missingLink_->sizePolicy();
+  keepsRoom.setRetainSizeWhenHidden(true);
+  missingLink_->setSizePolicy(keepsRoom);
+  missingLink_->hide();
   connect(missingLink_, &QLabel::linkActivated, this, &CoverageLine::ShowMissing);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

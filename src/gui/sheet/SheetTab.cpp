@@ -7,9 +7,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include "gui/common/BaseFormat.h"
 #include "gui/common/FaceTextBox.h"
@@ -25,6 +28,27 @@ namespace {
 
 const QString kUsageText = QStringLiteral(
     "使用方法：\r\n1、扫描：扫描系统所有字体名称\r\n2、字型：显示所有字体的实际字型");
+
+// The height the one-font sample needs for its five lines: the file's
+// name at the base size and four lines at the sample size, laid out as the
+// box lays them out (with the faces its Chinese text falls back to).
+int SampleHeight(const QTextEdit* box) {
+  QTextDocument lines;
+  lines.setDocumentMargin(box->document()->documentMargin());
+  QTextCursor cursor(&lines);
+  const QTextCharFormat base = BaseFormat();
+  cursor.insertText(QStringLiteral("文件名：Ag"), base);
+  QTextCharFormat sample = base;
+  sample.setFontPointSize(kSamplePointSize);
+  sample.setFontUnderline(true);
+  for (int line = 0; line < 4; ++line) {
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("Ag (下划线体20)"), sample);
+  }
+  // Lines are not wrapped: a long one brings the horizontal scroll bar.
+  return qCeil(lines.size().height()) + 2 * box->frameWidth() +
+         box->horizontalScrollBar()->sizeHint().height();
+}
 
 // A box to read, select and copy, never to type into; Tab leaves it.
 template <typename Box>
@@ -44,6 +68,7 @@ SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent
   RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
   RichTextBox1->setUndoRedoEnabled(false);  // each sample replaces the last; nothing to undo
   MakeReadOnly(RichTextBox1);
+  RichTextBox1->setMinimumHeight(SampleHeight(RichTextBox1));
   RichTextBox2 = new FaceTextBox(engine, finder, true, this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
   // The box's own font, so that the tab's smaller font does not reach it.

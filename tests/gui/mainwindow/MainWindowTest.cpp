@@ -348,6 +348,30 @@ TEST_F(MainWindowTest, CentringTheCustomTextCentresItInTheBox) {
   EXPECT_GT(custom->horizontalScrollBar()->maximum(), 0);
 }
 
+// At the window's smallest the one-font sample still shows its five lines
+// whole; in a window wide enough for the coverage line on one line, the
+// first family shown moves nothing below the sample.
+TEST_F(MainWindowTest, TheSampleShowsItsFiveLinesAndTheFirstFamilyMovesNothing) {
+  window.Startup();
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto* sample = Child<QTextEdit>("RichTextBox1");
+  auto* sheet = Child<QPlainTextEdit>("RichTextBox2");
+  window.resize(2400, 1000);
+  QCoreApplication::processEvents();
+  const QPoint sheetAt = sheet->mapTo(&window, QPoint(0, 0));
+  test::ClickRow(List(), 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(sheet->mapTo(&window, QPoint(0, 0)), sheetAt);
+
+  window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));
+  QCoreApplication::processEvents();
+  test::ClickRow(List(), 1);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(sample->toPlainText().contains("(下划线体20)"));
+  EXPECT_EQ(sample->verticalScrollBar()->maximum(), 0);
+}
+
 TEST_F(MainWindowTest, ClosingHidesWithANotificationAreaAndMinimizesWithout) {
   window.Startup();
   window.SetTrayAvailable(true);
