@@ -27,7 +27,7 @@ def tab_to(node, what, most=20):
             return
         press_keys("Tab")
         try:
-            wait_for(lambda: focused(node), what, timeout=0.5)
+            wait_for(lambda: focused(node), what, timeout=2)
             return
         except StepFailed:
             continue
