@@ -124,6 +124,15 @@ class PrintingTest : public testing::Test {
       poll->start(20);
     };
   }
+  // Starts, builds the sheet and prints it with "打印" in its preview, no
+  // face open before; the jobs the print system got.
+  std::vector<std::string> PrintSheetFromItsPreview() {
+    window_.Startup();
+    ClickSheet();
+    window_.Faces().Forget();
+    ChooseFromPrintMenu(1, InPreview("btnPreview0"));
+    return cups_->WaitForJobs(1);
+  }
   static PreviewWindow* OpenPreview() {
     return qobject_cast<PreviewWindow*>(QApplication::activeModalWidget());
   }
@@ -239,11 +248,7 @@ bool Opened(FaceEngine& engine, const QString& file) {
 
 TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFaceAndItsNameIsText) {
   StartPrintSystem();
-  window_.Startup();
-  ClickSheet();
-  window_.Faces().Forget();
-  ChooseFromPrintMenu(1, InPreview("btnPreview0"));
-  const std::vector<std::string> jobs = cups_->WaitForJobs(1);
+  const std::vector<std::string> jobs = PrintSheetFromItsPreview();
   ASSERT_EQ(jobs.size(), 1u);
   const std::string text = test::PdfPageText(jobs[0], 1);
   for (const char* family : {"Quillmere Test Sans", "Quillmere Test Serif", "Tom's Type"}) {
@@ -259,14 +264,11 @@ TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFaceAndItsNameIsT
 TEST_F(PrintingTest, AFaceWithoutTheLettersOfItsNamePrintsItsOwnScript) {
   StartPrintSystem();
   const QString naskh = QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf");
+  std::vector<std::string> jobs;
   {
     const test::ScopedFontsConf conf(QM_TEST_FONTS_DIR "/script", {});
-    window_.Startup();
-    ClickSheet();
-    window_.Faces().Forget();
-    ChooseFromPrintMenu(1, InPreview("btnPreview0"));
+    jobs = PrintSheetFromItsPreview();
   }
-  const std::vector<std::string> jobs = cups_->WaitForJobs(1);
   ASSERT_EQ(jobs.size(), 1u);
   std::string text;
   for (int page = 1; text.find("Quillmere Naskh") == std::string::npos && page <= 3; ++page)
