@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -58,6 +59,8 @@ constexpr int kCustomTab = 2;
 constexpr int kPrintSideMargin = 300;
 constexpr int kPrintEndMargin = 1;
 constexpr int kPortraitPages = 1;
+// The setting that keeps the width of the font-name list, pixels.
+constexpr char kListWidthKey[] = "ListWidth";
 
 // A timer of this length runs after the window events already waiting, the
 // drawing among them.
@@ -89,7 +92,11 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
 
 void MainWindow::SetupWidgets() {
   auto* central = new QWidget(this);
-  auto* columns = new QHBoxLayout;
+  // The list and the tabs share the width as the person drags it; a wider
+  // window widens both.
+  auto* columns = new QSplitter(Qt::Horizontal, central);
+  columns->setObjectName(QStringLiteral("Splitter1"));
+  columns->setChildrenCollapsible(false);
   columns->addWidget(SetupFontNameFrame());
   SSTab1 = new QTabWidget(central);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -105,7 +112,10 @@ void MainWindow::SetupWidgets() {
   SSTab1->addTab(fontFileTab_, QStringLiteral("字体文件名列表"));
   customTab_ = new CustomTextTab(SSTab1);
   SSTab1->addTab(customTab_, QStringLiteral("自定义"));
-  columns->addWidget(SSTab1, 1);
+  columns->addWidget(SSTab1);
+  columns->setStretchFactor(0, 1);
+  columns->setStretchFactor(1, 3);
+  KeepListWidth(columns);
 
   auto* bottom = new QHBoxLayout;
   Label7 = NamedLabel(QStringLiteral("Label7"), QString(), central);
@@ -114,7 +124,7 @@ void MainWindow::SetupWidgets() {
   bottom->addWidget(Label4);
 
   auto* rows = new QVBoxLayout(central);
-  rows->addLayout(columns, 1);
+  rows->addWidget(columns, 1);
   rows->addLayout(bottom);
   setCentralWidget(central);
 
@@ -124,6 +134,15 @@ void MainWindow::SetupWidgets() {
   RichTextBox4->hide();
   SetBaseFormat(RichTextBox4);
   RichTextBox4->setLineWrapMode(QTextEdit::NoWrap);
+}
+
+// The width of the list the person chose is kept in the settings.
+void MainWindow::KeepListWidth(QSplitter* columns) {
+  connect(columns, &QSplitter::splitterMoved, this, [columns] {
+    QSettings moved;
+    moved.beginGroup(QString::fromUtf8(system::kSettingsSection));
+    moved.setValue(QString::fromUtf8(kListWidthKey), columns->sizes().value(0));
+  });
 }
 
 QWidget* MainWindow::SetupFontNameFrame() {
@@ -586,6 +605,18 @@ void MainWindow::Exit() {
   stopRequested_ = true;  // a sample sheet being built ends after its line
   tray_.RemoveTrayIcon();
   close();
+}
+
+// The list's width kept from before is given back once the window has its
+// size: given earlier, the window's first size would stretch it.
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (std::exchange(listWidthRestored_, true)) return;
+  QSettings settings;
+  settings.beginGroup(QString::fromUtf8(system::kSettingsSection));
+  auto* columns = findChild<QSplitter*>(QStringLiteral("Splitter1"));
+  if (const int width = settings.value(QString::fromUtf8(kListWidthKey)).toInt(); width > 0)
+    columns->setSizes({width, std::max(1, columns->width() - width)});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
+class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
@@ -94,6 +95,7 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // The families from readAhead when given, else read now.
@@ -103,6 +105,7 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
 
   void SetupWidgets();
   QWidget* SetupFontNameFrame();
+  void KeepListWidth(QSplitter* columns);
   void SetupToolbar();
   void SetupMenus();
   void SetupCommands();
@@ -153,7 +156,8 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   bool stopRequested_ = false;
   bool isQuitting_ = false;
   bool scanRunning_ = false;
-  QColor cd2Colour_ = Qt::black;  // the colour dialog's value: black until one is chosen
+  bool listWidthRestored_ = false;  // the list's kept width, once shown
+  QColor cd2Colour_ = Qt::black;    // the colour dialog's value: black until one is chosen
   std::function<bool()> trayAvailable_;
   QHash<QString, Command> commands_;
 

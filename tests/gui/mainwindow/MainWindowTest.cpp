@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTabWidget>
@@ -370,6 +371,33 @@ TEST_F(MainWindowTest, TheSampleShowsItsFiveLinesAndTheFirstFamilyMovesNothing) 
   QCoreApplication::processEvents();
   EXPECT_TRUE(sample->toPlainText().contains("(下划线体20)"));
   EXPECT_EQ(sample->verticalScrollBar()->maximum(), 0);
+}
+
+// The family list widens with the window, a drag of the bar beside it
+// widens it further, and the next start gives that width back.
+TEST_F(MainWindowTest, TheListWidensWithTheWindowAndKeepsTheWidthDraggedTo) {
+  window.resize(960, 680);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto* frame = Child<QWidget>("Frame1");
+  const int narrow = frame->width();
+  window.resize(1800, 680);
+  QCoreApplication::processEvents();
+  const int wide = frame->width();
+  EXPECT_GT(wide, narrow);
+
+  QSplitterHandle* bar = Child<QSplitter>("Splitter1")->handle(1);
+  const QPoint grip = bar->rect().center();
+  QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+  QTest::mouseMove(bar, grip + QPoint(150, 0));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(150, 0));
+  EXPECT_NEAR(frame->width(), wide + 150, 2);
+
+  MainWindow again{platform};
+  again.resize(1800, 680);
+  again.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+  EXPECT_NEAR(again.findChild<QWidget*>("Frame1")->width(), wide + 150, 2);
 }
 
 TEST_F(MainWindowTest, ClosingHidesWithANotificationAreaAndMinimizesWithout) {
