@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
 
 #include "core/system/SampleFontSize.h"
@@ -24,6 +25,9 @@ void SaveSampleFontSize(qint16 size) {
   settings.setValue(QString::fromUtf8(system::kFontSizeKey), QString::number(size));
 }
 
+// Room for the preview at the sizes most used; larger ones scroll.
+constexpr QSize kPreviewRoom(360, 140);
+
 }  // namespace
 
 FontSizef::FontSizef(QWidget* parent) : QDialog(parent) {
@@ -36,7 +40,13 @@ FontSizef::FontSizef(QWidget* parent) : QDialog(parent) {
   Combo1->setMaxVisibleItems(static_cast<int>(kSizes.size()));
   Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("示例ABCabc"), this);
   Label2->setAlignment(Qt::AlignCenter);
-  Label2->setMinimumSize(240, 80);
+  // The preview scrolls inside a room of its own, so that a large size does
+  // not grow the window and move its list and buttons under the pointer.
+  auto* previewRoom = new QScrollArea(this);
+  previewRoom->setObjectName(QStringLiteral("PreviewRoom"));
+  previewRoom->setWidget(Label2);
+  previewRoom->setWidgetResizable(true);
+  previewRoom->setFixedSize(kPreviewRoom);
   Command1 = NamedButton(QStringLiteral("Command1"), QStringLiteral("确定"), this);
   Command1->setDefault(true);
   Command2 = NamedButton(QStringLiteral("Command2"), QStringLiteral("取消"), this);
@@ -47,9 +57,9 @@ FontSizef::FontSizef(QWidget* parent) : QDialog(parent) {
   auto* layout = new QGridLayout(this);
   layout->addWidget(Label1, 0, 0);
   layout->addWidget(Combo1, 0, 1);
-  layout->addWidget(Label2, 1, 0, 1, 2);
+  layout->addWidget(previewRoom, 1, 0, 1, 2);
   layout->addLayout(buttons, 2, 0, 1, 2);
-  layout->setSizeConstraint(QLayout::SetFixedSize);  // the preview grows the dialog
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // Before a size is chosen the preview shows the base face at the size in use.
   const qint16 current =

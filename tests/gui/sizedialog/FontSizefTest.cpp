@@ -2,6 +2,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include "gui/sizedialog/FontSizef.h"
@@ -79,6 +82,29 @@ TEST_F(FontSizefTest, TheStoredSizeIsChosenAndThePreviewFollowsEveryEntry) {
     Click(dialog, "Command2");
   });
   EXPECT_EQ(previewSizes, (QList<int>{36, 48, 72, 48}));
+}
+
+// Choosing a large size keeps the window's size: its list and buttons stay
+// under the pointer, the preview scrolls inside it.
+TEST_F(FontSizefTest, ALargeSizeKeepsTheWindowsSizeAndItsButtonsWhereTheyWere) {
+  Start("12");
+  QSize before, after;
+  QPoint okBefore, okAfter;
+  bool scrolls = false;
+  OpenSizeDialog([&](QDialog* dialog) {
+    before = dialog->size();
+    okBefore = ChildOf<QPushButton>(dialog, "Command1")->mapToGlobal(QPoint());
+    Combo(dialog)->setFocus();
+    QTest::keyClick(Combo(dialog), Qt::Key_End);  // 72
+    QCoreApplication::processEvents();
+    after = dialog->size();
+    okAfter = ChildOf<QPushButton>(dialog, "Command1")->mapToGlobal(QPoint());
+    scrolls = ChildOf<QScrollArea>(dialog, "PreviewRoom")->horizontalScrollBar()->maximum() > 0;
+    Click(dialog, "Command2");
+  });
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(okAfter, okBefore);
+  EXPECT_TRUE(scrolls);
 }
 
 TEST_F(FontSizefTest, SeventyTwoOnTheSheetTabSizesTheWholeSheetAndKeepsTheCaret) {
