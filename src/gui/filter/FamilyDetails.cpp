@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "core/catalogue/FamilyNames.h"
+#include "core/catalogue/StyleNames.h"
 #include "gui/common/ListedFamily.h"
 
 namespace qm::gui {
@@ -15,6 +16,14 @@ QStringList Shown(const std::vector<std::string>& names) {
   QStringList shown;
   for (const std::string& name : names)
     shown << QString::fromStdString(catalogue::ShownFamilyName(name));
+  return shown;
+}
+
+// Style names in Chinese where they are the common English ones.
+QStringList ShownStyles(const std::vector<std::string>& styles) {
+  QStringList shown;
+  for (const std::string& style : styles)
+    shown << QString::fromStdString(catalogue::ShownFamilyName(catalogue::ChineseStyleName(style)));
   return shown;
 }
 
@@ -31,7 +40,7 @@ QString FamilyToolTip(const platform::InstalledFamily& family) {
   if (!family.otherNames.empty())
     lines << QStringLiteral("其他名称：") + Shown(family.otherNames).join(QStringLiteral("，"));
   if (!family.styles.empty())
-    lines << QStringLiteral("样式：") + Shown(family.styles).join(QStringLiteral("，"));
+    lines << QStringLiteral("样式：") + ShownStyles(family.styles).join(QStringLiteral("，"));
   if (!family.file.empty())
     lines << QStringLiteral("文件：") +
                  QString::fromStdString(catalogue::ShownFamilyName(family.file));

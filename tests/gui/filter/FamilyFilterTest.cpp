@@ -194,7 +194,7 @@ TEST_F(FamilyFilterTest, AnEntrysToolTipGivesItsOtherNamesStylesAndFile) {
   const QRect place = list->visualItemRect(list->item(RowOf("测试楷体")));
   QHelpEvent hover(QEvent::ToolTip, place.center(), list->viewport()->mapToGlobal(place.center()));
   QApplication::sendEvent(list->viewport(), &hover);
-  EXPECT_EQ(QToolTip::text(), "其他名称：Quillmere Kai\n样式：Regular\n文件：" +
+  EXPECT_EQ(QToolTip::text(), "其他名称：Quillmere Kai\n样式：常规\n文件：" +
                                   QString::fromStdString(
                                       TestEnvironment::Current().SourceFont("coverage/QmKai.ttf")));
   EXPECT_TRUE(list->item(RowOf("Quillmere Test Sans"))->toolTip().startsWith("样式："));
@@ -208,7 +208,7 @@ TEST(FamilyToolTipTest, NamesFromTheFontAreShownOnOneBoundedLineEach) {
   ASSERT_EQ(lines.size(), 3);
   EXPECT_TRUE(lines[0].startsWith("其他名称：Evil␊Name，xxx"));
   EXPECT_TRUE(lines[0].endsWith(u'…'));
-  EXPECT_EQ(lines[1], "样式：Regular，Bold␍");
+  EXPECT_EQ(lines[1], "样式：常规，Bold␍");  // an odd name shown as it is
   EXPECT_EQ(lines[2], "文件：/fonts/a␊b.ttf");
   EXPECT_EQ(FamilyToolTip({"Plain", ""}), "");
 }
