@@ -114,8 +114,7 @@ TEST(InstalledFontScanTest, EntriesArriveWithTheirDetailsAndAreAnnouncedOnce) {
   EXPECT_EQ(changed, 0);
   ASSERT_EQ(Entries(list), (QStringList{"测试黑体", "Sans"}));
   EXPECT_EQ(list.item(0)->data(kOtherNamesRole).toStringList(), QStringList{"Test Hei"});
-  EXPECT_EQ(list.item(1)->toolTip(),
-            "其他名称：无衬线\n样式：常规，粗体\n文件：/fonts/sans.ttf");
+  EXPECT_EQ(list.item(1)->toolTip(), "其他名称：无衬线\n样式：常规，粗体\n文件：/fonts/sans.ttf");
 }
 
 TEST(InstalledFontScanTest, NoFontsGiveAnEmptyListAndZero) {
