@@ -61,27 +61,34 @@ bool SaysClass(const std::string& word, std::string_view sign) {
           word == std::string(sign) + "ti");
 }
 
-bool NameSaysClass(const std::string& name, const ClassSign& sign) {
-  const std::string lowered = platform::AsciiLower(name);
-  if (std::any_of(sign.han.begin(), sign.han.end(),
-                  [&](std::string_view han) { return Contains(name, han); }) ||
-      std::any_of(sign.phrases.begin(), sign.phrases.end(),
-                  [&](std::string_view phrase) { return Contains(lowered, phrase); }))
-    return true;
-  const std::vector<std::string> words = WordsOf(lowered);
-  return std::any_of(words.begin(), words.end(), [&](const std::string& word) {
-    return std::any_of(sign.latin.begin(), sign.latin.end(),
-                       [&](std::string_view latin) { return SaysClass(word, latin); });
-  });
+// A name as the class signs are looked for in it, made once per name.
+struct ReadName {
+  const std::string& name;
+  std::string lowered;
+  std::vector<std::string> words;
+  explicit ReadName(const std::string& text)
+      : name(text), lowered(platform::AsciiLower(text)), words(WordsOf(lowered)) {}
+};
+
+bool NameSaysClass(const ReadName& read, const ClassSign& sign) {
+  return std::any_of(sign.han.begin(), sign.han.end(),
+                     [&](std::string_view han) { return Contains(read.name, han); }) ||
+         std::any_of(sign.phrases.begin(), sign.phrases.end(),
+                     [&](std::string_view phrase) { return Contains(read.lowered, phrase); }) ||
+         std::any_of(read.words.begin(), read.words.end(), [&](const std::string& word) {
+           return std::any_of(sign.latin.begin(), sign.latin.end(),
+                              [&](std::string_view latin) { return SaysClass(word, latin); });
+         });
 }
 
 }  // namespace
 
 std::vector<std::string> ChineseClassesOf(const std::vector<std::string>& names) {
+  const std::vector<ReadName> read(names.begin(), names.end());
   std::vector<std::string> classes;
   for (const ClassSign& sign : ClassSigns())
-    if (std::any_of(names.begin(), names.end(),
-                    [&](const std::string& name) { return NameSaysClass(name, sign); }))
+    if (std::any_of(read.begin(), read.end(),
+                    [&](const ReadName& name) { return NameSaysClass(name, sign); }))
       classes.emplace_back(sign.word);
   return classes;
 }
