@@ -56,6 +56,11 @@ PageFrame FrameOf(const QPrinter& printer, int left, int top, int right, int bot
 
 void DrawPage(QPainter& painter, PageRecorder& pages, int index, double scale) {
   painter.save();
+  // Text without a colour of its own takes the painter's pen: on paper that
+  // is black, whatever a widget's painter starts with (the preview's is a
+  // dark background's light text colour).
+  painter.setPen(QPen());
+  painter.setBrush(QBrush());
   painter.setRenderHint(QPainter::Antialiasing);
   painter.scale(scale, scale);
   pages.DrawPage(painter, index);
