@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -46,6 +45,7 @@
 #include "gui/printing/PageLayoutSteps.h"
 #include "gui/printing/PagePrinting.h"
 #include "gui/printing/PageRecorder.h"
+#include "gui/sheet/SampleSheet.h"
 
 namespace {
 
@@ -141,25 +141,32 @@ class SheetShown {
   std::unique_ptr<QTextDocument> Build() {
     window_.show();
     window_.ScanInstalledFonts();
-    auto* sheet = window_.findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox2"));
-    sheet_ = sheet->document();
+    auto* sheet = window_.findChild<qm::gui::SheetView*>(QStringLiteral("RichTextBox2"));
     auto* progress = window_.findChild<QLabel*>(QStringLiteral("Label2"));
     window_.ToolbarButton(2)->trigger();
-    const QString done = QStringLiteral("%1/%1").arg(sheet->document()->blockCount());
-    while (!sheet->isEnabled() || progress->text() != done) QCoreApplication::processEvents();
-    std::printf("  the sheet: %d lines\n", sheet->document()->blockCount());
+    const int lines = sheet->model()->rowCount();
+    const QString done = QStringLiteral("%1/%1").arg(lines);
+    while (progress->text() != done) QCoreApplication::processEvents();
+    std::printf("  the sheet: %d lines\n", lines);
+    qm::gui::ListedFamilies families;
+    for (int line = 0; line < lines; ++line) {
+      const QModelIndex index = sheet->model()->index(line, 0);
+      families << qm::gui::ListedFamily{index.data().toString(),
+                                        index.data(qm::gui::kRealNameRole).toByteArray()};
+    }
+    sheet_ = qm::gui::SheetDocument(families, sheet->Look(), sheet->font());
     PrintMemory("with the sheet built, before printing");
-    return std::unique_ptr<QTextDocument>(sheet->document()->clone());
+    return std::unique_ptr<QTextDocument>(sheet_->clone());
   }
   // The sheet's own document, a line per name.
-  const QTextDocument* Document() const { return sheet_; }
+  const QTextDocument* Document() const { return sheet_.get(); }
   // What draws the lines of the sheet's pages, as "打印预览" has it.
   qm::gui::FaceBlockPainter Faces() { return {window_.Faces(), finder_, true}; }
   qm::gui::FaceEngine& Engine() { return window_.Faces(); }
 
  private:
   qm::gui::MainWindow window_;
-  const QTextDocument* sheet_ = nullptr;
+  std::unique_ptr<QTextDocument> sheet_;
   qm::gui::ListedFaceFinder finder_;
 };
 

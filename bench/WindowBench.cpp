@@ -5,11 +5,12 @@
 // listing the toolkit's families), the scan "扫描" runs, the sample of one
 // font on a click, the sample sheet "字型" (its first complete screen and
 // the build until it is usable, beside a bare text box with one family per
-// line), Page_Down on the sheet, and the memory in use before and after
-// each phase. Then whether every name of the sheet and of the samples shown
-// is drawn from the file and face index fontconfig gives it: the faces the
-// face engine opens to draw that line alone. Prints figures; judges nothing.
+// line), Page_Down on the sheet (beside Page_Down in that text box), and the memory in use before
+// and after each phase. Then whether every name of the sheet and of the samples shown is drawn from
+// the file and face index fontconfig gives it: the faces the face engine opens to draw that line
+// alone. Prints figures; judges nothing.
 
+#include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
@@ -41,6 +42,7 @@
 #include "gui/common/FontNameList.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/SampleSheet.h"
 
 namespace {
 
@@ -111,15 +113,39 @@ class PauseWatch {
   qint64 longest_ = 0;
 };
 
-// Records each time a text box's viewport is drawn, with the lines the
-// document held then.
+// The lines a box holds: a text box's paragraphs, or a view's rows.
+int LinesIn(QAbstractScrollArea* box) {
+  if (auto* text = qobject_cast<QPlainTextEdit*>(box))
+    return text->document()->isEmpty() ? 0 : text->document()->blockCount();
+  return static_cast<QAbstractItemView*>(box)->model()->rowCount();
+}
+
+// The line a box's caret or current row is on.
+int CurrentLine(QAbstractScrollArea* box) {
+  if (auto* text = qobject_cast<QPlainTextEdit*>(box)) return text->textCursor().blockNumber();
+  return static_cast<QAbstractItemView*>(box)->currentIndex().row();
+}
+
+// The lines a box shows from the top down, as far as its viewport reaches:
+// what a complete first screen holds.
+int LinesOnScreen(QAbstractScrollArea* box) {
+  const QPoint bottom(0, box->viewport()->height() - 1);
+  if (auto* text = qobject_cast<QPlainTextEdit*>(box))
+    return text->cursorForPosition(bottom).blockNumber() + 1;
+  auto* view = static_cast<QAbstractItemView*>(box);
+  const QModelIndex last = view->indexAt(bottom);
+  return last.isValid() ? last.row() + 1 : LinesIn(box);
+}
+
+// Records each time a box's viewport is drawn, with the lines the box held
+// then.
 class PaintLog : public QObject {
  public:
   struct Paint {
     double ms;
     int lines;
   };
-  PaintLog(QPlainTextEdit* box, const QElapsedTimer& clock) : box_(box), clock_(clock) {
+  PaintLog(QAbstractScrollArea* box, const QElapsedTimer& clock) : box_(box), clock_(clock) {
     box->viewport()->installEventFilter(this);
   }
   const std::vector<Paint>& Paints() const { return paints_; }
@@ -148,22 +174,15 @@ class PaintLog : public QObject {
     watched->removeEventFilter(this);
     QCoreApplication::sendEvent(watched, event);
     watched->installEventFilter(this);
-    paints_.push_back(
-        {MsSince(clock_), box_->document()->isEmpty() ? 0 : box_->document()->blockCount()});
+    paints_.push_back({MsSince(clock_), LinesIn(box_)});
     return true;
   }
 
  private:
-  QPlainTextEdit* box_;
+  QAbstractScrollArea* box_;
   const QElapsedTimer& clock_;
   std::vector<Paint> paints_;
 };
-
-// The lines a text box shows from the top down, as far as its viewport
-// reaches: what a complete first screen holds.
-int LinesOnScreen(QPlainTextEdit* box) {
-  return box->cursorForPosition(QPoint(0, box->viewport()->height() - 1)).blockNumber() + 1;
-}
 
 // The faces the face engine opens to draw only rect of a box's viewport,
 // none being open before: the faces the lines there are drawn from.
@@ -175,9 +194,9 @@ std::vector<qm::gui::FaceAddress> FacesDrawing(qm::gui::FaceEngine& faces, QWidg
 }
 
 // The region of the sheet's viewport that line takes.
-QRect LineRect(QPlainTextEdit* sheet, int line) {
-  const QRect caret = sheet->cursorRect(QTextCursor(sheet->document()->findBlockByNumber(line)));
-  return QRect(0, caret.top(), sheet->viewport()->width(), caret.height());
+QRect LineRect(QAbstractItemView* sheet, int line) {
+  const QRect row = sheet->visualRect(sheet->model()->index(line, 0));
+  return QRect(0, row.top(), sheet->viewport()->width(), row.height());
 }
 
 // How a sheet line writes its name: characters in its own face and in the
@@ -190,10 +209,7 @@ struct LineCoverage {
   bool ownScript = false;
 };
 
-LineCoverage CoverageOf(qm::gui::FaceBlockPainter& painter, const QTextBlock& block,
-                        const QFont& boxFont) {
-  const qm::gui::FaceLine line = painter.LayOut(block, boxFont);
-  const qsizetype nameLength = block.text().size();
+LineCoverage CoverageOf(const qm::gui::FaceLine& line, qsizetype nameLength) {
   LineCoverage coverage;
   qsizetype at = 0;
   for (const qm::gui::LinePiece& piece : line.pieces) {
@@ -211,12 +227,13 @@ LineCoverage CoverageOf(qm::gui::FaceBlockPainter& painter, const QTextBlock& bl
 
 // Presses Page_Down until the last page, each page first shown only after
 // pauseMs, and times each key until the new page is drawn.
-Timings PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
+Timings PageThrough(QAbstractScrollArea* box, qint64 pauseMs) {
   QElapsedTimer clock;
   PaintLog paints(box, clock);
-  // From the top, as Ctrl+Home leaves it: Page_Down moves the caret.
+  // From the top, as Ctrl+Home leaves it.
   box->setFocus();
-  box->moveCursor(QTextCursor::Start);
+  QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::ControlModifier);
+  QApplication::sendEvent(box, &home);
   QScrollBar* scroll = box->verticalScrollBar();
   QCoreApplication::processEvents();
   Timings times;
@@ -231,14 +248,13 @@ Timings PageThrough(QPlainTextEdit* box, qint64 pauseMs) {
     times.Start();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier);
-    const int valueBefore = scroll->value(), lineBefore = box->textCursor().blockNumber();
+    const int valueBefore = scroll->value(), lineBefore = CurrentLine(box);
     QApplication::sendEvent(box, &press);
     QApplication::sendEvent(box, &release);
     // The last page may end below the scroll bar's maximum, as the view
     // estimates the height of lines not yet laid out: a key that moves
     // neither the page nor the caret has reached the end too.
-    const bool moved =
-        scroll->value() != valueBefore || box->textCursor().blockNumber() != lineBefore;
+    const bool moved = scroll->value() != valueBefore || CurrentLine(box) != lineBefore;
     if (!moved || !paints.WaitForPaint()) break;
     times.Stop(MsSince(clock));
   }
@@ -381,7 +397,7 @@ std::vector<DrawnAddress> SampleFaces(qm::gui::MainWindow& window, qm::gui::Font
 
 // The bare text box with one family per line, the size of the sheet:
 // set, drawn, and paged through.
-void BenchSheetAnchor(const QStringList& names, QPlainTextEdit* sheet) {
+void BenchSheetAnchor(const QStringList& names, QAbstractScrollArea* sheet) {
   QPlainTextEdit anchor;
   anchor.setFont(sheet->font());
   anchor.setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -399,8 +415,8 @@ void BenchSheetAnchor(const QStringList& names, QPlainTextEdit* sheet) {
 }
 
 // The sheet "字型": its first complete screen, and the build until it is
-// usable (enabled, "N/N" shown, the screen drawn with every face resolved).
-void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int families) {
+// usable ("N/N" shown, the screen drawn with every face resolved).
+void BenchSheetBuild(qm::gui::MainWindow& window, qm::gui::SheetView* sheet, int families) {
   auto* progress = window.findChild<QLabel*>(QStringLiteral("Label2"));
   const QString done = QStringLiteral("%1/%1").arg(families);
   QElapsedTimer clock;
@@ -410,7 +426,7 @@ void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int fam
   clock.start();
   window.ToolbarButton(2)->trigger();
   const double returnedMs = MsSince(clock);
-  while (!sheet->isEnabled() || progress->text() != done) QCoreApplication::processEvents();
+  while (progress->text() != done) QCoreApplication::processEvents();
   sheet->viewport()->repaint();
   const double usableMs = MsSince(clock);
   const qint64 longestPause = pauses.Stop();
@@ -418,10 +434,9 @@ void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int fam
   std::printf(
       "sheet \"字型\": %d lines, first text drawn %.1f ms, first complete screen (%d lines) "
       "%.1f ms\n",
-      sheet->document()->blockCount(), firstText, LinesOnScreen(sheet),
-      paints.FirstWithLines(LinesOnScreen(sheet)));
+      LinesIn(sheet), firstText, LinesOnScreen(sheet), paints.FirstWithLines(LinesOnScreen(sheet)));
   std::printf(
-      "  usable (enabled, \"%s\", screen drawn) %.1f ms (the command returned at %.1f ms), "
+      "  usable (\"%s\", screen drawn) %.1f ms (the command returned at %.1f ms), "
       "longest pause %lld ms\n",
       progress->text().toStdString().c_str(), usableMs, returnedMs,
       static_cast<long long>(longestPause));
@@ -429,35 +444,28 @@ void BenchSheetBuild(qm::gui::MainWindow& window, QPlainTextEdit* sheet, int fam
 
 // Every line of the sheet drawn alone, scrolled into view where it is not:
 // the faces each is drawn from, and how its name is written.
-std::vector<DrawnAddress> SheetFaces(qm::gui::MainWindow& window, QPlainTextEdit* sheet,
+std::vector<DrawnAddress> SheetFaces(qm::gui::MainWindow& window, qm::gui::SheetView* sheet,
                                      qm::platform::Platform& platform) {
   qm::gui::ListedFaceFinder finder(platform);
   qm::gui::FaceBlockPainter painter(window.Faces(), finder, true);
-  QScrollBar* scroll = sheet->verticalScrollBar();
   const QRect view = sheet->viewport()->rect();
   QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
   std::vector<DrawnAddress> drawn;
   int notShown = 0, withFallback = 0, noneInOwnFace = 0, ownScript = 0;
-  for (int line = 0; line < sheet->document()->blockCount(); ++line) {
-    const QTextBlock block = sheet->document()->findBlockByNumber(line);
-    QRect rect = LineRect(sheet, line);
-    if (!view.contains(rect)) {
-      scroll->setValue(std::min(line, scroll->maximum()));
-      rect = LineRect(sheet, line);
-    }
-    if (!view.contains(rect)) {
-      // The scroll bar's estimate falls short of the last lines: the caret takes the view there.
-      QTextCursor cursor(block);
-      sheet->setTextCursor(cursor);
-      sheet->ensureCursorVisible();
-      rect = LineRect(sheet, line);
-    }
+  for (int line = 0; line < LinesIn(sheet); ++line) {
+    const QModelIndex index = sheet->model()->index(line, 0);
+    const qm::gui::ListedFamily family{index.data().toString(),
+                                       index.data(qm::gui::kRealNameRole).toByteArray()};
+    sheet->scrollTo(index);
+    const QRect rect = LineRect(sheet, line);
     if (!view.contains(rect)) {
       ++notShown;
       continue;
     }
-    drawn.push_back({block.text(), FacesDrawing(window.Faces(), sheet->viewport(), rect, image)});
-    const LineCoverage coverage = CoverageOf(painter, block, sheet->document()->defaultFont());
+    drawn.push_back({family.shown, FacesDrawing(window.Faces(), sheet->viewport(), rect, image)});
+    const qm::gui::FaceLine laidOut = painter.LayOut(
+        {{family.shown, qm::gui::SheetLineFormat(family, sheet->Look())}}, sheet->font());
+    const LineCoverage coverage = CoverageOf(laidOut, family.shown.size());
     if (coverage.inFallback > 0) ++withFallback;
     if (coverage.inOwnFace == 0) ++noneInOwnFace;
     if (coverage.ownScript) ++ownScript;
@@ -492,7 +500,7 @@ int main(int argc, char* argv[]) {
   const int samples = BenchSamples(window, list);
   PrintMemory("after the samples");
 
-  auto* sheet = window.findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox2"));
+  auto* sheet = window.findChild<qm::gui::SheetView*>(QStringLiteral("RichTextBox2"));
   QStringList names;
   for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
   BenchSheetAnchor(names, sheet);

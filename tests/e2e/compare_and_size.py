@@ -54,7 +54,7 @@ def choose_size(app, size):
 
 def scenario(app):
     find(app, "label", name=SCAN_TOTAL)
-    items = children(find(app, "list"))
+    items = children(find(app, "list", name="字体列表"))
     click(items[1])
     ctrl_click(items[6])
     click(find(app, "page tab", name="自定义"))

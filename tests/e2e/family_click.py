@@ -30,7 +30,7 @@ def expect_family_shown(counter, sample, number, family):
 
 def scenario(app):
     find(app, "label", name=SCAN_TOTAL)  # the scan has filled the list
-    items = children(find(app, "list"))
+    items = children(find(app, "list", name="字体列表"))
     if len(items) < 7:
         raise StepFailed("the font-name list has %d families, the test needs 7" % len(items))
     counter = find(app, "label", name=FAMILY_COUNTER)

@@ -28,7 +28,7 @@ def scenario(app):
     wait_for(lambda: shown_count(app) == (1, total),
              lambda: "the count to read 显示 1/%d after csht; it reads %r"
              % (total, shown_count(app)))
-    entry = wait_for(lambda: [item for item in children(find(app, "list"))
+    entry = wait_for(lambda: [item for item in children(find(app, "list", name="字体列表"))
                               if item.name == FAMILY], "the entry %s in the list" % FAMILY)[0]
     click(entry)
     counter = find(app, "label", name=re.compile(r"^第\d+种字体$"))

@@ -71,7 +71,7 @@ def scenario(app):
             raise StepFailed("fontconfig does not list the copy of %s" % name)
 
     click(find(app, "push button", name="扫描"))
-    font_list = find(app, "list")
+    font_list = find(app, "list", name="字体列表")
     wait_for(lambda: all(any(item.name == family for item in children(font_list))
                          for family in NEW_FAMILIES),
              "the scan to list the new families")

@@ -7,8 +7,8 @@ import subprocess
 
 import pyatspi
 
-from desktop import (StepFailed, find, find_all, press_keys, run, text_of, type_text,
-                     wait_for)
+from desktop import (StepFailed, children, find, find_all, press_keys, run, text_of,
+                     type_text, wait_for)
 
 SCAN_TOTAL = re.compile(r"^字体总数：(\d+)$")
 SHOWN = re.compile(r"^显示 (\d+)/(\d+)$")
@@ -61,14 +61,21 @@ def scenario(app):
         lambda: [label for label in find_all(app, "label", name=SHEET_COUNT)
                  if label.name == "%d/%d" % (total, total)],
         "the sheet's count to read %d/%d" % (total, total))[0]
-    # A line per family: no other box holds a family's name alone on a line.
-    sheet = find(app, "text", text=re.compile(r"(^|\n)Quillmere Pair One\nQuillmere Pair Two\n"))
+    sheet = find(app, "list", name="字型样张")
+    lines = [line.name for line in children(sheet)]
+    one = lines.index("Quillmere Pair One") if "Quillmere Pair One" in lines else -1
+    if one < 0 or lines[one + 1:one + 2] != ["Quillmere Pair Two"]:
+        raise StepFailed("the sheet's lines are not a family each: %r" % lines[:40])
     tab_to(sheet, "the sample sheet")
-    before = sheet.queryText().caretOffset
+
+    def current_line():
+        return [line.name for line in children(sheet) if focused(line)]
+
+    before = current_line()
     press_keys("Next")  # Page_Down
-    wait_for(lambda: sheet.queryText().caretOffset > before,
-             lambda: "Page_Down to move on in the sheet from offset %d; it is at %d"
-             % (before, sheet.queryText().caretOffset))
+    wait_for(lambda: current_line() and current_line() != before,
+             lambda: "Page_Down to move on in the sheet from %r; it is at %r"
+             % (before, current_line()))
     if sheet_count.name != "%d/%d" % (total, total):
         raise StepFailed("the sheet's count changed to %s" % sheet_count.name)
 

@@ -5,6 +5,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <QAbstractItemView>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -67,10 +68,16 @@ inline QRect LineRect(QPlainTextEdit* box, int line) {
   return QRect(0, caret.top(), box->viewport()->width(), caret.height());
 }
 
-// Draws only line of box, with no face open before, and returns the faces
-// that drawing opened.
-inline std::vector<gui::FaceAddress> FacesDrawingLine(gui::FaceEngine& faces, QPlainTextEdit* box,
-                                                      int line) {
+// The region of view's viewport that row line takes, across the viewport.
+inline QRect LineRect(QAbstractItemView* view, int line) {
+  const QRect row = view->visualRect(view->model()->index(line, 0));
+  return QRect(0, row.top(), view->viewport()->width(), row.height());
+}
+
+// Draws only line of box (a text box or an item view), with no face open
+// before, and returns the faces that drawing opened.
+template <typename Box>
+std::vector<gui::FaceAddress> FacesDrawingLine(gui::FaceEngine& faces, Box* box, int line) {
   faces.Forget();
   QImage image(box->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
   box->viewport()->render(&image, {}, QRegion(LineRect(box, line)));

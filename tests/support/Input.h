@@ -3,6 +3,7 @@
 // Real mouse input on a list, as a person gives it: at the entry's place on
 // the screen, through the list's viewport.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QListWidget>
@@ -15,6 +16,13 @@ inline void ClickRow(QListWidget* list, int row, Qt::MouseButton button = Qt::Le
   list->scrollToItem(list->item(row));
   QTest::mouseClick(list->viewport(), button, modifiers,
                     list->visualItemRect(list->item(row)).center());
+}
+
+// A click on a line of an item view, scrolled to first.
+inline void ClickLine(QAbstractItemView* view, int line, Qt::KeyboardModifiers modifiers = {}) {
+  const QModelIndex index = view->model()->index(line, 0);
+  view->scrollTo(index);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualRect(index).center());
 }
 
 // Text as a person types it through an input method: Chinese is composed

@@ -218,14 +218,20 @@ bool FaceBlockPainter::DrawsBlock(const QTextBlock& block) {
 }
 
 FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont) {
+  std::vector<TextRun> runs;
+  for (auto it = block.begin(); !it.atEnd(); ++it)
+    runs.push_back({it.fragment().text(), it.fragment().charFormat()});
+  return LayOut(runs, boxFont);
+}
+
+FaceLine FaceBlockPainter::LayOut(const std::vector<TextRun>& runs, const QFont& boxFont) {
   FaceLine line;
   std::shared_ptr<OpenedFace> namedFace;
   QString name;
   QFont lastFont = pageDotsPerInch_ > 0 ? OnPage(boxFont, pageDotsPerInch_) : boxFont;
   LineLook lastLook;
-  for (auto it = block.begin(); !it.atEnd(); ++it) {
-    const QTextFragment fragment = it.fragment();
-    const QTextCharFormat format = fragment.charFormat();
+  for (const TextRun& run : runs) {
+    const QTextCharFormat& format = run.format;
     QFont font = format.font().resolve(boxFont);
     if (pageDotsPerInch_ > 0) font = OnPage(font, pageDotsPerInch_);
     LineLook look;
@@ -236,7 +242,7 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
     lastLook = look;
     const QByteArray realName = format.property(kListedFaceProperty).toByteArray();
     if (realName.isEmpty()) {
-      AppendInFont(line, fragment.text(), font, look);
+      AppendInFont(line, run.text, font, look);
       continue;
     }
     const bool bold = font.weight() >= QFont::DemiBold;
@@ -248,9 +254,9 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
     // A symbol font's codes are no letters: the name is written in the
     // base face, followed by the font's own symbols.
     if (face && face->WritesLetters())
-      AppendInFace(line, face, fragment.text(), font, look);
+      AppendInFace(line, face, run.text, font, look);
     else
-      AppendInFont(line, fragment.text(), font, look);
+      AppendInFont(line, run.text, font, look);
     if (face && name.isEmpty()) {
       namedFace = face;
       name = QString::fromUtf8(realName);
@@ -271,10 +277,13 @@ FaceLine FaceBlockPainter::LayOut(const QTextBlock& block, const QFont& boxFont)
 
 void FaceBlockPainter::Draw(QPainter& painter, const QTextBlock& block, const QRectF& rect,
                             qreal baseline, const QFont& boxFont) {
-  const FaceLine line = LayOut(block, boxFont);
-  qreal x = rect.left();
-  if (block.blockFormat().alignment() & Qt::AlignHCenter)
-    x = rect.left() + (rect.width() - line.width) / 2;
+  DrawLine(painter, LayOut(block, boxFont), rect, baseline,
+           (block.blockFormat().alignment() & Qt::AlignHCenter) != 0);
+}
+
+void FaceBlockPainter::DrawLine(QPainter& painter, const FaceLine& line, const QRectF& rect,
+                                qreal baseline, bool centred) {
+  const qreal x = centred ? rect.left() + (rect.width() - line.width) / 2 : rect.left();
   DrawFaceLine(painter, engine_, QPointF(x, rect.top() + baseline), line,
                pageDotsPerInch_ > 0 ? GlyphDrawing::Outlines : GlyphDrawing::Pictures);
 }

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QHash>
 #include <QString>
+#include <QTextCharFormat>
 #include <QTextFormat>
 #include <memory>
 #include <vector>
@@ -87,6 +88,12 @@ enum class GlyphDrawing { Pictures, Outlines };
 void DrawFaceLine(QPainter& painter, FaceEngine& engine, QPointF origin, const FaceLine& line,
                   GlyphDrawing drawing = GlyphDrawing::Pictures);
 
+// Text in one format: a fragment of a block, or a line of its own.
+struct TextRun {
+  QString text;
+  QTextCharFormat format;
+};
+
 // Draws a block of a rich-text box whose text in listed faces carries
 // kListedFaceProperty, fragment after fragment, inside rect (the block's
 // place in the box).
@@ -106,6 +113,11 @@ class FaceBlockPainter {
   void Draw(QPainter& painter, const QTextBlock& block, const QRectF& rect, qreal baseline,
             const QFont& boxFont);
   FaceLine LayOut(const QTextBlock& block, const QFont& boxFont);
+  // A line of runs, as a block of them would be.
+  FaceLine LayOut(const std::vector<TextRun>& runs, const QFont& boxFont);
+  // Draws line inside rect, centred in its width when centred says so.
+  void DrawLine(QPainter& painter, const FaceLine& line, const QRectF& rect, qreal baseline,
+                bool centred);
 
  private:
   FaceEngine& engine_;

@@ -180,8 +180,9 @@ void CompareWindow::SaveAsWebPage() {
 // The preview lays out a copy of the comparison's text, formatting kept.
 void CompareWindow::PrintPreview() {
   const FaceBlockPainter faces(engine_, finder_, false);
-  RenderRichTextPages(RichTextBox1, kPreviewSideMargin, kPreviewEndMargin, kPreviewSideMargin,
-                      kPreviewEndMargin, kPortraitPages, &faces);
+  RenderRichTextPages(RichTextBox1, *RichTextBox1->document(), kPreviewSideMargin,
+                      kPreviewEndMargin, kPreviewSideMargin, kPreviewEndMargin, kPortraitPages,
+                      &faces);
 }
 
 void CompareWindow::OpenFontSizeDialog() {

@@ -15,7 +15,7 @@
 #include <QSplitter>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QTextEdit>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -129,11 +129,6 @@ void MainWindow::SetupWidgets() {
   setCentralWidget(central);
 
   // A hidden scratch box for copies of rich text.
-  RichTextBox4 = new QTextEdit(this);
-  RichTextBox4->setObjectName(QStringLiteral("RichTextBox4"));
-  RichTextBox4->hide();
-  SetBaseFormat(RichTextBox4);
-  RichTextBox4->setLineWrapMode(QTextEdit::NoWrap);
 }
 
 // The width of the list the person chose is kept in the settings.
@@ -150,6 +145,7 @@ QWidget* MainWindow::SetupFontNameFrame() {
   frame->setObjectName(QStringLiteral("Frame1"));
   List1 = new FontNameList(frame);
   List1->setObjectName(QStringLiteral("List1"));
+  List1->setAccessibleName(QStringLiteral("字体列表"));
   QFont listFont(BaseFaceFamily());
   listFont.setPointSizeF(10.5);  // QFont's integer size would make it 10
   List1->setFont(listFont);
@@ -485,11 +481,9 @@ StyledTextTab* MainWindow::StyledTab(int tab) const {
 }
 
 void MainWindow::BuildSampleSheet() {
-  if (sheetTab_->SheetRunning()) return;
   SSTab1->setCurrentIndex(kSheetTab);
-  stopRequested_ = false;
   ShowTabStyles(kSheetTab);
-  sheetTab_->BuildSampleSheet(FamilyNames(), [this] { return stopRequested_; });
+  sheetTab_->BuildSampleSheet(FamilyNames());
 }
 
 void MainWindow::SetWholeTextStyle(QAction* button, TextStyle style) {
@@ -512,33 +506,33 @@ void MainWindow::ChooseTextColor() {
   if (StyledTextTab* tab = StyledTab(SSTab1->currentIndex())) tab->SetColour(cd2Colour_);
 }
 
-QWidget* MainWindow::PrintableBox() const {
+std::unique_ptr<QTextDocument> MainWindow::PrintableText() const {
   const StyledTextTab* tab = StyledTab(SSTab1->currentIndex());
   if (!tab) return nullptr;
-  QWidget* box = tab->TextBox();
-  return HasPrintableText(BoxDocument(box)->toPlainText()) ? box : nullptr;
+  std::unique_ptr<QTextDocument> text = tab->TextCopy(false);
+  return text && HasPrintableText(text->toPlainText()) ? std::move(text) : nullptr;
 }
 
 void MainWindow::PrintSamples() {
   QCoreApplication::processEvents();
-  if (QWidget* box = PrintableBox()) {
+  if (const std::unique_ptr<QTextDocument> whole = PrintableText()) {
+    const std::unique_ptr<QTextDocument> selected =
+        StyledTab(SSTab1->currentIndex())->TextCopy(true);
     const FaceBlockPainter faces(faceEngine_, faceFinder_, true);
-    PrintBoxThroughDialog(box, &faces);
+    PrintThroughDialog(this, *whole, selected.get(), &faces);
   }
 }
 
 void MainWindow::PrintPreview() {
   QCoreApplication::processEvents();
-  QWidget* box = PrintableBox();
-  if (!box) return;
-  // A selection is previewed alone, with its formatting, from the scratch box.
-  if (const QTextCursor cursor = BoxCursor(box); cursor.hasSelection()) {
-    CopySelection(*BoxDocument(box), cursor, *RichTextBox4->document());
-    box = RichTextBox4;
-  }
+  std::unique_ptr<QTextDocument> shown = PrintableText();
+  if (!shown) return;
+  // A selection is previewed alone, with its formatting.
+  if (std::unique_ptr<QTextDocument> selected = StyledTab(SSTab1->currentIndex())->TextCopy(true))
+    shown = std::move(selected);
   const FaceBlockPainter faces(faceEngine_, faceFinder_, true);
-  RenderRichTextPages(box, kPrintSideMargin, kPrintEndMargin, kPrintSideMargin, kPrintEndMargin,
-                      kPortraitPages, &faces);
+  RenderRichTextPages(this, *shown, kPrintSideMargin, kPrintEndMargin, kPrintSideMargin,
+                      kPrintEndMargin, kPortraitPages, &faces);
 }
 
 void MainWindow::OpenFindList() {
@@ -602,7 +596,7 @@ void MainWindow::BeginExit() { Timer1->start(); }
 
 void MainWindow::Exit() {
   isQuitting_ = true;
-  stopRequested_ = true;  // a sample sheet being built ends after its line
+  stopRequested_ = true;
   tray_.RemoveTrayIcon();
   close();
 }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 #include "core/platform/Platform.h"
 #include "core/system/SampleFontSize.h"
@@ -24,7 +25,7 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QTabWidget;
-class QTextEdit;
+class QTextDocument;
 class QTimer;
 class QToolBar;
 
@@ -131,7 +132,8 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   // The current tab's text: through the print dialog, or in the preview.
   void PrintSamples();
   void PrintPreview();
-  QWidget* PrintableBox() const;
+  // The current tab's whole text to print; nullptr when there is none.
+  std::unique_ptr<QTextDocument> PrintableText() const;
   void OpenFindList();
   // A page of the maker's web site in the desktop's browser.
   void OpenMakerPage(const char* path);
@@ -172,7 +174,6 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   SheetTab* sheetTab_ = nullptr;
   FontFileTab* fontFileTab_ = nullptr;
   CustomTextTab* customTab_ = nullptr;
-  QTextEdit* RichTextBox4 = nullptr;
   QToolBar* tbToolBar = nullptr;
   QVector<QAction*> toolbarButtons_;  // by position - 1; nullptr for separators
   QActionGroup* alignmentGroup_ = nullptr;

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/preview/RichTextPages.h"
 
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
 
 #include "gui/common/Dialogs.h"
 #include "gui/preview/PreviewWindow.h"
@@ -28,63 +25,41 @@ std::optional<FaceBlockPainter> FacesOf(const FaceBlockPainter* faces) {
 
 }  // namespace
 
-QTextDocument* BoxDocument(QWidget* box) {
-  if (auto* rich = qobject_cast<QTextEdit*>(box)) return rich->document();
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) return plain->document();
-  return nullptr;
-}
-
-QTextCursor BoxCursor(QWidget* box) {
-  if (auto* rich = qobject_cast<QTextEdit*>(box)) return rich->textCursor();
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) return plain->textCursor();
-  return {};
-}
-
 bool HasPrintableText(const QString& text) { return text.size() > text.count(u' '); }
 
-void CopySelection(const QTextDocument& source, const QTextCursor& selection,
-                   QTextDocument& target) {
-  target.clear();
-  target.setDefaultFont(source.defaultFont());
-  QTextCursor(&target).insertFragment(selection.selection());
-}
-
-void RenderRichTextPages(QWidget* box, int leftMargin, int topMargin, int rightMargin,
-                         int bottomMargin, int pageSetting, const FaceBlockPainter* faces) {
-  const QTextDocument* source = BoxDocument(box);
-  if (!source) return;
+void RenderRichTextPages(QWidget* parent, const QTextDocument& document, int leftMargin,
+                         int topMargin, int rightMargin, int bottomMargin, int pageSetting,
+                         const FaceBlockPainter* faces) {
   std::unique_ptr<QPrinter> printer = DefaultPrinter(pageSetting);
   if (!printer) {
-    ShowTitledMessage(box, QStringLiteral("打印机没有安装或设置错误！"),
+    ShowTitledMessage(parent, QStringLiteral("打印机没有安装或设置错误！"),
                       QStringLiteral("打印机错误"));
     return;
   }
   const PageFrame frame = FrameOf(*printer, leftMargin, topMargin, rightMargin, bottomMargin);
-  PreviewWindow preview(std::move(printer), box->window());
+  PreviewWindow preview(std::move(printer), parent->window());
   preview.SizePreview(frame.paper);
-  preview.LayOutPages(std::unique_ptr<QTextDocument>(source->clone()), frame, FacesOf(faces));
+  preview.LayOutPages(std::unique_ptr<QTextDocument>(document.clone()), frame, FacesOf(faces));
   preview.exec();
 }
 
-void PrintBoxThroughDialog(QWidget* box, const FaceBlockPainter* faces) {
-  const QTextDocument* source = BoxDocument(box);
-  if (!source) return;
-  const QTextCursor cursor = BoxCursor(box);
+void PrintThroughDialog(QWidget* parent, const QTextDocument& whole, const QTextDocument* selected,
+                        const FaceBlockPainter* faces) {
   QPrinter printer(QPrinter::ScreenResolution);
   printer.setFullPage(true);
-  QPrintDialog dialog(&printer, box->window());
+  QPrintDialog dialog(&printer, parent->window());
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, cursor.hasSelection());
-  if (cursor.hasSelection()) dialog.setPrintRange(QAbstractPrintDialog::Selection);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, selected != nullptr);
+  if (selected) dialog.setPrintRange(QAbstractPrintDialog::Selection);
   if (dialog.exec() != QDialog::Accepted) return;
-  std::unique_ptr<QTextDocument> document(source->clone());
-  if (printer.printRange() == QPrinter::Selection) CopySelection(*source, cursor, *document);
+  const QTextDocument& printed =
+      selected && printer.printRange() == QPrinter::Selection ? *selected : whole;
   PageLayoutSteps layout;
-  layout.Start(std::move(document),
+  layout.Start(std::unique_ptr<QTextDocument>(printed.clone()),
                FrameOf(printer, kSideMargin, kEndMargin, kSideMargin, kEndMargin), FacesOf(faces));
   layout.WaitUntilDone();
   if (const JobOutcome job = PrintJob(printer, layout.Pages()); !job.refusal.isEmpty())
-    ShowMessage(box, job.refusal);
+    ShowMessage(parent, job.refusal);
 }
 
 }  // namespace qm::gui

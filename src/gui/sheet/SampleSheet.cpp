@@ -1,33 +1,69 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/sheet/SampleSheet.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFontMetricsF>
-#include <QLabel>
-#include <QPlainTextEdit>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QtMath>
+#include <algorithm>
 
 #include "gui/common/FaceText.h"
-#include "gui/common/FramePump.h"
 
 namespace qm::gui {
 namespace {
 
-// The line's text is the box's own (the base face, which the box lays out
-// at once); the family it names is drawn in its face by the box.
-QTextCharFormat LineFormat(const ListedFamily& family, const TextStyleFlags& style) {
-  QTextCharFormat format;
-  MarkListedFace(format, family.real);
-  format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
-  format.setFontItalic(style.italic);
-  format.setFontUnderline(style.underline);
-  return format;
+// Space before and after a line, as a text box keeps from its frame.
+constexpr int kLineMargin = 4;
+
+QFont LineFont(const SheetLook& look, const QFont& font) {
+  return SheetLineFormat({}, look).font().resolve(font);
 }
 
-// The lines one screen holds, and two more for those partly shown.
-qsizetype LinesPerScreen(QPlainTextEdit* sheet) {
-  const qreal lineHeight = QFontMetricsF(sheet->document()->defaultFont()).lineSpacing();
-  return static_cast<qsizetype>(sheet->viewport()->height() / lineHeight) + 2;
-}
+// Draws each line as the face engine lays it out, on the selection's
+// colour when it is selected.
+class SheetLineDelegate : public QStyledItemDelegate {
+ public:
+  SheetLineDelegate(FaceEngine& engine, ListedFaceFinder& finder, SheetView& view)
+      : QStyledItemDelegate(&view), faces_(engine, finder, true), view_(view) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    if (option.state & QStyle::State_Selected)
+      painter->fillRect(option.rect, option.palette.highlight());
+    const ListedFamily family{index.data(Qt::DisplayRole).toString(),
+                              index.data(kRealNameRole).toByteArray()};
+    const SheetLook& look = view_.Look();
+    const FaceLine line =
+        faces_.LayOut({{family.shown, SheetLineFormat(family, look)}}, view_.font());
+    const QFontMetricsF metrics(LineFont(look, view_.font()));
+    // A centred line is centred in what the reader sees of the sheet.
+    const qreal width = std::max<qreal>(option.rect.width(), view_.viewport()->width());
+    const QRectF place(option.rect.left() + kLineMargin, option.rect.top(), width - 2 * kLineMargin,
+                       option.rect.height());
+    faces_.DrawLine(*painter, line, place, metrics.ascent() + metrics.leading() / 2,
+                    look.flags.centred);
+    if (option.state & QStyle::State_HasFocus) {
+      QStyleOptionFocusRect focus;
+      focus.QStyleOption::operator=(option);
+      view_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &view_);
+    }
+    view_.NoteLineWidth(line.width + 2 * kLineMargin);
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return {std::max(view_.Widest(), view_.viewport()->width()), view_.LineHeight()};
+  }
+
+ private:
+  mutable FaceBlockPainter faces_;
+  SheetView& view_;
+};
 
 }  // namespace
 
@@ -35,42 +71,123 @@ QString SheetProgressText(qsizetype line, qsizetype total) {
   return QStringLiteral("%1/%2").arg(line).arg(total);
 }
 
-qsizetype BuildSampleSheet(QPlainTextEdit* sheet, const ListedFamilies& names,
-                           const TextStyleFlags& style, QLabel* label, gui::FramePump& pump,
-                           const std::function<bool()>& stopRequested) {
-  sheet->clear();
-  if (style.centred)
-    CentreWholeText(sheet);
-  else
-    AlignWholeTextLeft(sheet);
-  const qsizetype total = names.size();
-  label->setText(SheetProgressText(total == 0 ? 0 : 1, total));
+QTextCharFormat SheetLineFormat(const ListedFamily& family, const SheetLook& look) {
+  QTextCharFormat format;
+  if (!family.real.isEmpty()) MarkListedFace(format, family.real);
+  format.setFontWeight(look.flags.bold ? QFont::Bold : QFont::Normal);
+  format.setFontItalic(look.flags.italic);
+  format.setFontUnderline(look.flags.underline);
+  format.setFontPointSize(look.points);
+  format.setForeground(look.colour);
+  return format;
+}
 
-  const qsizetype screen = LinesPerScreen(sheet);
-  QTextCursor cursor(sheet->document());
-  cursor.movePosition(QTextCursor::End);
-  // The first screen shows as it fills; the rest goes in as one edit, which
-  // the box takes note of once, at the end.
-  bool inEdit = false;
-  qsizetype written = 0;
-  while (written < total) {
-    const QTextCharFormat format = LineFormat(names[written], style);
-    if (written >= screen && !inEdit) {
-      cursor.beginEditBlock();
-      inEdit = true;
-    }
-    if (written > 0) cursor.insertText(QStringLiteral("\r\n"), format);
-    cursor.insertText(names[written].shown, format);
-    ++written;
-    if (pump.Due()) {
-      label->setText(SheetProgressText(written, total));
-      pump.Run();
-    }
-    if (stopRequested()) break;
+std::unique_ptr<QTextDocument> SheetDocument(const ListedFamilies& families, const SheetLook& look,
+                                             const QFont& font) {
+  auto document = std::make_unique<QTextDocument>();
+  document->setDefaultFont(font);
+  document->setUndoRedoEnabled(false);
+  QTextBlockFormat paragraph;
+  paragraph.setAlignment(look.flags.centred ? Qt::AlignHCenter : Qt::AlignLeft);
+  QTextCursor cursor(document.get());
+  cursor.beginEditBlock();
+  cursor.setBlockFormat(paragraph);
+  for (qsizetype line = 0; line < families.size(); ++line) {
+    if (line > 0) cursor.insertBlock(paragraph);
+    cursor.insertText(families[line].shown, SheetLineFormat(families[line], look));
   }
-  if (inEdit) cursor.endEditBlock();
-  label->setText(SheetProgressText(written, total));
-  return written;
+  cursor.endEditBlock();
+  return document;
+}
+
+void SheetModel::SetFamilies(ListedFamilies families) {
+  beginResetModel();
+  families_ = std::move(families);
+  endResetModel();
+}
+
+int SheetModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(families_.size());
+}
+
+QVariant SheetModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= families_.size()) return {};
+  const ListedFamily& family = families_[index.row()];
+  if (role == Qt::DisplayRole) return family.shown;
+  if (role == kRealNameRole) return family.real;
+  return {};
+}
+
+SheetView::SheetView(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent)
+    : QListView(parent) {
+  setItemDelegate(new SheetLineDelegate(engine, finder, *this));
+  // Every line is as high as the next: the view places them without asking each.
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setResizeMode(QListView::Adjust);
+}
+
+void SheetView::SetLook(const SheetLook& look) {
+  look_ = look;
+  widest_ = 0;
+  scheduleDelayedItemsLayout();
+  viewport()->update();
+}
+
+ListedFamilies SheetView::SelectedFamilies() const {
+  QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList{};
+  std::sort(rows.begin(), rows.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  ListedFamilies families;
+  for (const QModelIndex& row : rows)
+    families << ListedFamily{row.data(Qt::DisplayRole).toString(),
+                             row.data(kRealNameRole).toByteArray()};
+  return families;
+}
+
+int SheetView::LineHeight() const {
+  return qCeil(QFontMetricsF(LineFont(look_, font())).lineSpacing());
+}
+
+void SheetView::NoteLineWidth(qreal width) {
+  if (width <= widest_) return;
+  widest_ = qCeil(width);
+  scheduleDelayedItemsLayout();
+}
+
+void SheetView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    CopySelectedLines();
+  } else if (event->modifiers() == Qt::NoModifier &&
+             (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp)) {
+    TurnPage(event->key() == Qt::Key_PageDown);
+  } else {
+    QListView::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+}
+
+// A page key shows the next or last screen of lines, as a reader turns a
+// page, and the current line is the first one shown; on the last screen it
+// goes to the last line (the first, going back).
+void SheetView::TurnPage(bool forward) {
+  QScrollBar* bar = verticalScrollBar();
+  const int before = bar->value();
+  bar->triggerAction(forward ? QAbstractSlider::SliderPageStepAdd
+                             : QAbstractSlider::SliderPageStepSub);
+  const QModelIndex line = bar->value() != before
+                               ? indexAt(QPoint(kLineMargin, 1))
+                               : model()->index(forward ? model()->rowCount() - 1 : 0, 0);
+  if (line.isValid()) selectionModel()->setCurrentIndex(line, QItemSelectionModel::NoUpdate);
+}
+
+void SheetView::CopySelectedLines() const {
+  QStringList lines;
+  for (const ListedFamily& family : SelectedFamilies()) lines << family.shown;
+  if (!lines.isEmpty()) QApplication::clipboard()->setText(lines.join(u'\n'));
 }
 
 }  // namespace qm::gui

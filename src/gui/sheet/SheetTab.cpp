@@ -2,10 +2,8 @@
 #include "gui/sheet/SheetTab.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -15,8 +13,6 @@
 #include <QtMath>
 
 #include "gui/common/BaseFormat.h"
-#include "gui/common/FaceTextBox.h"
-#include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NamedWidgets.h"
 #include "gui/sheet/FontSample.h"
@@ -51,8 +47,7 @@ int SampleHeight(const QTextEdit* box) {
 }
 
 // A box to read, select and copy, never to type into; Tab leaves it.
-template <typename Box>
-void MakeReadOnly(Box* box) {
+void MakeReadOnly(QTextEdit* box) {
   box->setReadOnly(true);
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box->setTabChangesFocus(true);
@@ -69,14 +64,15 @@ SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent
   RichTextBox1->setUndoRedoEnabled(false);  // each sample replaces the last; nothing to undo
   MakeReadOnly(RichTextBox1);
   RichTextBox1->setMinimumHeight(SampleHeight(RichTextBox1));
-  RichTextBox2 = new FaceTextBox(engine, finder, true, this);
+  sheetModel_ = new SheetModel(this);
+  RichTextBox2 = new SheetView(engine, finder, this);
   RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
-  // The box's own font, so that the tab's smaller font does not reach it.
+  RichTextBox2->setAccessibleName(QStringLiteral("字型样张"));
+  // The sheet's own font, so that the tab's smaller font does not reach it.
   RichTextBox2->setFont(QFont(BaseFaceFamily(), kBasePointSize));
-  RichTextBox2->setUndoRedoEnabled(false);  // a sheet of thousands of lines is rebuilt, not edited
-  RichTextBox2->setLineWrapMode(QPlainTextEdit::NoWrap);
-  MakeReadOnly(RichTextBox2);
-  RichTextBox2->viewport()->installEventFilter(this);
+  RichTextBox2->setModel(sheetModel_);
+  connect(RichTextBox2, &SheetView::clicked, this,
+          [this](const QModelIndex& line) { emit SheetLineClicked(line.row()); });
   Label2 = NamedLabel(QStringLiteral("Label2"), QStringLiteral("0/0"), this);
   // The tab's Song face is for text samples; the count is the interface's.
   Label2->setFont(QApplication::font());
@@ -98,7 +94,8 @@ SheetTab::SheetTab(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent
 
 QWidget* SheetTab::StyledBox() const { return RichTextBox2; }
 
-bool SheetTab::SheetEmpty() const { return RichTextBox2->document()->isEmpty(); }
+bool SheetTab::SheetEmpty() const { return sheetModel_->rowCount() == 0; }
+
 void SheetTab::AddBelowSample(QWidget* widget) {
   static_cast<QVBoxLayout*>(layout())->insertWidget(1, widget);
 }
@@ -109,26 +106,43 @@ void SheetTab::ShowFontEffect(const ListedFamily& family, const QString& file) {
   gui::ShowFontEffect(RichTextBox1, family, file);
 }
 
-void SheetTab::BuildSampleSheet(const ListedFamilies& names,
-                                const std::function<bool()>& stopRequested) {
-  // The build lets window events run; a second build meanwhile would
-  // interleave its lines with the first one's.
-  if (sheetRunning_) return;
-  sheetRunning_ = true;
-  RichTextBox2->setEnabled(false);
-  FramePump pump;
-  gui::BuildSampleSheet(RichTextBox2, names, Flags(), Label2, pump, stopRequested);
-  RichTextBox2->setEnabled(true);
+void SheetTab::BuildSampleSheet(const ListedFamilies& names) {
+  sheetModel_->SetFamilies(names);
+  Label2->setText(SheetProgressText(names.size(), names.size()));
   // The reader starts at the top: the first Page_Down goes to the second page.
-  RichTextBox2->moveCursor(QTextCursor::Start);
-  sheetRunning_ = false;
+  RichTextBox2->selectionModel()->setCurrentIndex(sheetModel_->index(0),
+                                                  QItemSelectionModel::NoUpdate);
+  RichTextBox2->scrollToTop();
 }
 
-bool SheetTab::eventFilter(QObject* watched, QEvent* event) {
-  // Without word wrap every line of the sheet is one paragraph.
-  if (event->type() == QEvent::MouseButtonRelease && watched == RichTextBox2->viewport())
-    emit SheetLineClicked(RichTextBox2->textCursor().blockNumber());
-  return StyledTextTab::eventFilter(watched, event);
+std::unique_ptr<QTextDocument> SheetTab::TextCopy(bool selectedOnly) const {
+  if (!selectedOnly)
+    return SheetDocument(sheetModel_->Families(), RichTextBox2->Look(), RichTextBox2->font());
+  const ListedFamilies selected = RichTextBox2->SelectedFamilies();
+  if (selected.isEmpty()) return nullptr;
+  return SheetDocument(selected, RichTextBox2->Look(), RichTextBox2->font());
+}
+
+void SheetTab::ApplyStyle(TextStyle, bool) { RestyleSheet(); }
+
+void SheetTab::ApplyAlignment(bool) { RestyleSheet(); }
+
+void SheetTab::RestyleSheet() {
+  SheetLook look = RichTextBox2->Look();
+  look.flags = Flags();
+  RichTextBox2->SetLook(look);
+}
+
+void SheetTab::ApplyColour(const QColor& colour) {
+  SheetLook look = RichTextBox2->Look();
+  look.colour = colour;
+  RichTextBox2->SetLook(look);
+}
+
+void SheetTab::ApplySize(int points) {
+  SheetLook look = RichTextBox2->Look();
+  look.points = points;
+  RichTextBox2->SetLook(look);
 }
 
 }  // namespace qm::gui

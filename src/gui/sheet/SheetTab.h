@@ -3,20 +3,18 @@
 // The first tab, "字型列表": the sample of the chosen font above, the sample
 // sheet of every font below, the sheet's progress and its web-page button.
 
-#include <QStringList>
-#include <functional>
-
 #include "gui/common/ListedFamily.h"
 #include "gui/common/StyledTextTab.h"
 
 class QLabel;
-class QPlainTextEdit;
 class QTextEdit;
 
 namespace qm::gui {
 
 class FaceEngine;
 class ListedFaceFinder;
+class SheetModel;
+class SheetView;
 
 class SheetTab : public StyledTextTab {
   Q_OBJECT
@@ -29,27 +27,32 @@ class SheetTab : public StyledTextTab {
   void AddBelowSample(QWidget* widget);
   // The sample of one family, registered as file (empty when it is not).
   void ShowFontEffect(const ListedFamily& family, const QString& file);
-  // Writes one line per name; stopRequested is asked after each line. A
-  // build already running is not started again.
-  void BuildSampleSheet(const ListedFamilies& names, const std::function<bool()>& stopRequested);
-  bool SheetRunning() const { return sheetRunning_; }
+  // One line per family, in the families' order.
+  void BuildSampleSheet(const ListedFamilies& names);
   bool SheetEmpty() const;
+  std::unique_ptr<QTextDocument> TextCopy(bool selectedOnly) const override;
 
  signals:
-  // A mouse button was released over the sheet; line holds the caret.
+  // A line of the sheet was clicked.
   void SheetLineClicked(int line);
   // "保存为网页文件" was pressed.
   void SaveAsWebPageRequested();
 
  protected:
   QWidget* StyledBox() const override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void ApplyStyle(TextStyle style, bool on) override;
+  void ApplyAlignment(bool centred) override;
+  void ApplyColour(const QColor& colour) override;
+  void ApplySize(int points) override;
 
  private:
+  // The sheet takes the tab's styles.
+  void RestyleSheet();
+
   QTextEdit* RichTextBox1 = nullptr;
-  QPlainTextEdit* RichTextBox2 = nullptr;
+  SheetModel* sheetModel_ = nullptr;
+  SheetView* RichTextBox2 = nullptr;
   QLabel* Label2 = nullptr;
-  bool sheetRunning_ = false;
 };
 
 }  // namespace qm::gui

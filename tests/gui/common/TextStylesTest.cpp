@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -11,6 +10,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/TextStyles.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/SampleSheet.h"
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
 
@@ -35,12 +35,13 @@ class TextStylesTest : public testing::Test {
   void SetUp() override {
     platform.SetFamilyNames({"Alpha", "Beta", "Gamma"});
     window.ScanInstalledFonts();
-    window.ToolbarButton(2)->trigger();  // the sheet: "Alpha\nBeta\nGamma"
+    window.ToolbarButton(2)->trigger();  // the sheet: Alpha, Beta, Gamma
     Custom()->setPlainText("one\ntwo");
   }
   void TearDown() override { gui::SetColourChooser(nullptr); }
 
-  QPlainTextEdit* Sheet() { return window.findChild<QPlainTextEdit*>("RichTextBox2"); }
+  SheetView* Sheet() { return window.findChild<SheetView*>("RichTextBox2"); }
+  const SheetLook& SheetDrawn() { return Sheet()->Look(); }
   QTextEdit* Custom() { return window.findChild<QTextEdit*>("RichTextBox3"); }
   void ShowTab(int tab) { window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(tab); }
   void Press(int position) { window.ToolbarButton(position)->trigger(); }
@@ -59,16 +60,24 @@ class TextStylesTest : public testing::Test {
 };
 
 TEST_F(TextStylesTest, BoldAppliesToTheWholeTextAndPutsTheCaretBack) {
-  SelectPart(Sheet(), 7, 9);
   Press(12);
-  EXPECT_TRUE(EveryCharacter(Sheet()->document(), Bold));
-  EXPECT_EQ(Sheet()->textCursor().position(), 9);
-  EXPECT_FALSE(Sheet()->textCursor().hasSelection());
+  EXPECT_TRUE(SheetDrawn().flags.bold);
   EXPECT_TRUE(window.SheetStyle().bold);
   Press(12);
-  EXPECT_TRUE(
-      EveryCharacter(Sheet()->document(), [](const QTextCharFormat& f) { return !Bold(f); }));
+  EXPECT_FALSE(SheetDrawn().flags.bold);
   EXPECT_FALSE(window.SheetStyle().bold);
+
+  ShowTab(2);
+  SelectPart(Custom(), 5, 7);
+  Press(12);
+  EXPECT_TRUE(EveryCharacter(Custom()->document(), Bold));
+  EXPECT_EQ(Custom()->textCursor().position(), 7);
+  EXPECT_FALSE(Custom()->textCursor().hasSelection());
+  EXPECT_TRUE(window.CustomStyle().bold);
+  Press(12);
+  EXPECT_TRUE(
+      EveryCharacter(Custom()->document(), [](const QTextCharFormat& f) { return !Bold(f); }));
+  EXPECT_FALSE(SheetDrawn().flags.bold);
 }
 
 TEST_F(TextStylesTest, ItalicAndUnderlineOnTheCustomTextLeaveTheSheetAlone) {
@@ -80,28 +89,28 @@ TEST_F(TextStylesTest, ItalicAndUnderlineOnTheCustomTextLeaveTheSheetAlone) {
   }));
   EXPECT_TRUE(window.CustomStyle().italic && window.CustomStyle().underline);
   EXPECT_FALSE(window.SheetStyle().italic || window.SheetStyle().underline);
-  EXPECT_TRUE(EveryCharacter(Sheet()->document(), [](const QTextCharFormat& f) {
-    return !f.fontItalic() && !f.fontUnderline();
-  }));
+  EXPECT_FALSE(SheetDrawn().flags.italic || SheetDrawn().flags.underline);
 }
 
 TEST_F(TextStylesTest, CentringPutsTheCaretAtTheEndAndLeftPutsItBack) {
-  SelectPart(Sheet(), 3, 3);
   Press(16);
-  EXPECT_EQ(Sheet()->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
-  EXPECT_EQ(Sheet()->textCursor().position(), Sheet()->document()->characterCount() - 1);
+  EXPECT_TRUE(SheetDrawn().flags.centred);
   EXPECT_TRUE(window.SheetStyle().centred);
   EXPECT_FALSE(Pressed(15));
-  SelectPart(Sheet(), 4, 4);
   Press(15);
-  EXPECT_EQ(Sheet()->document()->defaultTextOption().alignment(), Qt::AlignLeft);
-  EXPECT_EQ(Sheet()->textCursor().position(), 4);
+  EXPECT_FALSE(SheetDrawn().flags.centred);
   EXPECT_FALSE(window.SheetStyle().centred);
 
   ShowTab(2);
+  SelectPart(Custom(), 3, 3);
   Press(16);
   for (QTextBlock block = Custom()->document()->begin(); block.isValid(); block = block.next())
     EXPECT_EQ(block.blockFormat().alignment(), Qt::AlignHCenter);
+  EXPECT_EQ(Custom()->textCursor().position(), Custom()->document()->characterCount() - 1);
+  SelectPart(Custom(), 4, 4);
+  Press(15);
+  EXPECT_EQ(Custom()->document()->begin().blockFormat().alignment(), Qt::AlignLeft);
+  EXPECT_EQ(Custom()->textCursor().position(), 4);
 }
 
 TEST_F(TextStylesTest, EachTabKeepsItsFlagsAndTheButtonsFollow) {
@@ -125,13 +134,14 @@ TEST_F(TextStylesTest, EachTabKeepsItsFlagsAndTheButtonsFollow) {
 }
 
 TEST_F(TextStylesTest, OnTheFileTabAStyleChangesNoTextAndNoFlag) {
-  const QString sheetBefore = Sheet()->document()->toHtml();
+  const SheetLook sheetBefore = SheetDrawn();
   const QString customBefore = Custom()->document()->toHtml();
   ShowTab(1);
   Press(12);
   Press(16);
   EXPECT_TRUE(Pressed(12));  // only the button's own look changed
-  EXPECT_EQ(Sheet()->document()->toHtml(), sheetBefore);
+  EXPECT_EQ(SheetDrawn().flags.bold, sheetBefore.flags.bold);
+  EXPECT_EQ(SheetDrawn().flags.centred, sheetBefore.flags.centred);
   EXPECT_EQ(Custom()->document()->toHtml(), customBefore);
   EXPECT_FALSE(window.SheetStyle().bold || window.SheetStyle().centred);
   EXPECT_FALSE(window.CustomStyle().bold || window.CustomStyle().centred);
@@ -152,10 +162,10 @@ TEST_F(TextStylesTest, ColourAppliesToTheWholeTextBlackAndTheLastChoiceOnACancel
   QColor answer = QColor(255, 0, 0);
   gui::SetColourChooser([&](const QColor&, QWidget*) { return answer; });
   colourItem->trigger();
-  EXPECT_TRUE(everyCharacterIn(Sheet()->document(), QColor(255, 0, 0)));
+  EXPECT_EQ(SheetDrawn().colour, QColor(255, 0, 0));
   answer = Qt::black;
   colourItem->trigger();
-  EXPECT_TRUE(everyCharacterIn(Sheet()->document(), Qt::black));
+  EXPECT_EQ(SheetDrawn().colour, QColor(Qt::black));
 
   answer = QColor(0, 0, 255);
   colourItem->trigger();

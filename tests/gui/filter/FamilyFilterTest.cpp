@@ -5,7 +5,6 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -20,6 +19,7 @@
 #include "gui/filter/FamilyFilter.h"
 #include "gui/find/FindList.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/SampleSheet.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
@@ -171,10 +171,8 @@ TEST_F(FamilyFilterTest, ASheetLineOfAHiddenFamilyChoosesItAndKeepsTheFilter) {
   window.show();
   window.ToolbarButton(2)->trigger();
   Type("quillmere t");
-  auto* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
   const int moon = RowOf("Sun & Moon");
-  const QTextCursor line(sheet->document()->findBlockByNumber(moon));
-  QTest::mouseClick(sheet->viewport(), Qt::LeftButton, {}, sheet->cursorRect(line).center());
+  test::ClickLine(window.findChild<SheetView*>("RichTextBox2"), moon);
   EXPECT_EQ(list->ChosenName(), "Sun & Moon");
   EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(),
             QStringLiteral("第%1种字体").arg(moon + 1));

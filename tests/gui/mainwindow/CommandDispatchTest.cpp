@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -28,6 +27,7 @@
 #include "gui/fontfiles/FontFileList.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/SampleSheet.h"
 #include "support/Externals.h"
 #include "support/FakePlatform.h"
 #include "support/FolderTest.h"
@@ -239,7 +239,11 @@ class CommandDispatchTest : public testing::Test {
     seen.scans = platform_.reads;
     seen.opened = platform_.opened;
     seen.stopRequested = window_->StopRequested();
-    seen.sheet = window_->findChild<QPlainTextEdit*>("RichTextBox2")->toPlainText();
+    const QAbstractItemModel* sheet = window_->findChild<SheetView*>("RichTextBox2")->model();
+    QStringList lines;
+    for (int line = 0; line < sheet->rowCount(); ++line)
+      lines << sheet->index(line, 0).data().toString();
+    seen.sheet = lines.join(u'\n');
     seen.sheetStyle = window_->SheetStyle();
     seen.customStyle = window_->CustomStyle();
     seen.exitTimerRunning = window_->findChild<QTimer*>("Timer1")->isActive();

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTest>
@@ -28,6 +27,7 @@
 
 #include "core/platform/linux/LinuxPlatform.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/SampleSheet.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -128,10 +128,10 @@ TEST(HostileFontsWorker, ScanSamplesSheetAndFileList) {
   auto* toolbar = window.findChild<QToolBar*>("tbToolBar");
   QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
   // Line k of the sheet is entry k of the list, whatever the names hold.
-  const QTextDocument* sheet = window.findChild<QPlainTextEdit*>("RichTextBox2")->document();
-  ASSERT_EQ(sheet->blockCount(), list->count());
+  const QAbstractItemModel* sheet = window.findChild<SheetView*>("RichTextBox2")->model();
+  ASSERT_EQ(sheet->rowCount(), list->count());
   for (int line = 0; line < list->count(); ++line)
-    EXPECT_EQ(sheet->findBlockByNumber(line).text(), list->item(line)->text());
+    EXPECT_EQ(sheet->index(line, 0).data().toString(), list->item(line)->text());
   watchdog.Begin("font-file list");
   window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
   watchdog.Begin("end");

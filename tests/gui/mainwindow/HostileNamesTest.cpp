@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -21,7 +20,9 @@
 #include "gui/fontfiles/FontFileList.h"
 #include "gui/fontfiles/FontFileTab.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/SampleSheet.h"
 #include "support/FakePlatform.h"
+#include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
@@ -54,7 +55,7 @@ class HostileNamesTest : public testing::Test {
     window_.ScanInstalledFonts();
   }
   QListWidget* List() { return window_.findChild<QListWidget*>("List1"); }
-  QPlainTextEdit* Sheet() { return window_.findChild<QPlainTextEdit*>("RichTextBox2"); }
+  SheetView* Sheet() { return window_.findChild<SheetView*>("RichTextBox2"); }
   QString Sample() { return window_.findChild<QTextEdit*>("RichTextBox1")->toPlainText(); }
   QString Label3() { return window_.findChild<QLabel*>("Label3")->text(); }
   static QString Shown(const std::string& name) {
@@ -97,16 +98,13 @@ TEST_F(HostileNamesTest, EveryNameIsOneEntryAndItsSampleShowsItWithItsFile) {
 TEST_F(HostileNamesTest, SheetLineKIsEntryKAndAClickOnItChoosesIt) {
   QToolBar* toolbar = window_.findChild<QToolBar*>("tbToolBar");
   QTest::mouseClick(toolbar->widgetForAction(window_.ToolbarButton(2)), Qt::LeftButton);
-  const QTextDocument* sheet = Sheet()->document();
-  ASSERT_EQ(sheet->blockCount(), List()->count());
+  const QAbstractItemModel* sheet = Sheet()->model();
+  ASSERT_EQ(sheet->rowCount(), List()->count());
   for (int line = 0; line < List()->count(); ++line)
-    EXPECT_EQ(sheet->findBlockByNumber(line).text(), List()->item(line)->text());
+    EXPECT_EQ(sheet->index(line, 0).data().toString(), List()->item(line)->text());
 
   for (int line = List()->count() - 1; line >= 0; --line) {
-    QTextCursor at(sheet->findBlockByNumber(line));
-    Sheet()->setTextCursor(at);
-    Sheet()->ensureCursorVisible();
-    QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, Sheet()->cursorRect(at).center());
+    test::ClickLine(Sheet(), line);
     EXPECT_EQ(List()->currentRow(), line);
     EXPECT_EQ(Label3(), QStringLiteral("第%1种字体").arg(line + 1));
   }

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -37,6 +36,7 @@
 #include "gui/find/FindList.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/sheet/SampleSheet.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
@@ -264,10 +264,10 @@ TEST_F(MainWindowTest, NothingButAPersonOrASearchChoosesAFamily) {
 TEST_F(MainWindowTest, EverySizeOfTheWindowIsTheSizeDrawn) {
   window.Startup();
   EXPECT_EQ(QFontInfo(List()->font()).pointSizeF(), 10.5);
-  auto* sheet = Child<QPlainTextEdit>("RichTextBox2");
+  auto* sheet = Child<SheetView>("RichTextBox2");
   EXPECT_EQ(sheet->font().pointSizeF(), 12);
-  EXPECT_EQ(sheet->document()->defaultFont().pointSizeF(), 12);
-  EXPECT_EQ(sheet->document()->defaultFont().family(), BaseFaceFamily());
+  EXPECT_EQ(sheet->font().family(), BaseFaceFamily());
+  EXPECT_EQ(sheet->Look().points, 12);
   EXPECT_EQ(Child<QTabWidget>("SSTab1")->font().pointSizeF(), 9);
 }
 
@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, TheSampleShowsItsFiveLinesAndTheFirstFamilyMovesNothing) 
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   auto* sample = Child<QTextEdit>("RichTextBox1");
-  auto* sheet = Child<QPlainTextEdit>("RichTextBox2");
+  auto* sheet = Child<SheetView>("RichTextBox2");
   window.resize(2400, 1000);
   QCoreApplication::processEvents();
   const QPoint sheetAt = sheet->mapTo(&window, QPoint(0, 0));

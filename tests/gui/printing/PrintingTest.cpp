@@ -165,7 +165,7 @@ TEST_F(PrintingTest, WithoutAPrinterThePreviewSaysSoAndDoesNotOpen) {
       QApplication::activeModalWidget()->close();
     }
   });
-  RenderRichTextPages(&box, 300, 1, 300, 1, 1);
+  RenderRichTextPages(&box, *box.document(), 300, 1, 300, 1, 1);
   EXPECT_FALSE(previewSeen_);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, "打印机没有安装或设置错误！");

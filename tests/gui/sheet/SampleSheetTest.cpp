@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -46,16 +47,18 @@ ListedFamilies Listed(const QStringList& names) {
   return families;
 }
 
-ListedFamilies NumberedNames(int count) {
-  QStringList names;
-  for (int i = 0; i < count; ++i) names << QStringLiteral("Face %1").arg(i, 4, 10, QChar('0'));
-  return Listed(names);
+// The lines a sheet shows, as a reader of its rows gets them.
+QString LinesOf(const QAbstractItemModel& sheet) {
+  QStringList lines;
+  for (int row = 0; row < sheet.rowCount(); ++row)
+    lines << sheet.index(row, 0).data(Qt::DisplayRole).toString();
+  return lines.join(u'\n');
 }
 
-// The family each line is marked to be drawn in, by its real name.
-QStringList FacesOfLines(const QPlainTextEdit& sheet) {
+// The family each paragraph is marked to be drawn in, by its real name.
+QStringList FacesOfLines(const QTextDocument& sheet) {
   QStringList faces;
-  for (QTextBlock block = sheet.document()->begin(); block.isValid(); block = block.next()) {
+  for (QTextBlock block = sheet.begin(); block.isValid(); block = block.next()) {
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock);
     faces << QString::fromUtf8(cursor.charFormat().property(kListedFaceProperty).toByteArray());
@@ -63,46 +66,39 @@ QStringList FacesOfLines(const QPlainTextEdit& sheet) {
   return faces;
 }
 
-TEST(SampleSheetTest, WritesEveryNameOnItsOwnLineInItsOwnFace) {
-  QPlainTextEdit sheet;
-  QLabel label;
-  gui::FramePump pump;
+TEST(SheetModelTest, EveryFamilyIsALineInListOrderAndARebuildReplacesThem) {
+  SheetModel model;
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  EXPECT_EQ(model.rowCount(), 0);
   const QStringList names = {"Tom's Type", "Sun & Moon", "测试黑体"};
-  EXPECT_EQ(BuildSampleSheet(&sheet, Listed(names), {}, &label, pump, [] { return false; }), 3);
-  EXPECT_EQ(sheet.toPlainText(), "Tom's Type\nSun & Moon\n测试黑体");
-  EXPECT_EQ(FacesOfLines(sheet), names);
-  EXPECT_EQ(label.text(), "3/3");
-
-  // A rebuild replaces the sheet and keeps the sheet's styles.
-  BuildSampleSheet(&sheet, Listed({"Only"}), {.bold = true, .centred = true}, &label, pump,
-                   [] { return false; });
-  EXPECT_EQ(sheet.toPlainText(), "Only");
-  QTextCursor end(sheet.document());
-  end.movePosition(QTextCursor::End);
-  EXPECT_EQ(end.charFormat().fontWeight(), QFont::Bold);
-  EXPECT_EQ(sheet.document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+  model.SetFamilies(Listed(names));
+  EXPECT_EQ(LinesOf(model), "Tom's Type\nSun & Moon\n测试黑体");
+  EXPECT_EQ(model.index(2, 0).data(kRealNameRole).toByteArray(), QByteArray("测试黑体"));
+  model.SetFamilies(Listed({"Only"}));
+  EXPECT_EQ(LinesOf(model), "Only");
+  model.SetFamilies({});
+  EXPECT_EQ(model.rowCount(), 0);
 }
 
-TEST(SampleSheetTest, AStopEndsTheBuildAfterTheLineInHand) {
-  QPlainTextEdit sheet;
-  QLabel label;
-  gui::FramePump everyLine(0);
-  int asked = 0;
-  const auto written = BuildSampleSheet(&sheet, NumberedNames(50), {}, &label, everyLine,
-                                        [&] { return ++asked == 4; });
-  EXPECT_EQ(written, 4);
-  EXPECT_EQ(sheet.document()->blockCount(), 4);
-  EXPECT_EQ(label.text(), "4/50");
-}
-
-TEST(SampleSheetTest, AnEmptyListGivesAnEmptySheet) {
-  QPlainTextEdit sheet;
-  sheet.setPlainText("old");
-  QLabel label;
-  gui::FramePump pump;
-  EXPECT_EQ(BuildSampleSheet(&sheet, {}, {}, &label, pump, [] { return false; }), 0);
-  EXPECT_EQ(sheet.toPlainText(), "");
-  EXPECT_EQ(label.text(), "0/0");
+// What is printed of the sheet: a paragraph per family, each marked with
+// its own face, in the sheet's styles, size, colour and alignment.
+TEST(SheetDocumentTest, ThePrintedCopyWritesEveryNameInItsFaceAndTheSheetsLook) {
+  const QStringList names = {"Tom's Type", "Sun & Moon", "测试黑体"};
+  const SheetLook look{
+      .flags = {.bold = true, .underline = true, .centred = true}, .colour = Qt::red, .points = 20};
+  const auto document = SheetDocument(Listed(names), look, QFont(BaseFaceFamily(), 12));
+  EXPECT_EQ(document->toPlainText(), "Tom's Type\nSun & Moon\n测试黑体");
+  EXPECT_EQ(FacesOfLines(*document), names);
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    EXPECT_EQ(block.blockFormat().alignment(), Qt::AlignHCenter);
+    const QTextCharFormat format = block.begin().fragment().charFormat();
+    EXPECT_EQ(format.fontWeight(), QFont::Bold);
+    EXPECT_FALSE(format.fontItalic());
+    EXPECT_TRUE(format.fontUnderline());
+    EXPECT_EQ(format.fontPointSize(), 20);
+    EXPECT_EQ(format.foreground().color(), QColor(Qt::red));
+  }
+  EXPECT_TRUE(SheetDocument({}, {}, QFont())->isEmpty());
 }
 
 class SheetWindowTest : public testing::Test {
@@ -111,21 +107,34 @@ class SheetWindowTest : public testing::Test {
     platform.SetFamilyNames({"Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta"});
     window.ScanInstalledFonts();
   }
-  void TearDown() override { gui::FramePump::SetDefaultFrameMs(gui::FramePump::kFrameMs); }
-  QPlainTextEdit* Sheet() { return window.findChild<QPlainTextEdit*>("RichTextBox2"); }
+  SheetView* Sheet() { return window.findChild<SheetView*>("RichTextBox2"); }
   QListWidget* List() { return window.findChild<QListWidget*>("List1"); }
+  QToolBar* Toolbar() { return window.findChild<QToolBar*>("tbToolBar"); }
+  void Press(int button) {
+    QWidget* widget = Toolbar()->widgetForAction(window.ToolbarButton(button));
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+  }
 
   test::FakePlatform platform;
   gui::MainWindow window{platform};
 };
 
 TEST_F(SheetWindowTest, BuildShowsTheSheetTabAndFollowsTheList) {
+  window.show();
   window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
-  window.ToolbarButton(2)->trigger();
+  Press(2);
   EXPECT_EQ(window.findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
-  EXPECT_EQ(Sheet()->toPlainText(), "Alpha\nBeta\nDelta\nEpsilon\nGamma\nZeta");
-  EXPECT_TRUE(Sheet()->isEnabled());
+  EXPECT_EQ(LinesOf(*Sheet()->model()), "Alpha\nBeta\nDelta\nEpsilon\nGamma\nZeta");
   EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "6/6");
+  // A rebuild after a new scan shows the new list and keeps the sheet's styles.
+  Press(12);  // 黑体
+  platform.SetFamilyNames({"Omega", "Alpha"});
+  window.ScanInstalledFonts();
+  Press(2);
+  EXPECT_EQ(LinesOf(*Sheet()->model()), "Alpha\nOmega");
+  EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "2/2");
+  EXPECT_TRUE(Sheet()->Look().flags.bold);
+  EXPECT_TRUE(window.ToolbarButton(12)->isChecked());
 }
 
 // The count below the sheet is written in the interface's face, as the
@@ -144,7 +153,7 @@ TEST(SheetCountTest, TheSheetsCountIsInTheInterfaceFace) {
   EXPECT_EQ(count->text(), "2/2");
   const QString face = QFontInfo(count->font()).family();
   EXPECT_EQ(face, QFontInfo(QApplication::font()).family());
-  EXPECT_NE(face, QFontInfo(window.findChild<QPlainTextEdit*>("RichTextBox2")->font()).family());
+  EXPECT_NE(face, QFontInfo(window.findChild<SheetView*>("RichTextBox2")->font()).family());
 }
 
 // The sample and the sheet are read, selected and copied, never typed
@@ -153,15 +162,13 @@ TEST_F(SheetWindowTest, TheSampleAndTheSheetAreReadOnlyAndTabLeavesThem) {
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  window.ToolbarButton(2)->trigger();
+  Press(2);
   test::ClickRow(List(), 1);  // the sample of Beta
   auto* sample = window.findChild<QTextEdit*>("RichTextBox1");
-  for (QAbstractScrollArea* box :
-       {static_cast<QAbstractScrollArea*>(sample), static_cast<QAbstractScrollArea*>(Sheet())}) {
-    const auto text = [box] {
-      if (auto* rich = qobject_cast<QTextEdit*>(box)) return rich->toPlainText();
-      return static_cast<QPlainTextEdit*>(box)->toPlainText();
-    };
+  const std::vector<std::pair<QAbstractScrollArea*, std::function<QString()>>> boxes = {
+      {sample, [sample] { return sample->toPlainText(); }},
+      {Sheet(), [this] { return LinesOf(*Sheet()->model()); }}};
+  for (const auto& [box, text] : boxes) {
     const QString before = text();
     ASSERT_FALSE(before.isEmpty());
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -169,6 +176,7 @@ TEST_F(SheetWindowTest, TheSampleAndTheSheetAreReadOnlyAndTabLeavesThem) {
     QTest::keyClicks(box, QStringLiteral("XYZ"));
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClick(box, Qt::Key_F2);
     EXPECT_EQ(text(), before);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
@@ -179,35 +187,52 @@ TEST_F(SheetWindowTest, TheSampleAndTheSheetAreReadOnlyAndTabLeavesThem) {
   }
 }
 
-TEST_F(SheetWindowTest, StopAndASecondBuildPressedDuringTheBuild) {
-  gui::FramePump::SetDefaultFrameMs(0);
-  int frames = 0;
-  QTimer presser;
-  QObject::connect(&presser, &QTimer::timeout, [&] {
-    ++frames;
-    EXPECT_FALSE(Sheet()->isEnabled());
-    if (frames == 1) window.ToolbarButton(2)->trigger();  // refused: a build runs
-    if (frames == 2) window.ToolbarButton(3)->trigger();  // stop
-  });
-  presser.start(0);
-  window.ToolbarButton(2)->trigger();
-  EXPECT_EQ(Sheet()->toPlainText(), "Alpha\nBeta");
-  EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "2/6");
-  EXPECT_TRUE(window.StopRequested());
-  EXPECT_TRUE(Sheet()->isEnabled());
+// Lines chosen with Shift and Ctrl are copied in the sheet's order.
+TEST_F(SheetWindowTest, TheChosenLinesAreCopiedInTheSheetsOrder) {
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  Press(2);
+  test::ClickLine(Sheet(), 4);
+  test::ClickLine(Sheet(), 1, Qt::ControlModifier);
+  test::ClickLine(Sheet(), 2, Qt::ControlModifier);
+  QTest::keyClick(Sheet(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), "Beta\nDelta\nGamma");
 }
 
 TEST_F(SheetWindowTest, ClickingALineOfTheSheetChoosesThatFamily) {
   window.show();
-  window.ToolbarButton(2)->trigger();
-  QTextCursor line4(Sheet()->document()->findBlockByNumber(4));
-  QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, Sheet()->cursorRect(line4).center());
+  Press(2);
+  test::ClickLine(Sheet(), 4);
   EXPECT_EQ(List()->currentRow(), 4);
   EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), "第5种字体");
 }
 
-std::vector<FaceAddress> FacesDrawingLine(MainWindow& window, QPlainTextEdit* sheet, int line) {
-  return test::FacesDrawingLine(window.Faces(), sheet, line);
+// The toolbar's styles and alignment reach every line as the sheet draws it.
+TEST_F(SheetWindowTest, TheToolbarRestylesHowEveryLineIsDrawn) {
+  window.resize(800, 600);
+  window.show();
+  Press(2);
+  const auto drawn = [this] { return Sheet()->viewport()->grab().toImage(); };
+  const QImage plain = drawn();
+  Press(12);  // 黑体
+  EXPECT_TRUE(Sheet()->Look().flags.bold);
+  EXPECT_NE(drawn(), plain);
+  Press(12);
+  EXPECT_EQ(drawn(), plain);
+  Press(16);  // 置中
+  QCoreApplication::processEvents();
+  const QImage centred = drawn();
+  const auto leftmostInk = [](const QImage& image) {
+    for (int x = 0; x < image.width(); ++x)
+      for (int y = 0; y < image.height(); ++y)
+        if (qGray(image.pixel(x, y)) < 128) return x;
+    return image.width();
+  };
+  EXPECT_GT(leftmostInk(centred), leftmostInk(plain) + 100);
+  Press(15);  // 左对齐
+  QCoreApplication::processEvents();
+  EXPECT_EQ(leftmostInk(drawn()), leftmostInk(plain));
 }
 
 // The sheet of the test fonts, all on one screen, built by "字型" on the toolbar.
@@ -218,26 +243,29 @@ class SheetFaceTest : public testing::Test {
     window.show();
     window.ScanInstalledFonts();
     QTest::mouseClick(Toolbar()->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
-    sheet = window.findChild<QPlainTextEdit*>("RichTextBox2");
+    sheet = window.findChild<SheetView*>("RichTextBox2");
+  }
+  QString Line(int line) { return sheet->model()->index(line, 0).data().toString(); }
+  std::vector<FaceAddress> FacesDrawingLine(int line) {
+    return test::FacesDrawingLine(window.Faces(), sheet, line);
   }
   QToolBar* Toolbar() { return window.findChild<QToolBar*>("tbToolBar"); }
 
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
   MainWindow window{platform};
-  QPlainTextEdit* sheet = nullptr;
+  SheetView* sheet = nullptr;
 };
 
 TEST_F(SheetFaceTest, EveryLineIsDrawnFromTheFileAndFaceFontconfigGivesItsName) {
-  ASSERT_GT(sheet->document()->blockCount(), 1);
+  ASSERT_GT(sheet->model()->rowCount(), 1);
   int collectionFaces = 0;
-  for (int line = 0; line < sheet->document()->blockCount(); ++line) {
-    const QString name = sheet->document()->findBlockByNumber(line).text();
+  for (int line = 0; line < sheet->model()->rowCount(); ++line) {
+    const QString name = Line(line);
     const test::FaceFile expected = test::FontconfigFaceFile(name);
     ASSERT_FALSE(expected.file.isEmpty()) << name.toStdString();
     ASSERT_TRUE(sheet->viewport()->rect().contains(test::LineRect(sheet, line)))
         << name.toStdString();
-    EXPECT_EQ(FacesDrawingLine(window, sheet, line),
-              (std::vector<FaceAddress>{{expected.file, expected.index}}))
+    EXPECT_EQ(FacesDrawingLine(line), (std::vector<FaceAddress>{{expected.file, expected.index}}))
         << name.toStdString();
     if (expected.index > 0) ++collectionFaces;
   }
@@ -251,16 +279,16 @@ TEST_F(SheetFaceTest, BoldDrawsEachLineInItsFamilysBoldFace) {
   ASSERT_NE(bold, nullptr);
   QTest::mouseClick(Toolbar()->widgetForAction(bold), Qt::LeftButton);
   const auto lineOf = [this](const QString& name) {
-    for (QTextBlock block = sheet->document()->begin(); block.isValid(); block = block.next())
-      if (block.text() == name) return block.blockNumber();
+    for (int line = 0; line < sheet->model()->rowCount(); ++line)
+      if (Line(line) == name) return line;
     return -1;
   };
   const auto userFont = [](const char* file) {
     return QString::fromStdString(test::TestEnvironment::Current().UserFontsFolder() + '/' + file);
   };
-  EXPECT_EQ(FacesDrawingLine(window, sheet, lineOf("Quillmere Test Sans")),
+  EXPECT_EQ(FacesDrawingLine(lineOf("Quillmere Test Sans")),
             (std::vector<FaceAddress>{{userFont("QmTestSans-Bold.ttf"), 0}}));
-  const std::vector<FaceAddress> tom = FacesDrawingLine(window, sheet, lineOf("Tom's Type"));
+  const std::vector<FaceAddress> tom = FacesDrawingLine(lineOf("Tom's Type"));
   ASSERT_EQ(tom.size(), 1u);
   EXPECT_TRUE(tom[0].file.endsWith("/QmQuote.ttf")) << tom[0].file.toStdString();
 }
@@ -281,7 +309,7 @@ class LongSheetTest : public testing::Test {
     QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
     QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
   }
-  QPlainTextEdit* Sheet() { return window.findChild<QPlainTextEdit*>("RichTextBox2"); }
+  SheetView* Sheet() { return window.findChild<SheetView*>("RichTextBox2"); }
   int TopLine() { return Sheet()->verticalScrollBar()->value(); }
   void PressAndDraw(Qt::Key key) {
     QTest::keyClick(Sheet(), key);
@@ -295,8 +323,8 @@ class LongSheetTest : public testing::Test {
 };
 
 TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
-  ASSERT_EQ(Sheet()->document()->blockCount(), 501);
-  EXPECT_EQ(Sheet()->textCursor().position(), 0);
+  ASSERT_EQ(Sheet()->model()->rowCount(), 501);
+  EXPECT_EQ(Sheet()->currentIndex().row(), 0);
   EXPECT_EQ(TopLine(), 0);
   PressAndDraw(Qt::Key_PageDown);
   const int page = TopLine();
@@ -305,6 +333,13 @@ TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
   PressAndDraw(Qt::Key_PageDown);
   // The next page: a line partly shown at the foot of a page may start it or the one after.
   EXPECT_NEAR(TopLine(), 2 * page, 1);
+  EXPECT_EQ(Sheet()->currentIndex().row(), TopLine());
+  PressAndDraw(Qt::Key_PageUp);
+  EXPECT_NEAR(TopLine(), page, 1);
+  // On the last screen the page key goes on to the last line.
+  while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
+  PressAndDraw(Qt::Key_PageDown);
+  EXPECT_EQ(Sheet()->currentIndex().row(), 500);
 }
 
 // Only the lines on the screen are drawn, so only their faces are opened.
@@ -324,12 +359,12 @@ TEST_F(LongSheetTest, OnlyTheFacesOfTheLinesShownAreOpened) {
 // name.
 TEST_F(LongSheetTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnScript) {
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
-  const int last = Sheet()->document()->blockCount() - 1;
+  const int last = Sheet()->model()->rowCount() - 1;
   const QImage line = Shown().copy(test::LineRect(Sheet(), last));
   const auto face =
       window.Faces().Open({QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"), 0});
   ASSERT_NE(face, nullptr);
-  const qreal pixelSize = QFontInfo(Sheet()->document()->defaultFont()).pixelSize();
+  const qreal pixelSize = QFontInfo(Sheet()->font()).pixelSize();
   const ShapedRun beh = face->Shape(QStringLiteral("\u0628"), pixelSize);
   ASSERT_EQ(beh.glyphs.size(), 1u);
   const GlyphPicture glyph =

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include "gui/sheet/SampleSheet.h"
 #include "gui/sizedialog/FontSizef.h"
+#include "support/Input.h"
 #include "support/MainWindowInput.h"
 #include "support/ModalDialogs.h"
 
@@ -41,7 +42,8 @@ class FontSizefTest : public test::MainWindowInputTest {
     QTest::keyClicks(combo, size);
   }
   QTextEdit* Custom() { return Child<QTextEdit>("RichTextBox3"); }
-  QPlainTextEdit* Sheet() { return Child<QPlainTextEdit>("RichTextBox2"); }
+  SheetView* Sheet() { return Child<SheetView>("RichTextBox2"); }
+  int LineHeight() { return Sheet()->visualRect(Sheet()->model()->index(0, 0)).height(); }
 };
 
 TEST_F(FontSizefTest, AStoredSizeNotInTheListOpensWithNoEntryAndOkKeepsAndAppliesIt) {
@@ -110,17 +112,16 @@ TEST_F(FontSizefTest, ALargeSizeKeepsTheWindowsSizeAndItsButtonsWhereTheyWere) {
 TEST_F(FontSizefTest, SeventyTwoOnTheSheetTabSizesTheWholeSheetAndKeepsTheCaret) {
   Start();
   window.BuildSampleSheet();
-  QTextCursor caret(Sheet()->document());
-  caret.setPosition(Sheet()->document()->findBlockByNumber(3).position() + 2);
-  Sheet()->setTextCursor(caret);
-  const int before = Sheet()->textCursor().position();
+  test::ClickLine(Sheet(), 3);
+  const int lineBefore = LineHeight();
   OpenSizeDialog([&](QDialog* dialog) {
     Pick(dialog, "72");
     Click(dialog, "Command1");
   });
-  EXPECT_EQ(SizesIn(Sheet()), QSet<qreal>{72});
-  EXPECT_EQ(Sheet()->textCursor().position(), before);
-  EXPECT_FALSE(Sheet()->textCursor().hasSelection());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Sheet()->Look().points, 72);
+  EXPECT_GT(LineHeight(), 4 * lineBefore);
+  EXPECT_EQ(Sheet()->currentIndex().row(), 3);
   EXPECT_EQ(StoredSize(), "72");
   EXPECT_EQ(window.SampleFontSize(), 72);
 }
@@ -128,7 +129,7 @@ TEST_F(FontSizefTest, SeventyTwoOnTheSheetTabSizesTheWholeSheetAndKeepsTheCaret)
 TEST_F(FontSizefTest, OnTheFileTabOnlyTheSettingChanges) {
   Start();
   window.BuildSampleSheet();
-  const QString sheet = Sheet()->document()->toHtml();
+  const int sheetPoints = Sheet()->Look().points;
   const QString custom = Custom()->document()->toHtml();
   ClickTab(1);
   OpenSizeDialog([&](QDialog* dialog) {
@@ -137,7 +138,7 @@ TEST_F(FontSizefTest, OnTheFileTabOnlyTheSettingChanges) {
   });
   EXPECT_EQ(StoredSize(), "12");
   EXPECT_EQ(window.SampleFontSize(), 12);
-  EXPECT_EQ(Sheet()->document()->toHtml(), sheet);
+  EXPECT_EQ(Sheet()->Look().points, sheetPoints);
   EXPECT_EQ(Custom()->document()->toHtml(), custom);
 }
 
