@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/coverage/CoverageLine.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStringList>
@@ -11,21 +12,27 @@
 namespace qm::gui {
 namespace {
 
-// text with no place to break a line: its spaces do not break, and a word
-// joiner stands between its other characters (text may break between any
-// two Chinese characters, or a Chinese one and a Latin letter).
-QString Unbreakable(const QString& text) {
-  constexpr char16_t kWordJoiner = u'\u2060';
-  QString joined;
-  for (qsizetype at = 0; at < text.size(); ++at) {
-    const QChar character = text[at];
-    if (at > 0 && !character.isLowSurrogate()) joined += kWordJoiner;
-    joined += character == u' ' ? QChar(QChar::Nbsp) : character;
-  }
-  return joined;
-}
+const QString kHeading = QStringLiteral("汉字覆盖：");
+const QString kPartGap = QStringLiteral("  ");
 
 }  // namespace
+
+QStringList WrapParts(const QString& heading, const QStringList& parts,
+                      const QFontMetrics& metrics, int width) {
+  QStringList lines;
+  QString line = heading;
+  for (const QString& part : parts) {
+    const QString longer = line == heading ? line + part : line + kPartGap + part;
+    if (line != heading && metrics.horizontalAdvance(longer) > width) {
+      lines << line;
+      line = part;
+    } else {
+      line = longer;
+    }
+  }
+  lines << line;
+  return lines;
+}
 
 QString CoverageText(const coverage::StandardCoverage& coverage) {
   const qulonglong tenths =
@@ -45,7 +52,10 @@ CoverageLine::CoverageLine(platform::Platform& platform, QWidget* parent)
   counts_ = new QLabel(this);
   counts_->setObjectName(QStringLiteral("CoverageCounts"));
   counts_->setTextFormat(Qt::PlainText);
-  counts_->setWordWrap(true);
+  // The line is wrapped here, between the standards, to the width the
+  // label is given; its text never widens the window.
+  counts_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  counts_->installEventFilter(this);
   counts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // A line's room from the start, so that the first family shown does not
   // push what is below down.
@@ -76,17 +86,25 @@ const std::vector<coverage::Standard>& CoverageLine::Standards() {
 void CoverageLine::ShowFamily(const ListedFamily& family) {
   family_ = family;
   characters_ = platform_.CharactersOf(family.real.toStdString());
-  QStringList parts;
-  QStringList unbroken;  // the line wraps between the standards, never inside one
-  for (const coverage::StandardCoverage& counted : coverage::CoverageOf(characters_, Standards())) {
-    parts << CoverageText(counted);
-    unbroken << Unbreakable(parts.back());
-  }
-  const QString heading = QStringLiteral("汉字覆盖：");
-  text_ = heading + parts.join(QStringLiteral("  "));
-  counts_->setText(heading + unbroken.join(QStringLiteral("  ")));
-  counts_->setAccessibleName(text_);  // read out without what keeps the parts whole
+  parts_.clear();
+  for (const coverage::StandardCoverage& counted : coverage::CoverageOf(characters_, Standards()))
+    parts_ << CoverageText(counted);
+  text_ = kHeading + parts_.join(kPartGap);
+  counts_->setAccessibleName(text_);  // read out as one line
+  Rewrap();
   missingLink_->show();
+}
+
+void CoverageLine::Rewrap() {
+  if (parts_.isEmpty()) return;
+  counts_->setText(
+      WrapParts(kHeading, parts_, counts_->fontMetrics(), counts_->contentsRect().width())
+          .join(u'\n'));
+}
+
+bool CoverageLine::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == counts_ && event->type() == QEvent::Resize) Rewrap();
+  return QWidget::eventFilter(watched, event);
 }
 
 void CoverageLine::ShowMissing() {
