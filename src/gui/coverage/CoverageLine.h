@@ -48,8 +48,8 @@ class CoverageLine : public QWidget {
 
 // heading and parts in lines no wider than width (but for a part wider by
 // itself), the parts two spaces apart, each whole on one line.
-QStringList WrapParts(const QString& heading, const QStringList& parts,
-                      const QFontMetrics& metrics, int width);
+QStringList WrapParts(const QString& heading, const QStringList& parts, const QFontMetrics& metrics,
+                      int width);
 
 // "GB2312 1.4%（94/6763）": the share is cut, not rounded, so 100% means all.
 QString CoverageText(const coverage::StandardCoverage& coverage);
