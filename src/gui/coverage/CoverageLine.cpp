@@ -17,8 +17,8 @@ const QString kPartGap = QStringLiteral("  ");
 
 }  // namespace
 
-QStringList WrapParts(const QString& heading, const QStringList& parts,
-                      const QFontMetrics& metrics, int width) {
+QStringList WrapParts(const QString& heading, const QStringList& parts, const QFontMetrics& metrics,
+                      int width) {
   QStringList lines;
   QString line = heading;
   for (const QString& part : parts) {
