@@ -6,7 +6,8 @@ Usage:
     make_test_fonts.py OUTDIR [--many N DIR2]
 
 Writes a fixed set of small fonts (TrueType, CFF, a collection, odd family
-names, a bilingual name table, weights with family names of their own) plus
+names, a bilingual name table, weights with family names of their own,
+italic CFF and Type 1 faces sharing their family's name) plus
 three deliberately broken files into OUTDIR. With --many, also writes N distinct fonts QmMany-00001.ttf ... into
 DIR2 for benchmarks. Re-running produces byte-identical files.
 """
@@ -15,8 +16,11 @@ import io
 import os
 import sys
 
+from fontTools import t1Lib
 from fontTools.agl import UV2AGL
+from fontTools.encodings.StandardEncoding import StandardEncoding
 from fontTools.fontBuilder import FontBuilder
+from fontTools.misc.psCharStrings import T1CharString
 from fontTools.misc.timeTools import timestampFromString
 from fontTools.pens.t2CharStringPen import T2CharStringPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
@@ -64,7 +68,7 @@ def draw_box(pen, index, advance, is_ttf):
 
 def build_font(family, style="Regular", weight=400, is_ttf=True,
                cjk=False, extra_names=(), more_chars="", latin=True,
-               letters_as=""):
+               letters_as="", italic=False):
     """Build a font in memory. extra_names: (nameID, string, langID) records
     added on platform 3 / encoding 1 next to the English ones; more_chars:
     characters drawn besides the base ones; latin=False leaves the base
@@ -86,7 +90,8 @@ def build_font(family, style="Regular", weight=400, is_ttf=True,
     fb = FontBuilder(UPM, isTTF=is_ttf)
     bold = weight >= 700
     fb.setupHead(unitsPerEm=UPM, created=TIMESTAMP, modified=TIMESTAMP,
-                 fontRevision=1.0, macStyle=1 if bold else 0)
+                 fontRevision=1.0,
+                 macStyle=(1 if bold else 0) | (2 if italic else 0))
     fb.setupGlyphOrder(order)
     fb.setupCharacterMap(cmap)
 
@@ -122,12 +127,53 @@ def build_font(family, style="Regular", weight=400, is_ttf=True,
     for name_id, text, lang in extra_names:
         fb.font["name"].setName(text, name_id, 3, 1, lang)
     fb.setupOS2(usWeightClass=weight, achVendID="QMTF",
-                fsSelection=0x20 if bold else 0x40,  # BOLD / REGULAR bit
+                # ITALIC / BOLD / REGULAR bit
+                fsSelection=(0x01 if italic else 0) | (0x20 if bold else 0)
+                or 0x40,
                 sTypoAscender=ASCENT, sTypoDescender=DESCENT, sTypoLineGap=0,
                 usWinAscent=ASCENT, usWinDescent=-DESCENT)
     # CFF fonts carry their glyph names in the CFF table already.
     fb.setupPost(keepGlyphNames=is_ttf)
     return fb.font
+
+
+def write_type1(family, style, path, italic_angle=0, hex_text=False):
+    """A Type 1 font of boxes for the Latin letters: .pfb, or .pfa with
+    hex_text."""
+    def box(width):
+        program = [0, width, "hsbw"]
+        if width > 250:
+            program += [MARGIN, 0, "rmoveto", 0, 700, "rlineto",
+                        width - 2 * MARGIN, 0, "rlineto", 0, -700, "rlineto",
+                        "closepath"]
+        return T1CharString(program=program + ["endchar"])
+
+    letters = [chr(c) for c in range(ord("A"), ord("Z") + 1)] + \
+        [chr(c) for c in range(ord("a"), ord("z") + 1)]
+    ps_name = "".join(c for c in family if c.isalnum()) + "-" + style
+    font = t1Lib.T1Font.__new__(t1Lib.T1Font)  # made, not read from a file
+    font.encoding = "ascii"
+    font.font = {
+        "FontInfo": {"version": "001.000", "Notice": "Quillmere test font",
+                     "FullName": "%s %s" % (family, style),
+                     "FamilyName": family, "Weight": "Medium",
+                     "ItalicAngle": italic_angle, "isFixedPitch": False,
+                     "UnderlinePosition": -100, "UnderlineThickness": 50},
+        "FontName": ps_name,
+        "Encoding": StandardEncoding,
+        "PaintType": 0,
+        "FontType": 1,
+        "FontMatrix": [0.001, 0, 0, 0.001, 0, 0],
+        "FontBBox": [0, 0, 600, 700],
+        "Private": {"RD": t1Lib.RD_value, "ND": t1Lib.ND_value,
+                    "NP": t1Lib.PD_value, "MinFeature": [16, 16],
+                    "password": 5839, "BlueValues": [],
+                    "Subrs": t1Lib.std_subrs, "OtherSubrs": None},
+        "CharStrings": dict([(".notdef", box(600)), ("space", box(250))]
+                            + [(c, box(600)) for c in letters]),
+    }
+    t1Lib.write(path, font.createData(), "OTHER" if hex_text else "PFB",
+                dohex=hex_text)
 
 
 def save(font, path):
@@ -151,6 +197,14 @@ def write_fixed_set(outdir):
         (16, "Quillmere Test Sans", en)]),
          p("QmTestSans-Light.ttf"))
     save(build_font("Quillmere Test Serif", is_ttf=False), p("QmTestSerif.otf"))
+    # Faces of a family that only its regular face is named for, as CFF and
+    # Type 1 families have them. Not installed at start: tests add them.
+    save(build_font("Quillmere Test Serif", "Italic", is_ttf=False,
+                    italic=True), p("QmTestSerif-Italic.otf"))
+    write_type1("Quillmere Type One", "Regular", p("QmTypeOne-Regular.pfa"),
+                hex_text=True)
+    write_type1("Quillmere Type One", "Italic", p("QmTypeOne-Italic.pfb"),
+                italic_angle=-12)
     zh = 0x0804  # Chinese (PRC)
     save(build_font("Quillmere Hei", cjk=True, extra_names=[
         (1, "测试黑体", zh), (4, "测试黑体", zh),

@@ -31,6 +31,7 @@ class FakePlatform : public platform::Platform {
   std::string GetWindowsFolder() override { return "/nonexistent/windows"; }
   std::string GetSystemFolder() override { return "/nonexistent/system"; }
   std::vector<std::string> FontFolders() override { return folders; }
+  std::vector<platform::InstalledFontFile> InstalledFontFiles() override { return fontFiles; }
   void ShellOpen(const std::string& target) override { opened.push_back(target); }
   // A family's face is the file the test gave it, in every style.
   platform::FaceLocation StyledFaceOf(const std::string& name, bool, bool) override {
@@ -40,6 +41,7 @@ class FakePlatform : public platform::Platform {
   }
 
   std::vector<std::string> folders;
+  std::vector<platform::InstalledFontFile> fontFiles;
   std::vector<std::string> opened;
 };
 

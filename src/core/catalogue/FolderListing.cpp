@@ -20,19 +20,23 @@ std::vector<FolderEntry> ListFolderFiles(const std::string& folder,
   for (const fs::directory_entry& item : listing) {
     std::error_code kindError;
     if (item.is_directory(kindError)) continue;
-    FolderEntry entry;
-    entry.name = platform::Utf8FromPath(item.path().filename());
-    entry.path = prefix + entry.name;
-    info.SetFullPathName(entry.path);
-    if (info.FileExists()) {
-      entry.readable = true;
-      entry.size = info.FileSize();
-      entry.modified = info.ModifyTime();
-      entry.icon = info.hIcon();
-    }
-    entries.push_back(std::move(entry));
+    entries.push_back(DescribeFile(folder, platform::Utf8FromPath(item.path().filename()), info));
   }
   return entries;
+}
+
+FolderEntry DescribeFile(const std::string& folder, std::string name, fileinfo::CFileInfo& info) {
+  FolderEntry entry;
+  entry.name = std::move(name);
+  entry.path = platform::AddBackslash(folder) + entry.name;
+  info.SetFullPathName(entry.path);
+  if (info.FileExists()) {
+    entry.readable = true;
+    entry.size = info.FileSize();
+    entry.modified = info.ModifyTime();
+    entry.icon = info.hIcon();
+  }
+  return entry;
 }
 
 }  // namespace qm::catalogue

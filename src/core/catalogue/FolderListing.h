@@ -19,6 +19,10 @@ struct FolderEntry {
   platform::FileIconKey icon = 0;
 };
 
+// The file name of folder as the list shows it, looked at through info
+// (which keeps what it learns of file types from one file to the next).
+FolderEntry DescribeFile(const std::string& folder, std::string name, fileinfo::CFileInfo& info);
+
 // Every file of folder (hidden ones too, no subfolders, whatever the kind)
 // in the order the folder lists them; empty for a missing folder. An empty
 // folder path means the root folder. fileTypes may be null.

@@ -25,6 +25,11 @@ std::string AddBackslash(const std::string& path) {
   return path + kPathSeparator;
 }
 
+std::string RemoveBackslash(std::string path) {
+  while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
+  return path;
+}
+
 std::string GetFileExtension(const std::string& path) {
   std::string name = path;
   std::replace(name.begin(), name.end(), '\\', '/');

@@ -17,6 +17,9 @@ inline constexpr char kPathSeparator = '/';
 // path gives the separator alone (the root folder).
 std::string AddBackslash(const std::string& path);
 
+// path without the separators it ends with, but the root folder's own.
+std::string RemoveBackslash(std::string path);
+
 // The extension of the file a path names, at most six characters, or a
 // single space when there is none. Both "\" and "/" separate folders, and
 // an anchor after "#" is dropped ("page.htm#top" gives "htm").

@@ -40,6 +40,15 @@ struct FaceLocation {
   bool synthesizeItalic = false;
 };
 
+// A font file the system's font configuration lists.
+struct InstalledFontFile {
+  std::string path;    // as the configuration names it
+  std::string folder;  // the folder it lies in, without trailing separator
+  // "Family Style" of each face listed in it, in its order, the family in
+  // the user's language where the font has a name in it.
+  std::vector<std::string> faces;
+};
+
 struct OsDescription {
   std::string name;     // one of the short names the font tables are chosen by, or empty
   std::string caption;  // the one-line description shown in the main window
@@ -92,6 +101,10 @@ class Platform {
 
   // Every folder the system looks for fonts in, without trailing separator.
   virtual std::vector<std::string> FontFolders() = 0;
+  // Every font file of every font folder, read afresh at every call; a file
+  // reached through links from several places is listed once. Systems that
+  // keep no such list give none.
+  virtual std::vector<InstalledFontFile> InstalledFontFiles() { return {}; }
   // The folders whose fonts are the user's own, not the system's.
   virtual std::vector<std::string> UserFontFolders() { return {}; }
   // "Family Style" of each face a font file holds, in its order.

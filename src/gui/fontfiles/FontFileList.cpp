@@ -15,7 +15,7 @@ namespace qm::gui {
 namespace {
 
 const char* const kHeaders[FontFileModel::kColumnCount] = {"文件名", "字体名", "大小(KB)",
-                                                           "修改时间"};
+                                                           "修改时间", "位置"};
 
 int CompareRows(const FontFileRow& a, const FontFileRow& b, int column) {
   switch (column) {
@@ -25,9 +25,11 @@ int CompareRows(const FontFileRow& a, const FontFileRow& b, int column) {
       return left < right ? -1 : (left > right ? 1 : 0);
     }
     case FontFileModel::kFamily:
-      return a.family.compare(b.family, Qt::CaseInsensitive);
+      return ShownFamily(a).compare(ShownFamily(b), Qt::CaseInsensitive);
     case FontFileModel::kModified:
       return a.dateText.compare(b.dateText);  // "YYYY-MM-DD HH:MM:SS" sorts in time
+    case FontFileModel::kFolder:
+      return a.folder.compare(b.folder, Qt::CaseInsensitive);
     default:
       return a.fileName.compare(b.fileName, Qt::CaseInsensitive);
   }
@@ -42,11 +44,17 @@ FontFileRow RowFromEntry(const catalogue::FolderEntry& entry) {
   row.readable = entry.readable;
   row.size = entry.size;
   row.icon = entry.icon;
+  row.folder = QFile::decodeName(QByteArray::fromStdString(
+      platform::RemoveBackslash(entry.path.substr(0, entry.path.size() - entry.name.size()))));
   if (entry.readable) {
     row.sizeText = QString::fromStdString(fileinfo::CFileInfo::FormatFileSize(entry.size));
     row.dateText = QString::fromStdString(fileinfo::CFileInfo::FormatFileDate(entry.modified));
   }
   return row;
+}
+
+const QString& ShownFamily(const FontFileRow& row) {
+  return row.family.isEmpty() ? row.faces : row.family;
 }
 
 FontFileModel::FontFileModel(IconSource icons, QObject* parent)
@@ -68,11 +76,15 @@ QString FontFileModel::PathKey(const QString& file) const {
   return path.toCaseFolded();
 }
 
+QString FontFileModel::RowKey(const FontFileRow& row) {
+  return QFile::decodeName(QByteArray::fromStdString(row.path)).toCaseFolded();
+}
+
 void FontFileModel::IndexRows() {
   rowByPath_.clear();
   rowByPath_.reserve(static_cast<qsizetype>(rows_.size()));
   for (int row = static_cast<int>(rows_.size()) - 1; row >= 0; --row)
-    rowByPath_.insert(PathKey(rows_[static_cast<std::size_t>(row)].fileName), row);
+    rowByPath_.insert(RowKey(rows_[static_cast<std::size_t>(row)]), row);
 }
 
 int FontFileModel::FindFile(const QString& file) const {
@@ -142,11 +154,13 @@ QVariant FontFileModel::data(const QModelIndex& index, int role) const {
       case kFileName:
         return row.fileName;
       case kFamily:
-        return row.family;
+        return ShownFamily(row);
       case kSize:
         return row.sizeText;
       case kModified:
         return row.dateText;
+      case kFolder:
+        return row.folder;
     }
   }
   if (role == Qt::DecorationRole && index.column() == kFileName && icons_) return icons_(row.icon);
@@ -204,11 +218,12 @@ FontFileView::FontFileView(FontFileModel* model, QWidget* parent)
   ShowReport();
 }
 
-// After each load: the sizes and the whole "YYYY-MM-DD HH:MM:SS" are wider
-// than a default column.
+// After each load: the sizes, the whole "YYYY-MM-DD HH:MM:SS" and folders
+// are wider than a default column.
 void FontFileView::FitTextColumns() {
   report_->resizeColumnToContents(FontFileModel::kSize);
   report_->resizeColumnToContents(FontFileModel::kModified);
+  report_->resizeColumnToContents(FontFileModel::kFolder);
 }
 
 void FontFileView::ShowReport() { setCurrentWidget(report_); }
@@ -216,6 +231,10 @@ void FontFileView::ShowReport() { setCurrentWidget(report_); }
 void FontFileView::ShowIcons() { setCurrentWidget(icons_); }
 
 bool FontFileView::ShowingReport() const { return currentWidget() == report_; }
+
+void FontFileView::ShowFolderColumn(bool shown) {
+  report_->setColumnHidden(FontFileModel::kFolder, !shown);
+}
 
 void FontFileView::SortByHeaderClick(int column) {
   if (column == sortColumn_) {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The font-file list: every file of a folder with its icon, the family
-// registered for it, its size and its modification time, in a report view
-// or an icon view over one model.
+// The font-file list: every file of a folder, or every installed font file,
+// with its icon, the family registered for it (else the faces it holds),
+// its size, its modification time and its folder, in a report view or an
+// icon view over one model.
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -20,7 +21,9 @@ namespace qm::gui {
 struct FontFileRow {
   QString fileName;  // as shown; a name that is not UTF-8 shows replacement marks
   std::string path;  // the file itself, bytes as the file system has them
-  QString family;
+  QString family;    // the family registered for the file
+  QString faces;     // the faces listed in the file, shown where no family is registered
+  QString folder;    // where the file lies
   bool readable = false;
   quint64 size = 0;
   QString sizeText;
@@ -29,17 +32,20 @@ struct FontFileRow {
 };
 
 FontFileRow RowFromEntry(const catalogue::FolderEntry& entry);
+// The text of the family column: the registered family, else the faces.
+const QString& ShownFamily(const FontFileRow& row);
 
 class FontFileModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Column { kFileName, kFamily, kSize, kModified, kColumnCount };
+  enum Column { kFileName, kFamily, kSize, kModified, kFolder, kColumnCount };
   // Any cell: its row's FontFileRow::path as a QByteArray, for acting on the file.
   static constexpr int kPathRole = Qt::UserRole + 1;
   using IconSource = std::function<QIcon(platform::FileIconKey)>;
 
   explicit FontFileModel(IconSource icons, QObject* parent = nullptr);
 
+  // folder: where file names without a folder are looked for.
   void SetRows(const QString& folder, std::vector<FontFileRow> rows);
   const QString& Folder() const { return folder_; }
   const FontFileRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
@@ -61,6 +67,7 @@ class FontFileModel : public QAbstractTableModel {
 
  private:
   QString PathKey(const QString& file) const;
+  static QString RowKey(const FontFileRow& row);
   void IndexRows();
   // Rows in their new order, by their old row numbers.
   void Reorder(const std::vector<int>& oldRows);
@@ -81,6 +88,7 @@ class FontFileView : public QStackedWidget {
   void ShowReport();
   void ShowIcons();
   bool ShowingReport() const;
+  void ShowFolderColumn(bool shown);
 
   // A header click: the same column again reverses the order, another
   // column sorts ascending by it.

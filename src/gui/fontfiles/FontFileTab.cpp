@@ -2,18 +2,22 @@
 #include "gui/fontfiles/FontFileTab.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "core/catalogue/FolderListing.h"
 #include "core/catalogue/FontTable.h"
+#include "core/platform/PathHelpers.h"
 #include "gui/common/DesktopFileTypes.h"
 #include "gui/common/FramePump.h"
 #include "gui/common/Icons.h"
@@ -21,6 +25,50 @@
 #include "gui/fontfiles/FontFileList.h"
 
 namespace qm::gui {
+namespace {
+
+int filesPerStep = FontFileTab::kFilesPerStep;
+
+QString AllInstalledFilesLabel() { return QStringLiteral("所有已安装的字体文件"); }
+
+// The folder a path leads to through links, for telling two names of one
+// folder apart from two folders.
+QString FolderTarget(const QString& folder) {
+  const QString target = QFileInfo(folder).canonicalFilePath();
+  return target.isEmpty() ? QDir::cleanPath(folder) : target;
+}
+
+QString FacesText(const std::vector<std::string>& faces) {
+  QStringList names;
+  for (const std::string& face : faces) names << QString::fromStdString(face);
+  return names.join(QStringLiteral("; "));
+}
+
+std::string NameInFolder(const std::string& path) {
+  return path.substr(path.find_last_of(platform::kPathSeparator) + 1);
+}
+
+}  // namespace
+
+QStringList FolderChoices(const QString& userFolder,
+                          const std::vector<platform::InstalledFontFile>& files) {
+  QStringList folders;
+  QSet<QString> named;    // as given: most files share their folder with the one before
+  QSet<QString> targets;  // as links resolve
+  const auto add = [&](const QString& folder) {
+    if (folder.isEmpty() || named.contains(folder)) return;
+    named.insert(folder);
+    if (!targets.contains(FolderTarget(folder))) {
+      targets.insert(FolderTarget(folder));
+      folders << folder;
+    }
+  };
+  add(QString::fromStdString(platform::RemoveBackslash(userFolder.toStdString())));
+  for (const platform::InstalledFontFile& file : files) add(QString::fromStdString(file.folder));
+  return folders;
+}
+
+void FontFileTab::SetFilesPerStep(int files) { filesPerStep = files; }
 
 FontFileTab::FontFileTab(platform::Platform& platform, FamilySource families, QWidget* parent)
     : QWidget(parent),
@@ -51,6 +99,10 @@ FontFileTab::FontFileTab(platform::Platform& platform, FamilySource families, QW
       [types = fileTypes_.get()](platform::FileIconKey key) { return types->IconFor(key); }, this);
   ListView1 = new FontFileView(model_, this);
   ListView1->setObjectName(QStringLiteral("ListView1"));
+  listingStep_ = new QTimer(this);
+  listingStep_->setSingleShot(true);
+  listingStep_->setInterval(0);
+  connect(listingStep_, &QTimer::timeout, this, &FontFileTab::DescribeInstalledFilesStep);
 
   Label6 = gui::NamedLabel(QStringLiteral("Label6"), QStringLiteral("0"), this);
   auto* footer = new QHBoxLayout;
@@ -103,31 +155,33 @@ QString FontFileTab::FontsFolder() const {
   return QString::fromStdString(catalogue::GetFontsFolder(platform_.Registry()));
 }
 
-QString FontFileTab::ChosenFolder() const {
-  return cboFolder->count() > 0 ? cboFolder->currentText() : FontsFolder();
-}
+QString FontFileTab::ChosenFolder() const { return cboFolder->currentData().toString(); }
 
-void FontFileTab::FillFolderChoice() {
+// Keeps the folder chosen when it is still offered.
+void FontFileTab::FillFolderChoice(const std::vector<platform::InstalledFontFile>& files) {
+  const QString chosen = ChosenFolder();
   cboFolder->clear();
-  cboFolder->addItem(FontsFolder());
-  for (const std::string& folder : platform_.FontFolders()) {
-    const QString path = QString::fromStdString(folder);
-    if (cboFolder->findText(path) < 0) cboFolder->addItem(path);
-  }
-  cboFolder->setCurrentIndex(0);
+  cboFolder->addItem(AllInstalledFilesLabel(), QString());
+  for (const QString& folder : FolderChoices(FontsFolder(), files))
+    cboFolder->addItem(folder, folder);
+  cboFolder->setCurrentIndex(std::max(0, cboFolder->findData(chosen)));
 }
 
 bool FontFileTab::OpenFontsFolder() {
-  if (cboFolder->count() == 0) FillFolderChoice();
-  Label5->setText(ChosenFolder());
-  if (model_->rowCount() > 0) return false;
-  LoadFontFileList(ChosenFolder());
+  if (cboFolder->count() == 0) {
+    LoadInstalledFiles();
+    return true;
+  }
+  if (model_->rowCount() > 0 || Loading()) return false;
+  ReloadChosenFolder();
   return true;
 }
 
 void FontFileTab::ReloadChosenFolder() {
-  Label5->setText(ChosenFolder());
-  LoadFontFileList(ChosenFolder());
+  if (ChosenFolder().isEmpty())
+    LoadInstalledFiles();
+  else
+    LoadFontFileList(ChosenFolder());
 }
 
 void FontFileTab::OpenShownFolder() {
@@ -135,18 +189,70 @@ void FontFileTab::OpenShownFolder() {
   platform_.ShellOpen(shown.toStdString());
 }
 
-void FontFileTab::LoadFontFileList(const QString& folder) {
+bool FontFileTab::Loading() const { return listingStep_->isActive(); }
+
+void FontFileTab::StartLoad(const QString& folder) {
+  listingStep_->stop();
   SetLoadingLabel(true);
   model_->SetRows(folder, {});
   ListView1->ClearSort();
+}
+
+void FontFileTab::LoadFontFileList(const QString& folder) {
+  StartLoad(folder);
+  Label5->setText(folder);
+  ListView1->ShowFolderColumn(false);
   std::vector<FontFileRow> rows;
   for (const catalogue::FolderEntry& entry :
-       catalogue::ListFolderFiles(folder.toStdString(), fileTypes_.get()))
+       catalogue::ListFolderFiles(folder.toStdString(), fileTypes_.get())) {
     rows.push_back(RowFromEntry(entry));
+    rows.back().faces = FacesOf(entry.path);
+  }
+  FinishLoad(folder, std::move(rows));
+}
+
+void FontFileTab::LoadInstalledFiles() {
+  StartLoad(FontsFolder());
+  installedFiles_ = platform_.InstalledFontFiles();
+  facesByPath_.clear();
+  for (const platform::InstalledFontFile& file : installedFiles_)
+    facesByPath_[file.path] = FacesText(file.faces);
+  FillFolderChoice(installedFiles_);
+  Label5->setText(AllInstalledFilesLabel());
+  ListView1->ShowFolderColumn(true);
+  describedRows_.clear();
+  describedRows_.reserve(installedFiles_.size());
+  DescribeInstalledFilesStep();
+}
+
+// Looking at tens of thousands of files takes a while: a step's worth at a
+// time, the window's events running between steps.
+void FontFileTab::DescribeInstalledFilesStep() {
+  fileinfo::CFileInfo info(fileTypes_.get());
+  const std::size_t end = std::min(installedFiles_.size(),
+                                   describedRows_.size() + static_cast<std::size_t>(filesPerStep));
+  while (describedRows_.size() < end) {
+    const platform::InstalledFontFile& file = installedFiles_[describedRows_.size()];
+    describedRows_.push_back(
+        RowFromEntry(catalogue::DescribeFile(file.folder, NameInFolder(file.path), info)));
+    describedRows_.back().faces = FacesOf(file.path);
+  }
+  if (describedRows_.size() < installedFiles_.size())
+    listingStep_->start();
+  else
+    FinishLoad(FontsFolder(), std::move(describedRows_));
+}
+
+void FontFileTab::FinishLoad(const QString& folder, std::vector<FontFileRow> rows) {
   model_->SetRows(folder, std::move(rows));
   SetLoadingLabel(false);
-  QCoreApplication::processEvents();
   FillFontNameColumn();
+  emit ListLoaded();
+}
+
+QString FontFileTab::FacesOf(const std::string& path) const {
+  const auto found = facesByPath_.find(path);
+  return found == facesByPath_.end() ? QString() : found->second;
 }
 
 void FontFileTab::SetLoadingLabel(bool loading) {

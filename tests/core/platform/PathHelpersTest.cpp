@@ -35,6 +35,14 @@ TEST(PathHelpersTest, AddBackslashAppendsTheSeparatorOnce) {
   EXPECT_EQ(AddBackslash("/usr/share" + sep), "/usr/share" + sep);
 }
 
+TEST(PathHelpersTest, RemoveBackslashKeepsTheRootFoldersOwn) {
+  const std::string sep(1, kPathSeparator);
+  EXPECT_EQ(RemoveBackslash("/usr/share" + sep + sep), "/usr/share");
+  EXPECT_EQ(RemoveBackslash("/usr/share"), "/usr/share");
+  EXPECT_EQ(RemoveBackslash(sep + sep), sep);
+  EXPECT_EQ(RemoveBackslash(""), "");
+}
+
 TEST(PathHelpersTest, FileIsPresentForFilesOnly) {
   const std::string root = test::TestEnvironment::Current().Root();
   const std::string hidden = root + "/.hidden-file";

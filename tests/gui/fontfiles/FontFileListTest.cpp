@@ -3,6 +3,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHash>
 #include <QHeaderView>
@@ -10,6 +11,8 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -61,6 +64,27 @@ void ClickRow(QAbstractItemView* view, int row) {
   const QRect item = view->visualRect(view->model()->index(row, FontFileModel::kFileName));
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
 }
+
+// With the mouse, as a person picks from the opened choice.
+void PickFolder(QComboBox* folders, const std::string& folder) {
+  const int wanted = folders->findText(QString::fromStdString(folder));
+  ASSERT_GE(wanted, 0) << folder;
+  QTest::mouseClick(folders, Qt::LeftButton);
+  QAbstractItemView* list = folders->view();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+  // The opened list ignores a release this soon after the click that opened it.
+  QTest::qWait(QApplication::doubleClickInterval() + 50);
+  const QRect item = list->visualRect(list->model()->index(wanted, 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+}
+
+QStringList Items(const QComboBox* box) {
+  QStringList items;
+  for (int item = 0; item < box->count(); ++item) items << box->itemText(item);
+  return items;
+}
+
+const char kAllInstalledFiles[] = "所有已安装的字体文件";
 
 // With the arrow keys, as a person moves through the closed choice.
 void ChooseFolder(QComboBox* folders, const std::string& folder) {
@@ -146,7 +170,10 @@ class FontFileTabTest : public testing::Test {
     window.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
-  void TearDown() override { gui::FramePump::SetDefaultFrameMs(gui::FramePump::kFrameMs); }
+  void TearDown() override {
+    gui::FramePump::SetDefaultFrameMs(gui::FramePump::kFrameMs);
+    FontFileTab::SetFilesPerStep(FontFileTab::kFilesPerStep);
+  }
   template <typename T>
   T* Child(const char* name) {
     T* child = window.findChild<T*>(name);
@@ -157,9 +184,17 @@ class FontFileTabTest : public testing::Test {
   FontFileView* View() { return Child<FontFileView>("ListView1"); }
   QString FamilyOf(const QString& file) {
     const int row = Model()->FindFile(file);
-    return row < 0 ? QStringLiteral("<no row>") : Model()->Row(row).family;
+    return row < 0 ? QStringLiteral("<no row>") : ShownFamily(Model()->Row(row));
   }
   void ShowFileTab() { Child<QTabWidget>("SSTab1")->setCurrentIndex(1); }
+  void ClickFileTab() {
+    QTabBar* tabs = Child<QTabWidget>("SSTab1")->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  }
+  QString FolderOf(const QString& file) {
+    const int row = Model()->FindFile(file);
+    return row < 0 ? QStringLiteral("<no row>") : Model()->Row(row).folder;
+  }
 
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
   gui::MainWindow window{platform};
@@ -169,12 +204,14 @@ TEST_F(FontFileTabTest, TheFileTabListsTheFontsFolderWithRegisteredFamilies) {
   window.ScanInstalledFonts();
   ShowFileTab();
   const QString folder = QString::fromStdString(TestEnvironment::Current().UserFontsFolder());
+  ChooseFolder(Child<QComboBox>("cboFolder"), folder.toStdString());
   EXPECT_EQ(Child<QLabel>("Label5")->text(), folder);
   EXPECT_EQ(Model()->rowCount(), 10);  // the broken files too
   EXPECT_EQ(Child<QLabel>("Label6")->text(), "10");
   EXPECT_EQ(FamilyOf("QmTestSans-Regular.ttf"), "Quillmere Test Sans");
   EXPECT_EQ(FamilyOf("QmTestSans-Light.ttf"), "Quillmere Test Sans Light");
-  EXPECT_EQ(FamilyOf("QmTestSans-Bold.ttf"), "");  // registered for no family
+  // Registered for no family: the face the file holds.
+  EXPECT_EQ(FamilyOf("QmTestSans-Bold.ttf"), "Quillmere Test Sans Bold");
   EXPECT_EQ(FamilyOf("QmTestHei.ttf"), "测试黑体");
   EXPECT_EQ(FamilyOf("Broken-NotAFont.ttf"), "");
   EXPECT_FALSE(Model()->data(Model()->index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
@@ -188,6 +225,117 @@ TEST_F(FontFileTabTest, TheFileTabListsTheFontsFolderWithRegisteredFamilies) {
   QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
   EXPECT_EQ(Model()->rowCount(), 11);
   fs::remove(folder.toStdString() + "/x.ttf");
+}
+
+QString UserFolder() {
+  return QString::fromStdString(TestEnvironment::Current().UserFontsFolder());
+}
+QString SystemFolder() {
+  return QString::fromStdString(TestEnvironment::Current().SystemFontsFolder());
+}
+
+TEST_F(FontFileTabTest, TheTabOpensOnEveryInstalledFontFileWithItsFolderAndFaces) {
+  window.ScanInstalledFonts();
+  ClickFileTab();
+  EXPECT_EQ(Child<QLabel>("Label5")->text(), kAllInstalledFiles);
+  EXPECT_EQ(Child<QComboBox>("cboFolder")->currentText(), kAllInstalledFiles);
+  // The test configuration's 7 user and 2 system font files; broken files are no fonts.
+  EXPECT_EQ(Model()->rowCount(), 9);
+  EXPECT_EQ(Child<QLabel>("Label6")->text(), "9");
+  EXPECT_EQ(FamilyOf("Broken-NotAFont.ttf"), "<no row>");
+  EXPECT_FALSE(View()->Report()->isColumnHidden(FontFileModel::kFolder));
+  EXPECT_EQ(Model()->headerData(FontFileModel::kFolder, Qt::Horizontal, Qt::DisplayRole).toString(),
+            "位置");
+  EXPECT_EQ(FolderOf(SystemFolder() + "/QmPair.ttc"), SystemFolder());
+  EXPECT_EQ(FolderOf(UserFolder() + "/QmAmp.ttf"), UserFolder());
+  EXPECT_EQ(FamilyOf("QmTestSans-Regular.ttf"), "Quillmere Test Sans");
+  EXPECT_EQ(FamilyOf("QmTestSans-Bold.ttf"), "Quillmere Test Sans Bold");
+  EXPECT_EQ(FamilyOf(SystemFolder() + "/QmPair.ttc"), "Quillmere Pair Two");
+  EXPECT_FALSE(Column(*Model(), FontFileModel::kFamily).contains(QString()));
+}
+
+TEST_F(FontFileTabTest, ItalicCffAndType1FilesShowTheirFaces) {
+  const std::string extra = TestEnvironment::Current().FolderForCurrentTest("files");
+  for (const char* font :
+       {"QmTestSerif-Italic.otf", "QmTypeOne-Italic.pfb", "QmTypeOne-Regular.pfa"})
+    fs::copy_file(TestEnvironment::Current().SourceFont(font), extra + "/" + font);
+  test::ScopedFontsConf conf(extra, "");
+  window.ScanInstalledFonts();
+  ClickFileTab();
+  const QString folder = QString::fromStdString(extra);
+  EXPECT_EQ(FamilyOf(folder + "/QmTestSerif-Italic.otf"), "Quillmere Test Serif Italic");
+  EXPECT_EQ(FamilyOf(folder + "/QmTypeOne-Italic.pfb"), "Quillmere Type One Italic");
+  EXPECT_EQ(FamilyOf(folder + "/QmTypeOne-Regular.pfa"), "Quillmere Type One");
+  EXPECT_EQ(FamilyOf(SystemFolder() + "/QmTestSerif.otf"), "Quillmere Test Serif");
+  EXPECT_EQ(FolderOf(folder + "/QmTypeOne-Italic.pfb"), folder);
+}
+
+TEST_F(FontFileTabTest, TheFolderBoxNamesEachFolderOnceAndOnlyFoldersWithFonts) {
+  const TestEnvironment& environment = TestEnvironment::Current();
+  const std::string empty = environment.FolderForCurrentTest("empty");
+  std::ofstream(empty + "/notes.txt") << "no font";
+  const std::string link = environment.FolderForCurrentTest("links") + "/system";
+  fs::create_directory_symlink(environment.SystemFontsFolder(), link);
+  test::ScopedFontsConf conf(
+      empty, "<dir>" + link + "</dir><dir>" + environment.SystemFontsFolder() + "/</dir>");
+  window.ScanInstalledFonts();
+  ClickFileTab();
+  // The system folder under whichever of its names fontconfig gave first.
+  const QStringList items = Items(Child<QComboBox>("cboFolder"));
+  ASSERT_EQ(items.size(), 3) << items.join(' ').toStdString();
+  EXPECT_EQ(items.mid(0, 2), (QStringList{kAllInstalledFiles, UserFolder()}));
+  EXPECT_EQ(fs::canonical(items[2].toStdString()), fs::canonical(SystemFolder().toStdString()));
+  EXPECT_EQ(Model()->rowCount(), 9);  // the linked files once
+}
+
+TEST_F(FontFileTabTest, ChoosingAFolderWithTheMouseOrTheKeysChangesTheList) {
+  window.ScanInstalledFonts();
+  ClickFileTab();
+  ASSERT_EQ(Model()->rowCount(), 9);
+  auto* folders = Child<QComboBox>("cboFolder");
+  PickFolder(folders, SystemFolder().toStdString());
+  EXPECT_EQ(Child<QLabel>("Label5")->text(), SystemFolder());
+  EXPECT_EQ(Model()->rowCount(), 2);
+  EXPECT_TRUE(View()->Report()->isColumnHidden(FontFileModel::kFolder));
+  ChooseFolder(folders, UserFolder().toStdString());
+  EXPECT_EQ(Model()->rowCount(), 10);
+  EXPECT_EQ(Child<QLabel>("Label6")->text(), "10");
+  ChooseFolder(folders, kAllInstalledFiles);
+  EXPECT_EQ(Child<QLabel>("Label5")->text(), kAllInstalledFiles);
+  EXPECT_EQ(Model()->rowCount(), 9);
+  EXPECT_FALSE(View()->Report()->isColumnHidden(FontFileModel::kFolder));
+}
+
+TEST_F(FontFileTabTest, ARefreshListsAFontInstalledSince) {
+  window.ScanInstalledFonts();
+  ClickFileTab();
+  ASSERT_EQ(Model()->rowCount(), 9);
+  const std::string added = TestEnvironment::Current().UserFontsFolder() + "/QmLooped-Regular.ttf";
+  fs::copy_file(TestEnvironment::Current().SourceFont("QmLooped-Regular.ttf"), added);
+  QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(Model()->rowCount(), 10);
+  EXPECT_EQ(Child<QLabel>("Label6")->text(), "10");
+  // Not in the font-name list before a new scan: named by its face.
+  EXPECT_EQ(FamilyOf(QString::fromStdString(added)), "Quillmere Looped Regular");
+  fs::remove(added);
+}
+
+TEST_F(FontFileTabTest, TheWindowRunsBetweenTheStepsOfAListing) {
+  FontFileTab::SetFilesPerStep(2);
+  window.ScanInstalledFonts();
+  QSignalSpy loaded(window.findChild<FontFileTab*>(), &FontFileTab::ListLoaded);
+  ClickFileTab();
+  EXPECT_EQ(Child<QLabel>("Label6")->text(), "正在加载...");
+  EXPECT_EQ(Model()->rowCount(), 0);
+  int windowEvents = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] { ++windowEvents; });
+  ticker.start(0);
+  ASSERT_TRUE(loaded.wait(10000));
+  EXPECT_GE(windowEvents, 3);  // 7 files left after the first step: 4 steps
+  EXPECT_EQ(Model()->rowCount(), 9);
+  EXPECT_EQ(Child<QLabel>("Label6")->text(), "9");
+  EXPECT_EQ(FamilyOf("QmTestSans-Regular.ttf"), "Quillmere Test Sans");
 }
 
 TEST_F(FontFileTabTest, ACollectionShowsTheFamilyThatComesLastInTheList) {
@@ -250,13 +398,32 @@ TEST(FontFileFolderTest, EmptyAndMissingFoldersShowZeroAndOpenShowsTheFolder) {
   window.show();
   window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
   EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "0");
+  // The installed files shown, 打开 opens the user's fonts folder.
+  window.ToolbarButton(8)->trigger();
+  EXPECT_EQ(platform.opened, std::vector<std::string>{empty});
+  // The missing folder holds no font file: not offered.
   auto* folders = window.findChild<QComboBox*>("cboFolder");
+  EXPECT_EQ(folders->findText(QString::fromStdString(platform.folders[0])), -1);
   ASSERT_EQ(folders->count(), 2);
-  ChooseFolder(folders, platform.folders[0]);
+  ChooseFolder(folders, empty);
   EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "0");
   window.ToolbarButton(8)->trigger();
-  EXPECT_EQ(platform.opened,
-            std::vector<std::string>{TestEnvironment::Current().Root() + "/missing-fonts"});
+  EXPECT_EQ(platform.opened, (std::vector<std::string>{empty, empty}));
+}
+
+TEST(FontFileFolderTest, FolderChoicesNameEachFolderOnceStartingWithTheUsers) {
+  const std::string root = TestEnvironment::Current().FolderForCurrentTest("choices");
+  for (const char* folder : {"/user", "/a", "/none"}) fs::create_directories(root + folder);
+  fs::create_directory_symlink(root + "/a", root + "/b");
+  const std::vector<platform::InstalledFontFile> files = {
+      {root + "/a/x.ttf", root + "/a", {}},
+      {root + "/b/y.ttf", root + "/b", {}},
+      {root + "/user/z.ttf", root + "/user", {}},
+      {root + "/a/w.ttf", root + "/a", {}}};
+  const QString user = QString::fromStdString(root + "/user");
+  EXPECT_EQ(FolderChoices(user + "//", files),
+            (QStringList{user, QString::fromStdString(root + "/a")}));
+  EXPECT_EQ(FolderChoices(user, {}), QStringList{user});
 }
 
 // The tab alone, shown, with families registered for files the test chooses.
@@ -282,7 +449,7 @@ class FontFileTabInputTest : public testing::Test {
   }
   QString FamilyOf(const QString& file) {
     const int row = Model()->FindFile(file);
-    return row < 0 ? QStringLiteral("<no row>") : Model()->Row(row).family;
+    return row < 0 ? QStringLiteral("<no row>") : ShownFamily(Model()->Row(row));
   }
   // Runs action once, from the window events the family fill lets run,
   // after the fill has looked up its last family.

@@ -159,6 +159,7 @@ class CommandDispatchTest : public testing::Test {
     platform_.SetFamilyNames({"Alpha", "Beta", "Gamma"});
     platform_.registry.PutText(platform::kHkeyCurrentUser, platform::kShellFoldersKey, "Fonts",
                                FontsFolder());
+    platform_.fontFiles = {{FontsFolder() + "/" + kTrueTypeFile, FontsFolder(), {"Tom's Type"}}};
     SetColourChooser([this](const QColor&, QWidget*) {
       ++colourDialogs_;
       return QColor();

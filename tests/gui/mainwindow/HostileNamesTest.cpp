@@ -48,6 +48,7 @@ class HostileNamesTest : public testing::Test {
     for (std::size_t i = 0; i < kHostileNames.size(); ++i) {
       const std::string file = folder_ + "/f" + std::to_string(i) + ".ttf";
       std::ofstream(file) << "not read";
+      platform_.fontFiles.push_back({file, folder_, {}});
       platform_.registry.PutText(platform::kHkeyLocalMachine, catalogue::kFontsNtKey,
                                  kHostileNames[i] + catalogue::kTrueTypeSuffix, file);
     }

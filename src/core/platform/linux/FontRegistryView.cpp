@@ -9,6 +9,7 @@
 #include <sstream>
 #include <unordered_set>
 
+#include "core/platform/PathHelpers.h"
 #include "core/platform/RegistryKeys.h"
 #include "core/platform/Text.h"
 #include "core/platform/linux/FaceFiling.h"
@@ -66,6 +67,28 @@ std::unordered_map<std::string, std::vector<std::string>> StylesByName(
       AddOnce(styles[family.name],
               family.style.empty() ? face.families.front().style : family.style);
   return styles;
+}
+
+// The face's family in the language shown to the user, with its style.
+std::string FaceName(const FontFace& face, const std::string& tag) {
+  const std::string shown = ChosenLanguage(face, tag);
+  const auto named =
+      std::find_if(face.families.begin(), face.families.end(),
+                   [&](const FamilyName& name) { return LanguageTag(name.language) == shown; });
+  const FamilyName& family = named == face.families.end() ? face.families.front() : *named;
+  const std::string& style = family.style.empty() ? face.families.front().style : family.style;
+  return style.empty() ? family.name : family.name + " " + style;
+}
+
+std::string FolderOf(const std::string& path) {
+  return RemoveBackslash(path.substr(0, path.find_last_of('/') + 1));
+}
+
+// The file a path leads to through links; the path itself when it leads nowhere.
+std::string TargetOf(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path target = std::filesystem::canonical(path, error);
+  return error ? path : target.string();
 }
 
 }  // namespace
@@ -223,6 +246,24 @@ std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
     }
   }
   return families;
+}
+
+std::vector<InstalledFontFile> FontFilesOf(const std::vector<FontFace>& faces,
+                                           const std::string& language) {
+  constexpr std::size_t kNamedElsewhere = static_cast<std::size_t>(-1);
+  const std::string tag = LanguageTag(language);
+  std::vector<InstalledFontFile> files;
+  std::unordered_map<std::string, std::size_t> fileByPath;  // kNamedElsewhere: listed under another
+  std::unordered_set<std::string> targets;
+  for (const FontFace& face : faces) {
+    auto [known, isNew] = fileByPath.try_emplace(face.file, kNamedElsewhere);
+    if (isNew && targets.insert(TargetOf(face.file)).second) {
+      known->second = files.size();
+      files.push_back({face.file, FolderOf(face.file), {}});
+    }
+    if (known->second != kNamedElsewhere) AddOnce(files[known->second].faces, FaceName(face, tag));
+  }
+  return files;
 }
 
 }  // namespace qm::platform

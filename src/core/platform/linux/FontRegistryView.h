@@ -78,4 +78,10 @@ std::string SysInfoTool();
 std::vector<InstalledFamily> DisplayFamilies(const FontRegistryView& view,
                                              const std::string& language);
 
+// The files of faces in their order, each once even where links name it
+// from several places (the first name found is kept), with "Family Style"
+// of its faces, the family as DisplayFamilies names it for language.
+std::vector<InstalledFontFile> FontFilesOf(const std::vector<FontFace>& faces,
+                                           const std::string& language);
+
 }  // namespace qm::platform

@@ -159,6 +159,11 @@ std::vector<InstalledFamily> LinuxPlatform::InstalledFamilies() {
   return DisplayFamilies(registry_, language_);
 }
 
+std::vector<InstalledFontFile> LinuxPlatform::InstalledFontFiles() {
+  Reload();
+  return FontFilesOf(registry_.Faces(), language_);
+}
+
 OsDescription LinuxPlatform::DescribeOs() {
   std::string system = PrettyNameFromOsRelease(FileText("/etc/os-release"));
   if (system.empty()) system = PrettyNameFromOsRelease(FileText("/usr/lib/os-release"));

@@ -39,6 +39,7 @@ class LinuxPlatform : public Platform {
   std::vector<char32_t> CodePageCharacters(const std::string& codePage) override;
   // The user's fonts folder first, then the others fontconfig scans.
   std::vector<std::string> FontFolders() override;
+  std::vector<InstalledFontFile> InstalledFontFiles() override;
   std::vector<std::string> UserFontFolders() override { return platform::UserFontFolders(); }
   std::vector<std::string> FacesInFile(const std::string& path) override {
     return FacesOfFile(path);

@@ -193,6 +193,51 @@ TEST(LinuxPlatformTest, ListingAfterAQuestionFollowsTheConfigurationNamedSince) 
   EXPECT_EQ(Names(unchanged.InstalledFamilies()), Names(platform.InstalledFamilies()));
 }
 
+const InstalledFontFile* FileNamed(const std::vector<InstalledFontFile>& files,
+                                   const std::string& name) {
+  const auto found = std::find_if(files.begin(), files.end(), [&](const InstalledFontFile& file) {
+    return fs::path(file.path).filename() == name;
+  });
+  return found == files.end() ? nullptr : &*found;
+}
+
+TEST(LinuxPlatformTest, FontFilesAreListedOnceWithTheirFolderAndEveryFaceNamed) {
+  const TestEnvironment& environment = TestEnvironment::Current();
+  const std::string extra = environment.FolderForCurrentTest("files");
+  for (const char* font :
+       {"QmTestSerif-Italic.otf", "QmTypeOne-Italic.pfb", "QmTypeOne-Regular.pfa"})
+    fs::copy_file(environment.SourceFont(font), extra + "/" + font);
+  const std::string link = environment.FolderForCurrentTest("links") + "/system";
+  fs::create_directory_symlink(environment.SystemFontsFolder(), link);
+  test::ScopedFontsConf conf(extra, "<dir>" + link + "</dir>");
+  const std::vector<InstalledFontFile> files = LinuxPlatform("zh_CN.UTF-8").InstalledFontFiles();
+
+  std::vector<std::string> paths;
+  for (const InstalledFontFile& file : files) paths.push_back(file.path);
+  std::sort(paths.begin(), paths.end());
+  EXPECT_EQ(std::adjacent_find(paths.begin(), paths.end()), paths.end());
+  EXPECT_EQ(files.size(), 12u);  // 7 of the user's, 2 of the system's, 3 added; none broken
+  EXPECT_EQ(FileNamed(files, "Broken-NotAFont.ttf"), nullptr);
+
+  const InstalledFontFile* pair = FileNamed(files, "QmPair.ttc");
+  ASSERT_NE(pair, nullptr);
+  EXPECT_EQ(pair->folder, environment.SystemFontsFolder());
+  EXPECT_EQ(pair->faces,
+            (std::vector<std::string>{"Quillmere Pair One Regular", "Quillmere Pair Two Regular"}));
+  const auto facesOf = [&](const std::string& name) {
+    const InstalledFontFile* file = FileNamed(files, name);
+    return file ? file->faces : std::vector<std::string>{"<absent>"};
+  };
+  EXPECT_EQ(facesOf("QmTestSerif-Italic.otf"),
+            std::vector<std::string>{"Quillmere Test Serif Italic"});
+  EXPECT_EQ(facesOf("QmTypeOne-Italic.pfb"), std::vector<std::string>{"Quillmere Type One Italic"});
+  EXPECT_EQ(facesOf("QmTypeOne-Regular.pfa"),
+            std::vector<std::string>{"Quillmere Type One Regular"});
+  EXPECT_EQ(facesOf("QmTestSans-Bold.ttf"), std::vector<std::string>{"Quillmere Test Sans Bold"});
+  EXPECT_EQ(facesOf("QmTestHei.ttf"), std::vector<std::string>{"测试黑体 Regular"});
+  EXPECT_EQ(FileNamed(files, "QmTypeOne-Italic.pfb")->folder, extra);
+}
+
 TEST(LinuxPlatformTest, DescribesTheSystemWithoutAWindowsName) {
   LinuxPlatform platform("zh_CN.UTF-8");
   const OsDescription os = platform.DescribeOs();
