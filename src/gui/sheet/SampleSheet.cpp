@@ -13,6 +13,7 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "gui/common/FaceEngine.h"
 #include "gui/common/FaceText.h"
 
 namespace qm::gui {
@@ -119,7 +120,9 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
 }
 
 SheetView::SheetView(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent)
-    : QListView(parent) {
+    : QListView(parent), engine_(engine), finder_(finder), preparing_(new QTimer(this)) {
+  preparing_->setInterval(0);
+  connect(preparing_, &QTimer::timeout, this, &SheetView::PrepareNextLine);
   setItemDelegate(new SheetLineDelegate(engine, finder, *this));
   // Every line is as high as the next: the view places them without asking each.
   setUniformItemSizes(true);
@@ -131,9 +134,17 @@ SheetView::SheetView(FaceEngine& engine, ListedFaceFinder& finder, QWidget* pare
 
 void SheetView::SetLook(const SheetLook& look) {
   look_ = look;
+  plannedFirst_ = -1;  // the next page looks otherwise now
   widest_ = 0;
   scheduleDelayedItemsLayout();
   viewport()->update();
+}
+
+void SheetView::reset() {
+  widest_ = 0;
+  plannedFirst_ = -1;
+  preparing_->stop();
+  QListView::reset();
 }
 
 ListedFamilies SheetView::SelectedFamilies() const {
@@ -155,6 +166,37 @@ void SheetView::NoteLineWidth(qreal width) {
   if (width <= widest_) return;
   widest_ = qCeil(width);
   scheduleDelayedItemsLayout();
+}
+
+void SheetView::paintEvent(QPaintEvent* event) {
+  QListView::paintEvent(event);
+  PlanNextPage();
+}
+
+void SheetView::PlanNextPage() {
+  const QModelIndex top = indexAt(QPoint(kLineMargin, 1));
+  if (!top.isValid()) return;
+  const int lines = std::max(1, viewport()->height() / std::max(1, LineHeight()));
+  // Two pages' faces must fit in the engine's cache beside each other, or
+  // preparing the next would close the faces of the one shown.
+  if (2 * static_cast<std::size_t>(lines) + 2 > FaceEngine::kMaxFaces) return;
+  const int first = top.row() + lines;
+  if (first == plannedFirst_) return;
+  plannedFirst_ = nextToPrepare_ = first;
+  lastToPrepare_ = std::min(model()->rowCount() - 1, first + lines);
+  if (nextToPrepare_ <= lastToPrepare_) preparing_->start();
+}
+
+void SheetView::PrepareNextLine() {
+  if (nextToPrepare_ > lastToPrepare_ || nextToPrepare_ >= model()->rowCount()) {
+    preparing_->stop();
+    return;
+  }
+  const QModelIndex index = model()->index(nextToPrepare_++, 0);
+  const ListedFamily family{index.data(Qt::DisplayRole).toString(),
+                            index.data(kRealNameRole).toByteArray()};
+  FaceBlockPainter faces(engine_, finder_, true);
+  faces.Prepare(faces.LayOut({{family.shown, SheetLineFormat(family, look_)}}, font()));
 }
 
 void SheetView::keyPressEvent(QKeyEvent* event) {

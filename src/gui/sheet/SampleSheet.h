@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QListView>
 #include <QTextCharFormat>
+#include <QTimer>
 #include <memory>
 
 #include "gui/common/BaseFormat.h"
@@ -73,16 +74,29 @@ class SheetView : public QListView {
   // A drawn line was width pixels wide: the sheet scrolls sideways to the widest.
   void NoteLineWidth(qreal width);
   int Widest() const { return widest_; }
+  // New lines: their widths and next page are found anew.
+  void reset() override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void CopySelectedLines() const;
   void TurnPage(bool forward);
+  // The lines of the page below the one shown, whose faces are opened and
+  // glyphs rendered one line per idle step, ready for Page_Down.
+  void PlanNextPage();
+  void PrepareNextLine();
 
+  FaceEngine& engine_;
+  ListedFaceFinder& finder_;
   SheetLook look_;
   int widest_ = 0;
+  QTimer* preparing_ = nullptr;
+  int plannedFirst_ = -1;
+  int nextToPrepare_ = 0;
+  int lastToPrepare_ = -1;
 };
 
 }  // namespace qm::gui

@@ -354,6 +354,50 @@ TEST_F(LongSheetTest, OnlyTheFacesOfTheLinesShownAreOpened) {
   EXPECT_TRUE(test::FileMapped("QmNaskh.ttf"));
 }
 
+// While the reader looks at a page, the next page's faces are opened in
+// idle steps, ready for Page_Down; nothing beyond it.
+TEST(SheetPreparingTest, TheNextPagesFacesAreOpenedWhileTheWindowIsIdle) {
+  const test::InstalledSongFace song;
+  test::FakePlatform platform;
+  const std::string sans = QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf";
+  for (int i = 0; i < 40; ++i)
+    platform.families.push_back(
+        {QStringLiteral("Face %1").arg(i, 4, 10, QChar('0')).toStdString(), sans});
+  platform.families.push_back({"Face 0040 Naskh", QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"});
+  for (int i = 41; i < 130; ++i)
+    platform.families.push_back(
+        {QStringLiteral("Face %1").arg(i, 4, 10, QChar('0')).toStdString(), sans});
+  MainWindow window{platform};
+  window.resize(800, 600);
+  window.show();
+  window.ScanInstalledFonts();
+  QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
+  QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+  auto* sheet = window.findChild<SheetView*>("RichTextBox2");
+  sheet->setFocus();
+  const auto naskhOpen = [&window] {
+    const std::vector<FaceAddress> open = window.Faces().OpenFaces();
+    return std::any_of(open.begin(), open.end(),
+                       [](const FaceAddress& face) { return face.file.endsWith("QmNaskh.ttf"); });
+  };
+  // Settled, with no face open.
+  QTest::qWait(50);
+  window.Faces().Forget();
+  const int naskh = 40;
+  const int lines = sheet->viewport()->height() / sheet->LineHeight();
+  ASSERT_GT(lines, 2);
+  ASSERT_LT(lines, 20);
+  // Page by page until Naskh's line is on the page below the one shown;
+  // before, its face is not opened.
+  for (int top = 0; naskh >= top + lines * 2; top = sheet->indexAt(QPoint(4, 1)).row()) {
+    QTest::qWait(30);
+    EXPECT_FALSE(naskhOpen()) << "top line " << top;
+    QTest::keyClick(sheet, Qt::Key_PageDown);
+  }
+  EXPECT_TRUE(QTest::qWaitFor(naskhOpen, 2000));
+  EXPECT_FALSE(sheet->viewport()->rect().intersects(test::LineRect(sheet, naskh)));
+}
+
 // What a person sees on the last line: the face's own Arabic letters, each
 // glyph as the face's file draws it, though the face has no letter of its
 // name.
