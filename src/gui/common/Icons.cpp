@@ -2,6 +2,7 @@
 #include "gui/common/Icons.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QPainter>
 #include <QPixmap>
@@ -55,6 +56,9 @@ QIcon ThemeIcon(const QString& themeName) {
   // Themes of late keep many actions only in their one-colour form.
   const QString symbolic = themeName + QStringLiteral("-symbolic");
   if (QIcon::hasThemeIcon(symbolic)) return QIcon::fromTheme(symbolic);
+  if (const QString own = QStringLiteral(":/icons/fallback/%1.svg").arg(themeName);
+      QFile::exists(own))
+    return QIcon(own);
   return {};
 }
 
@@ -74,6 +78,19 @@ void UseDesktopIconThemeAsFallback() {
   // named), it is the one most distributions install.
   if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == u"hicolor")
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}
+
+QIcon IconOfSize(const QIcon& icon, int size) {
+  const QPixmap largest = icon.pixmap(size);
+  if (largest.isNull()) return icon;
+  QPixmap square(size, size);
+  square.fill(Qt::transparent);
+  QPainter painter(&square);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  const QPixmap scaled = largest.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  painter.drawPixmap((size - scaled.width()) / 2, (size - scaled.height()) / 2, scaled);
+  painter.end();
+  return QIcon(square);
 }
 
 // The picture the desktop shows for the program, built in.

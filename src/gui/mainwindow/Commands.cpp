@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/mainwindow/Commands.h"
 
+#include <QApplication>
 #include <QFont>
 
 #include "gui/common/Icons.h"
@@ -19,7 +20,7 @@ const std::array<ToolbarEntry, kToolbarPositions> kToolbar = {{
     {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr, nullptr},
     {keys::kFind, "在字体列表中查找字体名称", ButtonKind::Push, "edit-find",
      QStyle::SP_FileDialogContentsView, nullptr, "Ctrl+F"},
-    {keys::kPrint, "打印字型列表", ButtonKind::Push, "document-print", QStyle::SP_FileIcon, nullptr,
+    {keys::kPrint, "打印字型列表", ButtonKind::Push, "document-print", kNoStandard, nullptr,
      "Ctrl+P"},
     {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr, nullptr},
     {keys::kOpenFolder, "打开系统字体文件夹", ButtonKind::Push, "folder-open",
@@ -36,9 +37,9 @@ const std::array<ToolbarEntry, kToolbarPositions> kToolbar = {{
     {keys::kUnderline, "设置字型列表文字为下划线", ButtonKind::Check, "format-text-underline",
      kNoStandard, "U", "Ctrl+U"},
     {keys::kAlignLeft, "设置字型列表文字左对齐", ButtonKind::Alignment, "format-justify-left",
-     kNoStandard, "≡", "Ctrl+L"},
+     kNoStandard, nullptr, "Ctrl+L"},
     {keys::kCentre, "设置字型列表文字置中", ButtonKind::Alignment, "format-justify-center",
-     kNoStandard, "☰", "Ctrl+E"},
+     kNoStandard, nullptr, "Ctrl+E"},
     {keys::kSize, "设置字型列表文字大小和颜色", ButtonKind::Push, "format-font-size-more",
      kNoStandard, "A", "F8"},
     {nullptr, nullptr, ButtonKind::Push, nullptr, kNoStandard, nullptr, nullptr},
@@ -54,7 +55,9 @@ QString TipWithShortcut(const QString& tip, const QKeySequence& shortcut) {
          QStringLiteral("）");
 }
 
-QIcon ToolbarIcon(const ToolbarEntry& entry) {
+namespace {
+
+QIcon AnyToolbarIcon(const ToolbarEntry& entry) {
   if (!entry.letter) return ThemeOrStandardIcon(entry.themeIcon, entry.standardIcon);
   QFont font;
   const QString letter = QString::fromUtf8(entry.letter);
@@ -62,6 +65,15 @@ QIcon ToolbarIcon(const ToolbarEntry& entry) {
   font.setItalic(letter == QLatin1String("I"));
   font.setUnderline(letter == QLatin1String("U"));
   return ThemeOrLetterIcon(entry.themeIcon, letter, font);
+}
+
+}  // namespace
+
+QIcon ToolbarIcon(const ToolbarEntry& entry) {
+  // Every button's picture as large as the toolbar draws them, so that the
+  // captions below stand in one line.
+  return IconOfSize(AnyToolbarIcon(entry),
+                    QApplication::style()->pixelMetric(QStyle::PM_ToolBarIconSize));
 }
 
 const std::array<TabTip, 7> kTabTips = {{

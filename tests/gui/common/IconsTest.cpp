@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "gui/common/Icons.h"
+#include "gui/mainwindow/Commands.h"
 #include "support/TestEnvironment.h"
 
 namespace qm::gui {
@@ -44,7 +45,10 @@ TEST(IconsTest, ALetterIconShowsItsOwnLetterAtEverySize) {
 // a red square named "quillmere-red".
 class RedTheme {
  public:
-  RedTheme() : searchPaths_(QIcon::themeSearchPaths()), name_(QIcon::themeName()) {
+  RedTheme()
+      : searchPaths_(QIcon::themeSearchPaths()),
+        name_(QIcon::themeName()),
+        fallback_(QIcon::fallbackThemeName()) {
     const QString root =
         QString::fromStdString(test::TestEnvironment::Current().FolderForCurrentTest("icons"));
     QDir(root).mkpath(QStringLiteral("QmRed/16x16/apps"));
@@ -62,10 +66,12 @@ class RedTheme {
     grey.save(root + QStringLiteral("/QmRed/16x16/apps/quillmere-grey-symbolic.png"));
     QIcon::setThemeSearchPaths({root});
     QIcon::setThemeName(QStringLiteral("QmRed"));
+    QIcon::setFallbackThemeName(QStringLiteral("QmRed"));  // no desktop theme behind it
   }
   ~RedTheme() {
     QIcon::setThemeSearchPaths(searchPaths_);
     QIcon::setThemeName(name_);
+    QIcon::setFallbackThemeName(fallback_);
   }
   RedTheme(const RedTheme&) = delete;
   RedTheme& operator=(const RedTheme&) = delete;
@@ -73,6 +79,7 @@ class RedTheme {
  private:
   QStringList searchPaths_;
   QString name_;
+  QString fallback_;
 };
 
 TEST(IconsTest, TheThemesPictureWhereItHasOneAndTheStandardPictureWhereNot) {
@@ -92,6 +99,41 @@ TEST(IconsTest, TheThemesPictureWhereItHasOneAndTheStandardPictureWhereNot) {
                 .toImage()
                 .pixelColor(8, 8),
             QColor(Qt::gray));
+}
+
+// A theme whose picture exists only at 16 pixels gives it at the size of
+// the others, not smaller.
+TEST(IconsTest, APictureOnlyASmallThemeHasIsDrawnAsLargeAsTheOthers) {
+  const RedTheme theme;
+  const QIcon red = ThemeIcon(QStringLiteral("quillmere-red"));
+  ASSERT_EQ(red.pixmap(32).size(), QSize(16, 16));
+  const QImage sized = IconOfSize(red, 32).pixmap(32).toImage();
+  EXPECT_EQ(sized.size(), QSize(32, 32));
+  EXPECT_EQ(sized.pixelColor(2, 2), QColor(Qt::red));
+  EXPECT_EQ(sized.pixelColor(29, 29), QColor(Qt::red));
+}
+
+// Without a theme that has them, printing and the alignments show the
+// program's own pictures, not the style's blank page; and every toolbar
+// picture is as large as the toolbar draws them.
+TEST(IconsTest, WithoutAThemeTheToolbarHasItsOwnPicturesAllOfOneSize) {
+  const RedTheme theme;
+  const QImage blankPage =
+      QApplication::style()->standardIcon(QStyle::SP_FileIcon).pixmap(24).toImage();
+  for (const char* name : {"document-print", "format-justify-left", "format-justify-center"}) {
+    const QImage own = ThemeIcon(QString::fromUtf8(name)).pixmap(24).toImage();
+    EXPECT_GT(InkedPixels(own), 24 * 4) << name;
+    EXPECT_NE(own, blankPage.convertToFormat(own.format())) << name;
+  }
+  EXPECT_NE(ThemeIcon(QStringLiteral("format-justify-left")).pixmap(24).toImage(),
+            ThemeIcon(QStringLiteral("format-justify-center")).pixmap(24).toImage());
+  const int size = QApplication::style()->pixelMetric(QStyle::PM_ToolBarIconSize);
+  for (const ToolbarEntry& entry : kToolbar) {
+    if (!entry.key) continue;
+    const QIcon icon = ToolbarIcon(entry);
+    EXPECT_EQ(icon.actualSize(QSize(size, size)), QSize(size, size)) << entry.key;
+    EXPECT_GT(InkedPixels(icon.pixmap(size).toImage()), 0) << entry.key;
+  }
 }
 
 }  // namespace
