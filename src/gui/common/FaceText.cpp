@@ -281,14 +281,6 @@ void FaceBlockPainter::Draw(QPainter& painter, const QTextBlock& block, const QR
            (block.blockFormat().alignment() & Qt::AlignHCenter) != 0);
 }
 
-void FaceBlockPainter::Prepare(const FaceLine& line) {
-  for (const LinePiece& piece : line.pieces) {
-    if (!piece.face) continue;
-    for (const ShapedGlyph& glyph : piece.glyphs)
-      engine_.Glyph(*piece.face, glyph.id, piece.pixelSize, piece.look.glyphs, piece.look.colour);
-  }
-}
-
 void FaceBlockPainter::DrawLine(QPainter& painter, const FaceLine& line, const QRectF& rect,
                                 qreal baseline, bool centred) {
   const qreal x = centred ? rect.left() + (rect.width() - line.width) / 2 : rect.left();

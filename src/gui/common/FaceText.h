@@ -115,9 +115,6 @@ class FaceBlockPainter {
   FaceLine LayOut(const QTextBlock& block, const QFont& boxFont);
   // A line of runs, as a block of them would be.
   FaceLine LayOut(const std::vector<TextRun>& runs, const QFont& boxFont);
-  // Renders line's glyphs into the engine's cache without drawing them, so
-  // that drawing the line later finds them ready.
-  void Prepare(const FaceLine& line);
   // Draws line inside rect, centred in its width when centred says so.
   void DrawLine(QPainter& painter, const FaceLine& line, const QRectF& rect, qreal baseline,
                 bool centred);

@@ -26,35 +26,27 @@ QFont LineFont(const SheetLook& look, const QFont& font) {
   return SheetLineFormat({}, look).font().resolve(font);
 }
 
-// Draws each line as the face engine lays it out, on the selection's
-// colour when it is selected.
+// Places each line's picture, on the selection's colour when it is selected.
 class SheetLineDelegate : public QStyledItemDelegate {
  public:
-  SheetLineDelegate(FaceEngine& engine, ListedFaceFinder& finder, SheetView& view)
-      : QStyledItemDelegate(&view), faces_(engine, finder, true), view_(view) {}
+  explicit SheetLineDelegate(SheetView& view) : QStyledItemDelegate(&view), view_(view) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     if (option.state & QStyle::State_Selected)
       painter->fillRect(option.rect, option.palette.highlight());
-    const ListedFamily family{index.data(Qt::DisplayRole).toString(),
-                              index.data(kRealNameRole).toByteArray()};
-    const SheetLook& look = view_.Look();
-    const FaceLine line =
-        faces_.LayOut({{family.shown, SheetLineFormat(family, look)}}, view_.font());
-    const QFontMetricsF metrics(LineFont(look, view_.font()));
+    const QImage& picture = view_.LinePicture(index.row());
+    const qreal pictureWidth = picture.width() / picture.devicePixelRatio();
     // A centred line is centred in what the reader sees of the sheet.
     const qreal width = std::max<qreal>(option.rect.width(), view_.viewport()->width());
-    const QRectF place(option.rect.left() + kLineMargin, option.rect.top(), width - 2 * kLineMargin,
-                       option.rect.height());
-    faces_.DrawLine(*painter, line, place, metrics.ascent() + metrics.leading() / 2,
-                    look.flags.centred);
+    const qreal x = view_.Look().flags.centred ? option.rect.left() + (width - pictureWidth) / 2
+                                               : option.rect.left() + kLineMargin;
+    painter->drawImage(QPointF(x, option.rect.top() - view_.LineHeight() / 4), picture);
     if (option.state & QStyle::State_HasFocus) {
       QStyleOptionFocusRect focus;
       focus.QStyleOption::operator=(option);
       view_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &view_);
     }
-    view_.NoteLineWidth(line.width + 2 * kLineMargin);
   }
 
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
@@ -62,7 +54,6 @@ class SheetLineDelegate : public QStyledItemDelegate {
   }
 
  private:
-  mutable FaceBlockPainter faces_;
   SheetView& view_;
 };
 
@@ -120,10 +111,13 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
 }
 
 SheetView::SheetView(FaceEngine& engine, ListedFaceFinder& finder, QWidget* parent)
-    : QListView(parent), engine_(engine), finder_(finder), preparing_(new QTimer(this)) {
+    : QListView(parent),
+      faces_(engine, finder, true),
+      pictures_(kPictureBytes),
+      preparing_(new QTimer(this)) {
   preparing_->setInterval(0);
   connect(preparing_, &QTimer::timeout, this, &SheetView::PrepareNextLine);
-  setItemDelegate(new SheetLineDelegate(engine, finder, *this));
+  setItemDelegate(new SheetLineDelegate(*this));
   // Every line is as high as the next: the view places them without asking each.
   setUniformItemSizes(true);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -134,7 +128,7 @@ SheetView::SheetView(FaceEngine& engine, ListedFaceFinder& finder, QWidget* pare
 
 void SheetView::SetLook(const SheetLook& look) {
   look_ = look;
-  plannedFirst_ = -1;  // the next page looks otherwise now
+  ForgetPictures();
   widest_ = 0;
   scheduleDelayedItemsLayout();
   viewport()->update();
@@ -142,9 +136,43 @@ void SheetView::SetLook(const SheetLook& look) {
 
 void SheetView::reset() {
   widest_ = 0;
+  ForgetPictures();
+  QListView::reset();
+}
+
+void SheetView::ForgetPictures() {
+  pictures_.clear();
   plannedFirst_ = -1;
   preparing_->stop();
-  QListView::reset();
+}
+
+const QImage& SheetView::LinePicture(int row) {
+  if (const QImage* kept = pictures_.object(row)) return *kept;
+  auto* picture = new QImage(DrawLinePicture(row));
+  NoteLineWidth(picture->width() / picture->devicePixelRatio() + 2 * kLineMargin);
+  pictures_.insert(row, picture, std::max<qsizetype>(1, picture->sizeInBytes()));
+  return *picture;
+}
+
+// The line on a transparent picture as high as the line and a quarter of
+// it above and below, for glyphs that reach beyond.
+QImage SheetView::DrawLinePicture(int row) {
+  const QModelIndex index = model()->index(row, 0);
+  const ListedFamily family{index.data(Qt::DisplayRole).toString(),
+                            index.data(kRealNameRole).toByteArray()};
+  const FaceLine line = faces_.LayOut({{family.shown, SheetLineFormat(family, look_)}}, font());
+  const QFontMetricsF metrics(LineFont(look_, font()));
+  const int height = LineHeight();
+  const qreal ratio = viewport()->devicePixelRatioF();
+  // Room on the right for what a last glyph draws beyond its advance.
+  const QSizeF size(std::ceil(line.width) + height / 2 + 1, height + 2 * (height / 4));
+  QImage picture((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  faces_.DrawLine(painter, line, QRectF(QPointF(0, height / 4), size),
+                  metrics.ascent() + metrics.leading() / 2, false);
+  return picture;
 }
 
 ListedFamilies SheetView::SelectedFamilies() const {
@@ -177,9 +205,6 @@ void SheetView::PlanNextPage() {
   const QModelIndex top = indexAt(QPoint(kLineMargin, 1));
   if (!top.isValid()) return;
   const int lines = std::max(1, viewport()->height() / std::max(1, LineHeight()));
-  // Two pages' faces must fit in the engine's cache beside each other, or
-  // preparing the next would close the faces of the one shown.
-  if (2 * static_cast<std::size_t>(lines) + 2 > FaceEngine::kMaxFaces) return;
   const int first = top.row() + lines;
   if (first == plannedFirst_) return;
   plannedFirst_ = nextToPrepare_ = first;
@@ -192,11 +217,7 @@ void SheetView::PrepareNextLine() {
     preparing_->stop();
     return;
   }
-  const QModelIndex index = model()->index(nextToPrepare_++, 0);
-  const ListedFamily family{index.data(Qt::DisplayRole).toString(),
-                            index.data(kRealNameRole).toByteArray()};
-  FaceBlockPainter faces(engine_, finder_, true);
-  faces.Prepare(faces.LayOut({{family.shown, SheetLineFormat(family, look_)}}, font()));
+  LinePicture(nextToPrepare_++);
 }
 
 void SheetView::keyPressEvent(QKeyEvent* event) {

@@ -6,13 +6,16 @@
 // the faces shown.
 
 #include <QAbstractListModel>
+#include <QCache>
 #include <QColor>
+#include <QImage>
 #include <QListView>
 #include <QTextCharFormat>
 #include <QTimer>
 #include <memory>
 
 #include "gui/common/BaseFormat.h"
+#include "gui/common/FaceText.h"
 #include "gui/common/ListedFamily.h"
 #include "gui/common/TextStyles.h"
 
@@ -71,9 +74,11 @@ class SheetView : public QListView {
   ListedFamilies SelectedFamilies() const;
   // The line's height in the sheet's look.
   int LineHeight() const;
-  // A drawn line was width pixels wide: the sheet scrolls sideways to the widest.
-  void NoteLineWidth(qreal width);
   int Widest() const { return widest_; }
+  // The line row as the face engine draws it in the sheet's look, on a
+  // transparent picture: drawn once, kept for the lines shown and the next
+  // page's, which are drawn ahead while the window is idle.
+  const QImage& LinePicture(int row);
   // New lines: their widths and next page are found anew.
   void reset() override;
 
@@ -84,15 +89,22 @@ class SheetView : public QListView {
  private:
   void CopySelectedLines() const;
   void TurnPage(bool forward);
-  // The lines of the page below the one shown, whose faces are opened and
-  // glyphs rendered one line per idle step, ready for Page_Down.
+  // A drawn line was width pixels wide: the sheet scrolls sideways to the widest.
+  void NoteLineWidth(qreal width);
+  QImage DrawLinePicture(int row);
+  void ForgetPictures();
+  // The lines of the page below the one shown, drawn one line per idle
+  // step, ready for Page_Down.
   void PlanNextPage();
   void PrepareNextLine();
 
-  FaceEngine& engine_;
-  ListedFaceFinder& finder_;
+  // The pictures kept, by line: some pages of lines, whatever their width.
+  static constexpr qsizetype kPictureBytes = 8 * 1024 * 1024;
+
+  FaceBlockPainter faces_;
   SheetLook look_;
   int widest_ = 0;
+  QCache<int, QImage> pictures_;
   QTimer* preparing_ = nullptr;
   int plannedFirst_ = -1;
   int nextToPrepare_ = 0;
