@@ -209,6 +209,10 @@ void SheetView::PlanNextPage() {
   if (first == plannedFirst_) return;
   plannedFirst_ = nextToPrepare_ = first;
   lastToPrepare_ = std::min(model()->rowCount() - 1, first + lines);
+  // The next page is drawn ahead only where it fits beside the one shown:
+  // else it would push out the pictures on the screen.
+  const qsizetype perLine = pictures_.isEmpty() ? 0 : pictures_.totalCost() / pictures_.size();
+  if (2 * (lines + 1) * perLine > pictures_.maxCost()) return;
   if (nextToPrepare_ <= lastToPrepare_) preparing_->start();
 }
 

@@ -98,8 +98,9 @@ class SheetView : public QListView {
   void PlanNextPage();
   void PrepareNextLine();
 
-  // The pictures kept, by line: some pages of lines, whatever their width.
-  static constexpr qsizetype kPictureBytes = 8 * 1024 * 1024;
+  // The pictures kept, by line: two pages or more at the sizes a sheet
+  // usually has.
+  static constexpr qsizetype kPictureBytes = 4 * 1024 * 1024;
 
   FaceBlockPainter faces_;
   SheetLook look_;
