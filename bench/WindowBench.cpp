@@ -77,13 +77,14 @@ struct Timings {
 };
 
 // What the slowest one spent on a processor and waiting for the disk.
+// The worst of times, and which it was (the n-th, from 1).
 void PrintWorstOf(const Timings& times, const char* what) {
   const auto worst = std::max_element(times.wallMs.begin(), times.wallMs.end());
   const auto at = static_cast<std::size_t>(worst - times.wallMs.begin());
   std::printf(
-      "    the worst %s: %.1f ms on a processor, %ld page faults that read the disk (%ld over "
-      "all)\n",
-      what, times.cpuMs[at], times.diskReads[at],
+      "    the worst %s (number %zu): %.1f ms on a processor, %ld page faults that read the disk "
+      "(%ld over all)\n",
+      what, at + 1, times.cpuMs[at], times.diskReads[at],
       std::accumulate(times.diskReads.begin(), times.diskReads.end(), 0L));
 }
 

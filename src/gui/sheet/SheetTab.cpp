@@ -9,10 +9,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QtMath>
-#include <utility>
 
 #include "gui/common/BaseFormat.h"
 #include "gui/common/Icons.h"
@@ -106,21 +104,6 @@ void SheetTab::ShowUsage() { RichTextBox1->setPlainText(kUsageText); }
 
 void SheetTab::ShowFontEffect(const ListedFamily& family, const QString& file) {
   gui::ShowFontEffect(RichTextBox1, family, file);
-}
-
-// Finding a font among tens of thousands of families takes the toolkit tens
-// of milliseconds; the sample's are found once the window has shown, while
-// it is idle, not when the first family is chosen.
-void SheetTab::showEvent(QShowEvent* event) {
-  StyledTextTab::showEvent(event);
-  if (!std::exchange(sampleFontsFound_, true)) QTimer::singleShot(0, this, &FindSampleFonts);
-}
-
-void SheetTab::FindSampleFonts() {
-  QTextEdit unseen;
-  SetBaseFormat(&unseen);
-  gui::ShowFontEffect(&unseen, ListFamily(QByteArrayLiteral("Ag")), QStringLiteral("Ag"));
-  unseen.document()->size();  // lays it out
 }
 
 void SheetTab::BuildSampleSheet(const ListedFamilies& names) {

@@ -40,7 +40,6 @@ class SheetTab : public StyledTextTab {
 
  protected:
   QWidget* StyledBox() const override;
-  void showEvent(QShowEvent* event) override;
   void ApplyStyle(TextStyle style, bool on) override;
   void ApplyAlignment(bool centred) override;
   void ApplyColour(const QColor& colour) override;
@@ -49,15 +48,11 @@ class SheetTab : public StyledTextTab {
  private:
   // The sheet takes the tab's styles.
   void RestyleSheet();
-  // Lays a sample out unseen, so that the toolkit has found the fonts of
-  // each of its sizes and styles before the first family is chosen.
-  static void FindSampleFonts();
 
   QTextEdit* RichTextBox1 = nullptr;
   SheetModel* sheetModel_ = nullptr;
   SheetView* RichTextBox2 = nullptr;
   QLabel* Label2 = nullptr;
-  bool sampleFontsFound_ = false;
 };
 
 }  // namespace qm::gui
