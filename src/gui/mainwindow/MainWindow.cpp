@@ -46,19 +46,9 @@
 namespace qm::gui {
 namespace {
 
-const QString kTitle = QStringLiteral("Quillmere-Brindlewood");
-
 constexpr int kSheetTab = 0;
 constexpr int kFileTab = 1;
 constexpr int kCustomTab = 2;
-
-// The main menu's items that open a page of the maker's web site.
-constexpr std::pair<const char*, const char*> kMakerPageItems[] = {
-    {keys::kHomePage, maker_paths::kHome},
-    {keys::kOtherSoftware, maker_paths::kOtherSoftware},
-    {keys::kLatestVersion, maker_paths::kLatestVersion},
-    {keys::kHelp, maker_paths::kHelp},
-};
 
 // A timer of this length runs after the window events already waiting, the
 // drawing among them.
@@ -73,7 +63,7 @@ MainWindow::MainWindow(platform::Platform& platform, FaceEngine& faces, QWidget*
       tray_(new TrayIcon(this)),
       trayAvailable_(&QSystemTrayIcon::isSystemTrayAvailable) {
   setObjectName(QStringLiteral("Main"));
-  setWindowTitle(kTitle);
+  setWindowTitle(QStringLiteral("Quillmere-Brindlewood"));
   setWindowIcon(ApplicationIcon());
   SetupWidgets();
   tbToolBar = AddCommandToolbar(this);
@@ -352,9 +342,8 @@ void MainWindow::OpenMakerPage(const char* path) {
 }
 
 void MainWindow::OpenInstallDialog() {
-  OpenFolder dialog(catalogue::GetFontsFolder(platform_.Registry()),
-                    platform::CreateFontResources(), this);
-  dialog.exec();
+  OpenFolder(catalogue::GetFontsFolder(platform_.Registry()), platform::CreateFontResources(), this)
+      .exec();
 }
 
 void MainWindow::ApplySampleFontSize(qint16 size) {

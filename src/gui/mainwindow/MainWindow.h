@@ -21,7 +21,7 @@
 #include "gui/mainwindow/TrayIcon.h"
 #include "gui/mainwindow/WindowSettings.h"
 #include "gui/preview/TabPrinting.h"
-#include "gui/removal/FontRemoval.h"
+#include "gui/removal/RemovalCommands.h"
 
 class QAction;
 class QLabel;
@@ -119,7 +119,7 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   QString osName_;
   WindowSettings settings_;
   TabPrinting printing_{faceEngine_, faceFinder_, this};
-  FontRemoval removal_{platform_, osName_, this};
+  RemovalCommands removal_{platform_, osName_, this};
   qint16 sampleFontSize_ = system::kDefaultSampleFontSize;
   bool stopRequested_ = false;
   bool isQuitting_ = false;

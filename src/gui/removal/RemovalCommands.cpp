@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/removal/FontRemoval.h"
+#include "gui/removal/RemovalCommands.h"
 
 #include <string>
 #include <utility>
@@ -9,14 +9,15 @@
 
 namespace qm::gui {
 
-FontRemoval::FontRemoval(platform::Platform& platform, const QString& osName, QWidget* owner)
+RemovalCommands::RemovalCommands(platform::Platform& platform, const QString& osName,
+                                 QWidget* owner)
     : platform_(platform), osName_(osName), owner_(owner) {}
 
-void FontRemoval::RemoveFiles(const std::vector<ChosenFont>& files) const {
+void RemovalCommands::RemoveFiles(const std::vector<ChosenFont>& files) const {
   RemoveFonts(platform_, files, owner_);
 }
 
-void FontRemoval::RemoveSelectedFamilies(const FontNameList& list) const {
+void RemovalCommands::RemoveSelectedFamilies(const FontNameList& list) const {
   if (list.count() == 0) return;
   std::vector<ChosenFont> fonts;
   for (int row = 0; row < list.count(); ++row) {

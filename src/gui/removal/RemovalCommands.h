@@ -15,11 +15,11 @@ namespace qm::gui {
 
 class FontNameList;
 
-class FontRemoval {
+class RemovalCommands {
  public:
   // osName names the system whose registry tells a family's file; it is
   // read at each removal, as it is known only once the window has started.
-  FontRemoval(platform::Platform& platform, const QString& osName, QWidget* owner);
+  RemovalCommands(platform::Platform& platform, const QString& osName, QWidget* owner);
 
   void RemoveFiles(const std::vector<ChosenFont>& files) const;
   // The selected families whose files the registry knows; an empty list
