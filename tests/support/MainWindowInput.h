@@ -63,14 +63,7 @@ class MainWindowInputTest : public testing::Test {
   // The toolbar button that pops the menu up, then the item in it.
   void ChooseMenuItem(const QString& button, const QString& menu, const QString& item) {
     ClickToolbarButton(Child<QToolBar>("tbToolBar"), button);
-    QMenu* popup = window.findChild<QMenu*>(menu);
-    ASSERT_TRUE(popup->isVisible());
-    for (QAction* action : popup->actions()) {
-      if (action->text() != item) continue;
-      QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(action).center());
-      return;
-    }
-    ADD_FAILURE() << "no item " << item.toStdString();
+    ClickMenuItem(Child<QMenu>(qPrintable(menu)), item);
   }
   static void Click(QObject* parent, const char* button) {
     QTest::mouseClick(ChildOf<QAbstractButton>(parent, button), Qt::LeftButton);

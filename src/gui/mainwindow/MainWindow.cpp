@@ -175,10 +175,8 @@ void MainWindow::SetupCommands() {
        [this](QAction*) { removal_.RemoveSelectedFamilies(*List1); }},
       {menuItem(keys::kFontFolderMenu, keys::kInstallNewFonts),
        [this](QAction*) { OpenInstallDialog(); }},
-      {menuItem(keys::kPrintMenu, keys::kPrintSamples),
-       [this](QAction*) { printing_.Print(CurrentStyledTab()); }},
-      {menuItem(keys::kPrintMenu, keys::kPrintPreview),
-       [this](QAction*) { printing_.Preview(CurrentStyledTab()); }},
+      {menuItem(keys::kPrintMenu, keys::kPrintSamples), [this](QAction*) { printing_.Print(); }},
+      {menuItem(keys::kPrintMenu, keys::kPrintPreview), [this](QAction*) { printing_.Preview(); }},
       {menuItem(keys::kFontMenu, keys::kFontSize),
        [this](QAction*) {
          SetCallingForm(this);

@@ -118,7 +118,7 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   TrayIcon* tray_ = nullptr;
   QString osName_;
   WindowSettings settings_;
-  TabPrinting printing_{faceEngine_, faceFinder_, this};
+  TabPrinting printing_{faceEngine_, faceFinder_, [this] { return CurrentStyledTab(); }, this};
   RemovalCommands removal_{platform_, osName_, this};
   qint16 sampleFontSize_ = system::kDefaultSampleFontSize;
   bool stopRequested_ = false;

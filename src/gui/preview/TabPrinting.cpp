@@ -25,11 +25,13 @@ std::unique_ptr<QTextDocument> PrintableText(const StyledTextTab* tab) {
 
 }  // namespace
 
-TabPrinting::TabPrinting(FaceEngine& faces, ListedFaceFinder& finder, QWidget* owner)
-    : faces_(faces), finder_(finder), owner_(owner) {}
+TabPrinting::TabPrinting(FaceEngine& faces, ListedFaceFinder& finder, CurrentTab currentTab,
+                         QWidget* owner)
+    : faces_(faces), finder_(finder), currentTab_(std::move(currentTab)), owner_(owner) {}
 
-void TabPrinting::Print(const StyledTextTab* tab) const {
+void TabPrinting::Print() const {
   QCoreApplication::processEvents();
+  const StyledTextTab* tab = currentTab_();
   const std::unique_ptr<QTextDocument> whole = PrintableText(tab);
   if (!whole) return;
   const std::unique_ptr<QTextDocument> selected = tab->TextCopy(true);
@@ -37,8 +39,9 @@ void TabPrinting::Print(const StyledTextTab* tab) const {
   PrintThroughDialog(owner_, *whole, selected.get(), &painter);
 }
 
-void TabPrinting::Preview(const StyledTextTab* tab) const {
+void TabPrinting::Preview() const {
   QCoreApplication::processEvents();
+  const StyledTextTab* tab = currentTab_();
   std::unique_ptr<QTextDocument> shown = PrintableText(tab);
   if (!shown) return;
   if (std::unique_ptr<QTextDocument> selected = tab->TextCopy(true)) shown = std::move(selected);

@@ -4,6 +4,7 @@
 // dialog, or in the preview window, drawing listed faces as the screen does.
 
 #include <QTextDocument>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -16,16 +17,20 @@ class StyledTextTab;
 
 class TabPrinting {
  public:
-  TabPrinting(FaceEngine& faces, ListedFaceFinder& finder, QWidget* owner);
+  // currentTab: the tab whose text is printed, asked once the events
+  // waiting have run (the menu that asked has closed); none on the file tab.
+  using CurrentTab = std::function<const StyledTextTab*()>;
+  TabPrinting(FaceEngine& faces, ListedFaceFinder& finder, CurrentTab currentTab, QWidget* owner);
 
   // Each does nothing without a tab or when its text is only spaces.
-  void Print(const StyledTextTab* tab) const;
+  void Print() const;
   // A selection is previewed alone, with its formatting.
-  void Preview(const StyledTextTab* tab) const;
+  void Preview() const;
 
  private:
   FaceEngine& faces_;
   ListedFaceFinder& finder_;
+  CurrentTab currentTab_;
   QWidget* owner_;
 };
 

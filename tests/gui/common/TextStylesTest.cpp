@@ -160,25 +160,28 @@ TEST_F(TextStylesTest, OnTheFileTabAStyleChangesNoTextAndNoFlag) {
 // Black gives black text back; a cancelled dialog applies the colour chosen
 // before again.
 TEST_F(TextStylesTest, ColourAppliesToTheWholeTextBlackAndTheLastChoiceOnACancel) {
-  QAction* colourItem = window.findChild<QMenu*>("字体")->actions().at(1);
-  ASSERT_EQ(colourItem->text(), "字体颜色");
+  // 大小 pops up the font menu.
+  const auto chooseColour = [this] {
+    Press(17);
+    test::ClickMenuItem(window.findChild<QMenu*>("字体"), "字体颜色");
+  };
   const auto everyCharacterIn = [](QTextDocument* document, const QColor& colour) {
     return EveryCharacter(
         document, [&colour](const QTextCharFormat& f) { return f.foreground().color() == colour; });
   };
   QColor answer = QColor(255, 0, 0);
   gui::SetColourChooser([&](const QColor&, QWidget*) { return answer; });
-  colourItem->trigger();
+  chooseColour();
   EXPECT_EQ(SheetDrawn().colour, QColor(255, 0, 0));
   answer = Qt::black;
-  colourItem->trigger();
+  chooseColour();
   EXPECT_EQ(SheetDrawn().colour, QColor(Qt::black));
 
   answer = QColor(0, 0, 255);
-  colourItem->trigger();
+  chooseColour();
   ShowTab(2);
   answer = QColor();  // cancelled
-  colourItem->trigger();
+  chooseColour();
   EXPECT_TRUE(everyCharacterIn(Custom()->document(), QColor(0, 0, 255)));
 }
 
