@@ -39,6 +39,7 @@
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/FontNameFrame.h"
 #include "gui/mainwindow/InstalledFontScan.h"
+#include "gui/mainwindow/TrayIcon.h"
 #include "gui/removal/FontActions.h"
 #include "gui/sheet/SheetTab.h"
 #include "gui/sizedialog/FontSizef.h"

@@ -15,10 +15,8 @@
 #include "gui/common/FaceEngine.h"
 #include "gui/common/FaceText.h"
 #include "gui/common/ListedFamily.h"
-#include "gui/common/TextStyles.h"
 #include "gui/mainwindow/InstalledFontScan.h"
 #include "gui/mainwindow/StyleButtons.h"
-#include "gui/mainwindow/TrayIcon.h"
 #include "gui/mainwindow/WindowSettings.h"
 #include "gui/preview/TabPrinting.h"
 #include "gui/removal/RemovalCommands.h"
@@ -40,6 +38,7 @@ class FontFileTab;
 class FontNameList;
 class SheetTab;
 class StyledTextTab;
+class TrayIcon;
 
 class MainWindow : public QMainWindow, public FontSizeTarget {
   Q_OBJECT

@@ -36,6 +36,7 @@
 #include "gui/find/FindList.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/TrayIcon.h"
 #include "gui/sheet/SampleSheet.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
