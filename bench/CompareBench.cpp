@@ -139,7 +139,7 @@ void BenchComparison(qm::gui::MainWindow& window, int families) {
   double firstLines = -1;
   qint64 longest = 0;
   QTimer::singleShot(0, [&] {
-    auto* yh = window.ComparisonWindow();
+    auto* yh = window.findChild<qm::gui::CompareWindow*>();
     FirstLinesPaint paint(yh->findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox1")), clock);
     while (yh->Building()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     built = MsSince(clock);
@@ -182,7 +182,8 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   qm::gui::ConfigureApplication(application, *platform);
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  qm::gui::MainWindow window(*platform);
+  qm::gui::FaceEngine windowFaces;
+  qm::gui::MainWindow window(*platform, windowFaces);
   window.show();
   window.ScanInstalledFonts();
   auto* list = window.findChild<qm::gui::FontNameList*>(QStringLiteral("List1"));

@@ -18,6 +18,7 @@
 
 #include "Timing.h"
 #include "core/platform/Platform.h"
+#include "gui/fontfiles/FontFileTab.h"
 #include "gui/mainwindow/Application.h"
 #include "gui/mainwindow/MainWindow.h"
 
@@ -44,7 +45,9 @@ int main(int argc, char* argv[]) {
   const auto platform = qm::platform::CreatePlatform();
   QApplication application(argc, argv);
   qm::gui::ConfigureApplication(application, *platform);
-  qm::gui::MainWindow window(*platform);
+  qm::gui::FaceEngine windowFaces;
+  qm::gui::MainWindow window(*platform, windowFaces);
+  auto* fileTab = window.findChild<qm::gui::FontFileTab*>();
   auto* count = window.findChild<QLabel*>("Label6");
   const int runs = 7;
   for (int i = 1; i < argc; ++i) {
@@ -53,15 +56,15 @@ int main(int argc, char* argv[]) {
     const double bare = MedianMs(runs, [&] { files = ReaddirAndStat(folder); });
     // With the font-name list still empty the load does only the listing.
     const double load =
-        MedianMs(runs, [&] { window.LoadFontFileList(QString::fromStdString(folder)); });
+        MedianMs(runs, [&] { fileTab->LoadFontFileList(QString::fromStdString(folder)); });
     std::printf("%s: %d files; readdir+stat %.1f ms; list loaded %.1f ms (%.1fx); Label6 %s\n",
                 folder.c_str(), files, bare, load, load / bare,
                 count->text().toStdString().c_str());
   }
   window.ScanInstalledFonts();
   if (argc > 1) {
-    window.LoadFontFileList(QString::fromUtf8(argv[1]));
-    const double fill = MedianMs(runs, [&] { window.FillFontNameColumn(); });
+    fileTab->LoadFontFileList(QString::fromUtf8(argv[1]));
+    const double fill = MedianMs(runs, [&] { fileTab->FillFontNameColumn(); });
     std::printf("family column of %s from the installed families: %.1f ms\n", argv[1], fill);
   }
   return 0;

@@ -41,7 +41,8 @@ int main(int argc, char* argv[]) {
   qm::gui::ConfigureApplication(application, *platform);
   // Read while the window is built and shown.
   auto firstScan = qm::gui::ReadInstalledFamiliesAhead(*platform);
-  qm::gui::MainWindow window(*platform);
+  qm::gui::FaceEngine windowFaces;
+  qm::gui::MainWindow window(*platform, windowFaces);
   TotalDrawn totalDrawn;
   window.findChild<QLabel*>(QStringLiteral("Label1"))->installEventFilter(&totalDrawn);
   window.Startup(std::move(firstScan));

@@ -37,9 +37,11 @@
 
 #include "FaceCheck.h"
 #include "Memory.h"
+#include "ToolbarPress.h"
 #include "core/platform/Platform.h"
 #include "gui/common/FaceText.h"
 #include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/preview/PreviewWindow.h"
 #include "gui/printing/PageLayoutSteps.h"
@@ -134,7 +136,8 @@ qm::gui::PageFrame Frame(const QPrinter& printer) {
 // The main window with its sheet built, as a person has it before "打印预览".
 class SheetShown {
  public:
-  explicit SheetShown(qm::platform::Platform& platform) : window_(platform), finder_(platform) {}
+  explicit SheetShown(qm::platform::Platform& platform)
+      : window_(platform, windowFaces_), finder_(platform) {}
 
   // Scans, builds the sheet, waits until it is usable, and returns the copy
   // "打印预览" prints.
@@ -143,7 +146,7 @@ class SheetShown {
     window_.ScanInstalledFonts();
     auto* sheet = window_.findChild<qm::gui::SheetView*>(QStringLiteral("RichTextBox2"));
     auto* progress = window_.findChild<QLabel*>(QStringLiteral("Label2"));
-    window_.ToolbarButton(2)->trigger();
+    PressToolbarButton(window_, qm::gui::keys::kBuildSheet);
     const int lines = sheet->model()->rowCount();
     const QString done = QStringLiteral("%1/%1").arg(lines);
     while (progress->text() != done) QCoreApplication::processEvents();
@@ -161,10 +164,11 @@ class SheetShown {
   // The sheet's own document, a line per name.
   const QTextDocument* Document() const { return sheet_.get(); }
   // What draws the lines of the sheet's pages, as "打印预览" has it.
-  qm::gui::FaceBlockPainter Faces() { return {window_.Faces(), finder_, true}; }
-  qm::gui::FaceEngine& Engine() { return window_.Faces(); }
+  qm::gui::FaceBlockPainter Faces() { return {windowFaces_, finder_, true}; }
+  qm::gui::FaceEngine& Engine() { return windowFaces_; }
 
  private:
+  qm::gui::FaceEngine windowFaces_;
   qm::gui::MainWindow window_;
   std::unique_ptr<QTextDocument> sheet_;
   qm::gui::ListedFaceFinder finder_;

@@ -36,11 +36,13 @@
 #include "FaceCheck.h"
 #include "Memory.h"
 #include "Timing.h"
+#include "ToolbarPress.h"
 #include "core/platform/Platform.h"
 #include "gui/common/FaceEngine.h"
 #include "gui/common/FaceText.h"
 #include "gui/common/FontNameList.h"
 #include "gui/mainwindow/Application.h"
+#include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/SampleSheet.h"
 
@@ -316,7 +318,7 @@ void BenchScan(qm::gui::MainWindow& window, QListWidget* list) {
     QElapsedTimer clock;
     pauses.Start();
     clock.start();
-    window.ToolbarButton(1)->trigger();
+    PressToolbarButton(window, qm::gui::keys::kScan);
     scanMs.push_back(MsSince(clock));
     longestPause = std::max(longestPause, pauses.Stop());
   }
@@ -373,8 +375,8 @@ int BenchSamples(qm::gui::MainWindow& window, qm::gui::FontNameList* list) {
 // The faces the sample's regular line (its second) is drawn from, for the
 // first rows clicked again on the first tab; after all timing, as the check
 // closes every face before each line.
-std::vector<DrawnAddress> SampleFaces(qm::gui::MainWindow& window, qm::gui::FontNameList* list,
-                                      int rows) {
+std::vector<DrawnAddress> SampleFaces(qm::gui::MainWindow& window, qm::gui::FaceEngine& faces,
+                                      qm::gui::FontNameList* list, int rows) {
   window.findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
   QCoreApplication::processEvents();
   auto* sample = window.findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
@@ -391,7 +393,7 @@ std::vector<DrawnAddress> SampleFaces(qm::gui::MainWindow& window, qm::gui::Font
                             .toAlignedRect()
                             .adjusted(0, 1, 0, -1);
     drawn.push_back(
-        {list->item(row)->text(), FacesDrawing(window.Faces(), sample->viewport(), place, image)});
+        {list->item(row)->text(), FacesDrawing(faces, sample->viewport(), place, image)});
   }
   return drawn;
 }
@@ -425,7 +427,7 @@ void BenchSheetBuild(qm::gui::MainWindow& window, qm::gui::SheetView* sheet, int
   PauseWatch pauses;
   pauses.Start();
   clock.start();
-  window.ToolbarButton(2)->trigger();
+  PressToolbarButton(window, qm::gui::keys::kBuildSheet);
   const double returnedMs = MsSince(clock);
   while (progress->text() != done) QCoreApplication::processEvents();
   sheet->viewport()->repaint();
@@ -445,10 +447,10 @@ void BenchSheetBuild(qm::gui::MainWindow& window, qm::gui::SheetView* sheet, int
 
 // Every line of the sheet drawn alone, scrolled into view where it is not:
 // the faces each is drawn from, and how its name is written.
-std::vector<DrawnAddress> SheetFaces(qm::gui::MainWindow& window, qm::gui::SheetView* sheet,
+std::vector<DrawnAddress> SheetFaces(qm::gui::FaceEngine& faces, qm::gui::SheetView* sheet,
                                      qm::platform::Platform& platform) {
   qm::gui::ListedFaceFinder finder(platform);
-  qm::gui::FaceBlockPainter painter(window.Faces(), finder, true);
+  qm::gui::FaceBlockPainter painter(faces, finder, true);
   const QRect view = sheet->viewport()->rect();
   QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
   std::vector<DrawnAddress> drawn;
@@ -467,7 +469,7 @@ std::vector<DrawnAddress> SheetFaces(qm::gui::MainWindow& window, qm::gui::Sheet
       ++notShown;
       continue;
     }
-    drawn.push_back({family.shown, FacesDrawing(window.Faces(), sheet->viewport(), rect, image)});
+    drawn.push_back({family.shown, FacesDrawing(faces, sheet->viewport(), rect, image)});
     const qm::gui::FaceLine laidOut = painter.LayOut(
         {{family.shown, qm::gui::SheetLineFormat(family, sheet->Look())}}, sheet->font());
     const LineCoverage coverage = CoverageOf(laidOut, family.shown.size());
@@ -495,7 +497,8 @@ int main(int argc, char* argv[]) {
   const bool reading = argc > 1 && QString::fromUtf8(argv[1]) == QLatin1String("reading");
   if (!reading) BenchLaunch();
 
-  qm::gui::MainWindow window(*platform);
+  qm::gui::FaceEngine windowFaces;
+  qm::gui::MainWindow window(*platform, windowFaces);
   window.show();
   QCoreApplication::processEvents();
   PrintMemory("with the window shown");
@@ -519,7 +522,7 @@ int main(int argc, char* argv[]) {
   PrintLargestFontFiles(5);
 
   if (reading) return 0;
-  PrintFaceAddressCheck("faces of the sheet", SheetFaces(window, sheet, *platform));
-  PrintFaceAddressCheck("faces of the samples", SampleFaces(window, list, samples));
+  PrintFaceAddressCheck("faces of the sheet", SheetFaces(windowFaces, sheet, *platform));
+  PrintFaceAddressCheck("faces of the samples", SampleFaces(window, windowFaces, list, samples));
   return 0;
 }

@@ -56,7 +56,8 @@ int main(int argc, char* argv[]) {
   qm::gui::ConfigureApplication(application, *platform);
   // Read while the window is built and shown.
   auto firstScan = qm::gui::ReadInstalledFamiliesAhead(*platform);
-  qm::gui::MainWindow window(*platform);
+  qm::gui::FaceEngine faces;
+  qm::gui::MainWindow window(*platform, faces);
   window.Startup(std::move(firstScan));
   // "退出" chosen while start-up still ran: no event loop is left to end.
   if (window.IsQuitting()) return 0;

@@ -20,6 +20,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/FontNameList.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::test {
 
@@ -62,14 +63,7 @@ class MainWindowInputTest : public testing::Test {
   // The toolbar button that pops the menu up, then the item in it.
   void ChooseMenuItem(const QString& button, const QString& menu, const QString& item) {
     ClickToolbarButton(Child<QToolBar>("tbToolBar"), button);
-    QMenu* popup = window.PopupMenu(menu);
-    ASSERT_TRUE(popup->isVisible());
-    for (QAction* action : popup->actions()) {
-      if (action->text() != item) continue;
-      QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(action).center());
-      return;
-    }
-    ADD_FAILURE() << "no item " << item.toStdString();
+    ClickMenuItem(Child<QMenu>(qPrintable(menu)), item);
   }
   static void Click(QObject* parent, const char* button) {
     QTest::mouseClick(ChildOf<QAbstractButton>(parent, button), Qt::LeftButton);
@@ -92,7 +86,8 @@ class MainWindowInputTest : public testing::Test {
 
   QList<gui::Message> messages;
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  gui::MainWindow window{platform};
+  gui::FaceEngine windowFaces;
+  gui::MainWindow window{platform, windowFaces};
 };
 
 }  // namespace qm::test

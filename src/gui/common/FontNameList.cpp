@@ -55,6 +55,19 @@ ListedFamily FontNameList::Family(int row) const {
   return {entry->text(), real.isValid() ? real.toByteArray() : entry->text().toUtf8()};
 }
 
+ListedFamilies FontNameList::Families() const {
+  ListedFamilies families;
+  for (int row = 0; row < count(); ++row) families << Family(row);
+  return families;
+}
+
+ListedFamilies FontNameList::SelectedFamilies() const {
+  ListedFamilies selected;
+  for (int row = 0; row < count(); ++row)
+    if (item(row)->isSelected()) selected << Family(row);
+  return selected;
+}
+
 void FontNameList::Choose(int row) {
   if (row < 0 || row >= count()) return;
   setCurrentRow(row, QItemSelectionModel::ClearAndSelect);

@@ -27,6 +27,9 @@ class FontNameList : public QListWidget {
   ListedFamily ChosenFamily() const;
   // An entry added as plain text is its own real name.
   ListedFamily Family(int row) const;
+  // Every entry's family in the list's order, or only the selected ones'.
+  ListedFamilies Families() const;
+  ListedFamilies SelectedFamilies() const;
 
   // Makes row the current and only selected entry and chooses it, also when
   // it already is current.

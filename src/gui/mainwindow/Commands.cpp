@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "gui/about/MakerSite.h"
 #include "gui/common/Icons.h"
 
 namespace qm::gui {
@@ -97,5 +98,12 @@ const QVector<MenuLayout> kMenus = {
     {keys::kPrintMenu, {"打印...", "打印预览"}},
     {keys::kListMenu, {keys::kRemoveFonts, keys::kFamiliesForText}},
 };
+
+const std::array<MakerPageItem, 4> kMakerPageItems = {{
+    {keys::kHomePage, maker_paths::kHome},
+    {keys::kOtherSoftware, maker_paths::kOtherSoftware},
+    {keys::kLatestVersion, maker_paths::kLatestVersion},
+    {keys::kHelp, maker_paths::kHelp},
+}};
 
 }  // namespace qm::gui

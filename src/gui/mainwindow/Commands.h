@@ -97,6 +97,13 @@ struct MenuLayout {
 
 extern const QVector<MenuLayout> kMenus;
 
+// A main-menu item that opens a page of the maker's web site.
+struct MakerPageItem {
+  const char* item;
+  const char* path;
+};
+extern const std::array<MakerPageItem, 4> kMakerPageItems;
+
 inline QString MenuItemKey(const QString& menu, const QString& item) { return menu + u'/' + item; }
 
 }  // namespace qm::gui

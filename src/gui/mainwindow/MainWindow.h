@@ -15,17 +15,16 @@
 #include "gui/common/FaceEngine.h"
 #include "gui/common/FaceText.h"
 #include "gui/common/ListedFamily.h"
-#include "gui/common/TextStyles.h"
 #include "gui/mainwindow/InstalledFontScan.h"
-#include "gui/mainwindow/TrayIcon.h"
+#include "gui/mainwindow/StyleButtons.h"
+#include "gui/mainwindow/WindowSettings.h"
+#include "gui/preview/TabPrinting.h"
+#include "gui/removal/RemovalCommands.h"
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
-class QSplitter;
 class QTabWidget;
-class QTextDocument;
 class QTimer;
 class QToolBar;
 
@@ -34,18 +33,20 @@ namespace qm::gui {
 class CompareWindow;
 class CoverageLine;
 class CustomTextTab;
-class FamilyFilter;
+class FontNameFrame;
 class FontFileTab;
 class FontNameList;
 class SheetTab;
 class StyledTextTab;
+class TrayIcon;
 
 class MainWindow : public QMainWindow, public FontSizeTarget {
   Q_OBJECT
  public:
   static constexpr int kExitDelayMs = 10;
 
-  explicit MainWindow(platform::Platform& platform, QWidget* parent = nullptr);
+  // faces: the faces the sample, the sheet and the pages draw with.
+  MainWindow(platform::Platform& platform, FaceEngine& faces, QWidget* parent = nullptr);
 
   // Reads the setting, names the system, shows the window, scans the fonts
   // and adds the notification icon; reports the last failure once at the end.
@@ -55,34 +56,13 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   void Startup(std::future<InstalledFamilies> firstScan = {});
 
   void ScanInstalledFonts();
-  // The sample of the chosen family on the first tab.
-  void ShowFontEffect();
-  void BuildSampleSheet();
-  // The font-file list of the second tab.
-  bool OpenFontsFolder();  // true when it loaded the list
-  void LoadFontFileList(const QString& folder);
-  void FillFontNameColumn();
-  bool FillingFontNames() const;
-
-  // The toolbar button at a 1-based position; nullptr for a separator.
-  QAction* ToolbarButton(int position) const;
-  QMenu* PopupMenu(const QString& caption) const;
 
   bool IsQuitting() const { return isQuitting_; }
+  // Whether the stop button was pressed since the last scan began.
   bool StopRequested() const { return stopRequested_; }
-  // The faces the sample and the sheet draw with.
-  FaceEngine& Faces() { return faceEngine_; }
-  bool ScanRunning() const { return scanRunning_; }
-  const TextStyleFlags& SheetStyle() const;
-  const TextStyleFlags& CustomStyle() const;
   qint16 SampleFontSize() const override { return sampleFontSize_; }
   // The current tab's whole text takes the size; the file tab has none.
   void ApplySampleFontSize(qint16 size) override;
-  void OpenFontSizeDialog();
-  // The comparison window, once a comparison was asked for.
-  CompareWindow* ComparisonWindow() const { return yh_; }
-  const QString& OsName() const { return osName_; }
-  TrayIcon& Tray() { return tray_; }
 
   // Whether closing may hide the window: only with a notification area to
   // bring it back from, asked at each close since a panel may come or go.
@@ -105,69 +85,50 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   using Command = std::function<void(QAction*)>;
 
   void SetupWidgets();
-  QWidget* SetupFontNameFrame();
-  void KeepListWidth(QSplitter* columns);
-  void SetupToolbar();
   void SetupMenus();
   void SetupCommands();
   void SetupConnections();
 
-  QString ReadSampleFontSize();
-  QString OsVersion();
-  ListedFamilies FamilyNames() const;
   QString FontFileOf(const QByteArray& realName) const;
+  // The sample of the chosen family on the first tab.
+  void ShowFontEffect();
+  void BuildSampleSheet();
   void OnList1Click(int row);
   void ShowOnCustomTab(const ListedFamily& family);
-  void ShowFamiliesForText();
   void SyncListToSheetLine(int line);
   void OnTabSwitch(int tab);
   void Route(const QString& key, QAction* trigger);
-  QAction* Button(const char* key) const;
-  void ShowTabStyles(int tab);
   // The tab whose text the style commands change: none on the file tab.
   StyledTextTab* StyledTab(int tab) const;
-  void SetWholeTextStyle(QAction* button, TextStyle style);
-  void SetAlignment(bool centred);
-  void ChooseTextColor();
-  // The current tab's text: through the print dialog, or in the preview.
-  void PrintSamples();
-  void PrintPreview();
-  // The current tab's whole text to print; nullptr when there is none.
-  std::unique_ptr<QTextDocument> PrintableText() const;
-  void OpenFindList();
+  StyledTextTab* CurrentStyledTab() const;
   // A page of the maker's web site in the desktop's browser.
   void OpenMakerPage(const char* path);
-  void ShowAboutBox();
-  // The actions on the selected font files of tab 1 and fonts of List1.
+  // The selected files of the font-file tab, to remove.
   void RemoveSelectedFontFiles();
-  void RemoveSelectedFonts();
   void OpenInstallDialog();
-  ListedFamilies SelectedFamilies() const;
   void CompareSelectedFonts();
-  void SaveAsWebPageFile();
   void PopUp(const char* menu);
   void BeginExit();
   void Exit();
 
   platform::Platform& platform_;
-  FaceEngine faceEngine_;
+  FaceEngine& faceEngine_;
   ListedFaceFinder faceFinder_{platform_};
-  TrayIcon tray_;
+  TrayIcon* tray_ = nullptr;
   QString osName_;
+  WindowSettings settings_;
+  TabPrinting printing_{faceEngine_, faceFinder_, [this] { return CurrentStyledTab(); }, this};
+  RemovalCommands removal_{platform_, osName_, this};
   qint16 sampleFontSize_ = system::kDefaultSampleFontSize;
   bool stopRequested_ = false;
   bool isQuitting_ = false;
   bool scanRunning_ = false;
-  bool listWidthRestored_ = false;  // the list's kept width, once shown
-  QColor cd2Colour_ = Qt::black;    // the colour dialog's value: black until one is chosen
   std::function<bool()> trayAvailable_;
   QHash<QString, Command> commands_;
 
   FontNameList* List1 = nullptr;
-  FamilyFilter* filter_ = nullptr;
+  FontNameFrame* listFrame_ = nullptr;
   CoverageLine* coverageLine_ = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
   QLabel* Label7 = nullptr;
   QTabWidget* SSTab1 = nullptr;
@@ -175,8 +136,7 @@ class MainWindow : public QMainWindow, public FontSizeTarget {
   FontFileTab* fontFileTab_ = nullptr;
   CustomTextTab* customTab_ = nullptr;
   QToolBar* tbToolBar = nullptr;
-  QVector<QAction*> toolbarButtons_;  // by position - 1; nullptr for separators
-  QActionGroup* alignmentGroup_ = nullptr;
+  std::unique_ptr<StyleButtons> styles_;
   QHash<QString, QMenu*> menus_;  // by caption
   QTimer* Timer1 = nullptr;
   CompareWindow* yh_ = nullptr;

@@ -78,9 +78,10 @@ TEST_F(AboutBoxTest, TheWindowTheNotificationAreaAndTheBoxShowTheInstalledIcon) 
   test::ScopedVariable host(kMakerHostVariable, "127.0.0.1:1");
   const QImage installed = QIcon(QM_ICON_FILE).pixmap(32, 32).toImage();
   ASSERT_FALSE(installed.isNull());
-  MainWindow window(platform_);
+  FaceEngine windowFaces;
+  MainWindow window(platform_, windowFaces);
   window.Startup();
-  auto* tray = window.Tray().findChild<QSystemTrayIcon*>();
+  auto* tray = window.findChild<QSystemTrayIcon*>();
   ASSERT_NE(tray, nullptr);
   AboutBox box(platform_, &window);
   EXPECT_EQ(window.windowIcon().pixmap(32, 32).toImage(), installed);

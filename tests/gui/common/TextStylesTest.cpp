@@ -9,10 +9,13 @@
 
 #include "gui/common/Dialogs.h"
 #include "gui/common/TextStyles.h"
+#include "gui/customtext/CustomTextTab.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/SampleSheet.h"
+#include "gui/sheet/SheetTab.h"
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -35,7 +38,7 @@ class TextStylesTest : public testing::Test {
   void SetUp() override {
     platform.SetFamilyNames({"Alpha", "Beta", "Gamma"});
     window.ScanInstalledFonts();
-    window.ToolbarButton(2)->trigger();  // the sheet: Alpha, Beta, Gamma
+    test::PressToolbarButton(window, 2);  // the sheet: Alpha, Beta, Gamma
     Custom()->setPlainText("one\ntwo");
   }
   void TearDown() override { gui::SetColourChooser(nullptr); }
@@ -44,8 +47,11 @@ class TextStylesTest : public testing::Test {
   const SheetLook& SheetDrawn() { return Sheet()->Look(); }
   QTextEdit* Custom() { return window.findChild<QTextEdit*>("RichTextBox3"); }
   void ShowTab(int tab) { window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(tab); }
-  void Press(int position) { window.ToolbarButton(position)->trigger(); }
-  bool Pressed(int position) { return window.ToolbarButton(position)->isChecked(); }
+  // The styles each tab gives its whole text.
+  const TextStyleFlags& SheetStyle() { return window.findChild<gui::SheetTab*>()->Flags(); }
+  const TextStyleFlags& CustomStyle() { return window.findChild<gui::CustomTextTab*>()->Flags(); }
+  void Press(int position) { test::PressToolbarButton(window, position); }
+  bool Pressed(int position) { return test::ToolbarButton(window, position)->isChecked(); }
   template <typename Box>
   void SelectPart(Box* box, int from, int to) {
     QTextCursor cursor(box->document());
@@ -56,16 +62,17 @@ class TextStylesTest : public testing::Test {
   static bool Bold(const QTextCharFormat& format) { return format.fontWeight() == QFont::Bold; }
 
   test::FakePlatform platform;
-  gui::MainWindow window{platform};
+  gui::FaceEngine windowFaces;
+  gui::MainWindow window{platform, windowFaces};
 };
 
 TEST_F(TextStylesTest, BoldAppliesToTheWholeTextAndPutsTheCaretBack) {
   Press(12);
   EXPECT_TRUE(SheetDrawn().flags.bold);
-  EXPECT_TRUE(window.SheetStyle().bold);
+  EXPECT_TRUE(SheetStyle().bold);
   Press(12);
   EXPECT_FALSE(SheetDrawn().flags.bold);
-  EXPECT_FALSE(window.SheetStyle().bold);
+  EXPECT_FALSE(SheetStyle().bold);
 
   ShowTab(2);
   SelectPart(Custom(), 5, 7);
@@ -73,7 +80,7 @@ TEST_F(TextStylesTest, BoldAppliesToTheWholeTextAndPutsTheCaretBack) {
   EXPECT_TRUE(EveryCharacter(Custom()->document(), Bold));
   EXPECT_EQ(Custom()->textCursor().position(), 7);
   EXPECT_FALSE(Custom()->textCursor().hasSelection());
-  EXPECT_TRUE(window.CustomStyle().bold);
+  EXPECT_TRUE(CustomStyle().bold);
   Press(12);
   EXPECT_TRUE(
       EveryCharacter(Custom()->document(), [](const QTextCharFormat& f) { return !Bold(f); }));
@@ -87,19 +94,19 @@ TEST_F(TextStylesTest, ItalicAndUnderlineOnTheCustomTextLeaveTheSheetAlone) {
   EXPECT_TRUE(EveryCharacter(Custom()->document(), [](const QTextCharFormat& f) {
     return f.fontItalic() && f.fontUnderline();
   }));
-  EXPECT_TRUE(window.CustomStyle().italic && window.CustomStyle().underline);
-  EXPECT_FALSE(window.SheetStyle().italic || window.SheetStyle().underline);
+  EXPECT_TRUE(CustomStyle().italic && CustomStyle().underline);
+  EXPECT_FALSE(SheetStyle().italic || SheetStyle().underline);
   EXPECT_FALSE(SheetDrawn().flags.italic || SheetDrawn().flags.underline);
 }
 
 TEST_F(TextStylesTest, CentringPutsTheCaretAtTheEndAndLeftPutsItBack) {
   Press(16);
   EXPECT_TRUE(SheetDrawn().flags.centred);
-  EXPECT_TRUE(window.SheetStyle().centred);
+  EXPECT_TRUE(SheetStyle().centred);
   EXPECT_FALSE(Pressed(15));
   Press(15);
   EXPECT_FALSE(SheetDrawn().flags.centred);
-  EXPECT_FALSE(window.SheetStyle().centred);
+  EXPECT_FALSE(SheetStyle().centred);
 
   ShowTab(2);
   SelectPart(Custom(), 3, 3);
@@ -117,8 +124,8 @@ TEST_F(TextStylesTest, EachTabKeepsItsFlagsAndTheButtonsFollow) {
   Press(12);  // sheet bold
   ShowTab(2);
   EXPECT_FALSE(Pressed(12));
-  EXPECT_EQ(window.ToolbarButton(12)->toolTip(), "设置自定义文本为黑体（Ctrl+B）");
-  EXPECT_EQ(window.ToolbarButton(6)->toolTip(), "打印自定义文本（Ctrl+P）");
+  EXPECT_EQ(test::ToolbarButton(window, 12)->toolTip(), "设置自定义文本为黑体（Ctrl+B）");
+  EXPECT_EQ(test::ToolbarButton(window, 6)->toolTip(), "打印自定义文本（Ctrl+P）");
   Press(14);
   Press(16);  // custom underlined and centred
   ShowTab(0);
@@ -126,7 +133,7 @@ TEST_F(TextStylesTest, EachTabKeepsItsFlagsAndTheButtonsFollow) {
   EXPECT_FALSE(Pressed(14));
   EXPECT_TRUE(Pressed(15));
   EXPECT_FALSE(Pressed(16));
-  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色（F8）");
+  EXPECT_EQ(test::ToolbarButton(window, 17)->toolTip(), "设置字型列表文字大小和颜色（F8）");
   ShowTab(2);
   EXPECT_FALSE(Pressed(12));
   EXPECT_TRUE(Pressed(14));
@@ -143,8 +150,8 @@ TEST_F(TextStylesTest, OnTheFileTabAStyleChangesNoTextAndNoFlag) {
   EXPECT_EQ(SheetDrawn().flags.bold, sheetBefore.flags.bold);
   EXPECT_EQ(SheetDrawn().flags.centred, sheetBefore.flags.centred);
   EXPECT_EQ(Custom()->document()->toHtml(), customBefore);
-  EXPECT_FALSE(window.SheetStyle().bold || window.SheetStyle().centred);
-  EXPECT_FALSE(window.CustomStyle().bold || window.CustomStyle().centred);
+  EXPECT_FALSE(SheetStyle().bold || SheetStyle().centred);
+  EXPECT_FALSE(CustomStyle().bold || CustomStyle().centred);
   ShowTab(0);
   EXPECT_FALSE(Pressed(12));
   EXPECT_TRUE(Pressed(15));
@@ -153,25 +160,28 @@ TEST_F(TextStylesTest, OnTheFileTabAStyleChangesNoTextAndNoFlag) {
 // Black gives black text back; a cancelled dialog applies the colour chosen
 // before again.
 TEST_F(TextStylesTest, ColourAppliesToTheWholeTextBlackAndTheLastChoiceOnACancel) {
-  QAction* colourItem = window.PopupMenu("字体")->actions().at(1);
-  ASSERT_EQ(colourItem->text(), "字体颜色");
+  // 大小 pops up the font menu.
+  const auto chooseColour = [this] {
+    Press(17);
+    test::ClickMenuItem(window.findChild<QMenu*>("字体"), "字体颜色");
+  };
   const auto everyCharacterIn = [](QTextDocument* document, const QColor& colour) {
     return EveryCharacter(
         document, [&colour](const QTextCharFormat& f) { return f.foreground().color() == colour; });
   };
   QColor answer = QColor(255, 0, 0);
   gui::SetColourChooser([&](const QColor&, QWidget*) { return answer; });
-  colourItem->trigger();
+  chooseColour();
   EXPECT_EQ(SheetDrawn().colour, QColor(255, 0, 0));
   answer = Qt::black;
-  colourItem->trigger();
+  chooseColour();
   EXPECT_EQ(SheetDrawn().colour, QColor(Qt::black));
 
   answer = QColor(0, 0, 255);
-  colourItem->trigger();
+  chooseColour();
   ShowTab(2);
   answer = QColor();  // cancelled
-  colourItem->trigger();
+  chooseColour();
   EXPECT_TRUE(everyCharacterIn(Custom()->document(), QColor(0, 0, 255)));
 }
 

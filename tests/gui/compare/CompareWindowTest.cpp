@@ -151,7 +151,7 @@ TEST_F(CompareWindowTest, EachLineIsDrawnFromItsFamilysOwnFace) {
                                   .toByteArray();
       const test::FaceFile face = test::FontconfigFaceFile(QString::fromUtf8(name));
       expected.push_back({{face.file, face.index}});
-      drawn.push_back(test::FacesDrawingLine(window.Faces(), box, line));
+      drawn.push_back(test::FacesDrawingLine(windowFaces, box, line));
     }
     QTest::keyClick(yh, Qt::Key_Escape);
   });
@@ -316,7 +316,7 @@ TEST_F(CompareWindowTest, TheSheetTabSavesEveryFamilyOnceTheSheetIsBuilt) {
   EXPECT_TRUE(messages.isEmpty());
   EXPECT_FALSE(QFile::exists(file));
 
-  window.BuildSampleSheet();
+  test::PressToolbarButton(window, 2);  // 字型
   Click(&window, "Command3");
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages.front().text, "保存完毕！");

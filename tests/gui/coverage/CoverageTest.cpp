@@ -72,7 +72,8 @@ class CoverageTest : public testing::Test {
 
   test::ScopedFontsConf conf{TestEnvironment::Current().SourceFont("coverage"), ""};
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
   FontNameList* list = nullptr;
 };
 

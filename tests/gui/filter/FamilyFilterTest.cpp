@@ -23,6 +23,7 @@
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -63,7 +64,8 @@ class FamilyFilterTest : public testing::Test {
 
   test::ScopedFontsConf conf{TestEnvironment::Current().SourceFont("coverage"), ""};
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
   QStringList messages;
   QLineEdit* field = nullptr;
   FontNameList* list = nullptr;
@@ -169,7 +171,7 @@ TEST_F(FamilyFilterTest, FindingAHiddenFamilyClearsTheFilterAndSaysSo) {
 // A line of the sheet chooses its family, but only the person clears the filter.
 TEST_F(FamilyFilterTest, ASheetLineOfAHiddenFamilyChoosesItAndKeepsTheFilter) {
   window.show();
-  window.ToolbarButton(2)->trigger();
+  test::PressToolbarButton(window, 2);
   Type("quillmere t");
   const int moon = RowOf("Sun & Moon");
   test::ClickLine(window.findChild<SheetView*>("RichTextBox2"), moon);

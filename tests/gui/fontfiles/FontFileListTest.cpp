@@ -30,6 +30,7 @@
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -197,7 +198,8 @@ class FontFileTabTest : public testing::Test {
   }
 
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  gui::MainWindow window{platform};
+  gui::FaceEngine windowFaces;
+  gui::MainWindow window{platform, windowFaces};
 };
 
 TEST_F(FontFileTabTest, TheFileTabListsTheFontsFolderWithRegisteredFamilies) {
@@ -362,15 +364,17 @@ TEST_F(FontFileTabTest, HeaderClicksSortAndReverseButAreIgnoredWhileNamesFill) {
   EXPECT_EQ(report->header()->sortIndicatorOrder(), Qt::DescendingOrder);
 
   gui::FramePump::SetDefaultFrameMs(0);
+  Child<QTabWidget>("SSTab1")->setCurrentIndex(0);
   bool clickedWhileFilling = false;
   QTimer clicker;
   QObject::connect(&clicker, &QTimer::timeout, [&] {
-    if (!window.FillingFontNames() || clickedWhileFilling) return;
+    if (!window.findChild<gui::FontFileTab*>()->FillingFontNames() || clickedWhileFilling) return;
     clickedWhileFilling = true;
     ClickHeader(report, FontFileModel::kSize);
   });
   clicker.start(0);
-  window.FillFontNameColumn();
+  // Back on the file tab, the family column fills again from the last scan.
+  ClickFileTab();
   EXPECT_TRUE(clickedWhileFilling);
   EXPECT_EQ(Column(*Model(), FontFileModel::kFileName), names);
   EXPECT_EQ(View()->SortColumn(), FontFileModel::kFileName);
@@ -394,12 +398,13 @@ TEST(FontFileFolderTest, EmptyAndMissingFoldersShowZeroAndOpenShowsTheFolder) {
                             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                             "fonts", empty);
   platform.folders = {TestEnvironment::Current().Root() + "/missing-fonts"};
-  gui::MainWindow window(platform);
+  gui::FaceEngine windowFaces;
+  gui::MainWindow window(platform, windowFaces);
   window.show();
   window.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
   EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "0");
   // The installed files shown, 打开 opens the user's fonts folder.
-  window.ToolbarButton(8)->trigger();
+  test::PressToolbarButton(window, 8);
   EXPECT_EQ(platform.opened, std::vector<std::string>{empty});
   // The missing folder holds no font file: not offered.
   auto* folders = window.findChild<QComboBox*>("cboFolder");
@@ -407,7 +412,7 @@ TEST(FontFileFolderTest, EmptyAndMissingFoldersShowZeroAndOpenShowsTheFolder) {
   ASSERT_EQ(folders->count(), 2);
   ChooseFolder(folders, empty);
   EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "0");
-  window.ToolbarButton(8)->trigger();
+  test::PressToolbarButton(window, 8);
   EXPECT_EQ(platform.opened, (std::vector<std::string>{empty, empty}));
 }
 

@@ -14,6 +14,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -38,18 +39,19 @@ class InstallCommandsTest : public testing::Test {
 
   QStringList titles;
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
 };
 
 TEST_F(InstallCommandsTest, TheAddButtonAndTheMenuItemOpenTheInstallDialog) {
   const QString title = QStringLiteral("字体浏览、字体安装--Quillmere");
-  QAction* add = window.ToolbarButton(9);
+  QAction* add = test::ToolbarButton(window, 9);
   ASSERT_EQ(add->objectName(), QString::fromUtf8(keys::kAdd));
   CloseTheDialogWhenItOpens();
   QTest::mouseClick(window.findChild<QToolBar*>("tbToolBar")->widgetForAction(add), Qt::LeftButton);
   EXPECT_EQ(titles, QStringList{title});
 
-  QMenu* menu = window.PopupMenu(QString::fromUtf8(keys::kFontFolderMenu));
+  QMenu* menu = window.findChild<QMenu*>(QString::fromUtf8(keys::kFontFolderMenu));
   QAction* item = menu->findChild<QAction*>(QString::fromUtf8(keys::kInstallNewFonts));
   ASSERT_NE(item, nullptr);
   menu->popup(window.mapToGlobal(QPoint(40, 40)));

@@ -24,10 +24,12 @@
 #include "gui/about/MakerSite.h"
 #include "gui/about/ProjectInfo.h"
 #include "gui/common/Dialogs.h"
+#include "gui/customtext/CustomTextTab.h"
 #include "gui/fontfiles/FontFileList.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/SampleSheet.h"
+#include "gui/sheet/SheetTab.h"
 #include "support/Externals.h"
 #include "support/FakePlatform.h"
 #include "support/FolderTest.h"
@@ -36,6 +38,7 @@
 #include "support/PrivateCups.h"
 #include "support/RecordingViewer.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -173,7 +176,7 @@ class CommandDispatchTest : public testing::Test {
 
   // A window of its own for each press, started as the program starts.
   void Start() {
-    window_ = std::make_unique<MainWindow>(platform_);
+    window_ = std::make_unique<MainWindow>(platform_, faces_);
     window_->Startup();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   }
@@ -205,12 +208,11 @@ class CommandDispatchTest : public testing::Test {
   }
   bool FileRowFor(const char* file) const { return Entry("ListView1", file).has_value(); }
   QWidget* ButtonWidget(int position) const {
-    auto* toolbar = window_->findChild<QToolBar*>("tbToolBar");
-    return toolbar->widgetForAction(window_->ToolbarButton(position));
+    return test::ToolbarButtonWidget(*window_, position);
   }
   QWidget* ButtonWidget(const char* key) const {
     for (int position = 1; position <= kToolbarPositions; ++position)
-      if (QAction* button = window_->ToolbarButton(position);
+      if (QAction* button = test::ToolbarButton(*window_, position);
           button && button->objectName() == QString::fromUtf8(key))
         return ButtonWidget(position);
     return nullptr;
@@ -245,8 +247,8 @@ class CommandDispatchTest : public testing::Test {
     for (int line = 0; line < sheet->rowCount(); ++line)
       lines << sheet->index(line, 0).data().toString();
     seen.sheet = lines.join(u'\n');
-    seen.sheetStyle = window_->SheetStyle();
-    seen.customStyle = window_->CustomStyle();
+    seen.sheetStyle = window_->findChild<SheetTab*>()->Flags();
+    seen.customStyle = window_->findChild<CustomTextTab*>()->Flags();
     seen.exitTimerRunning = window_->findChild<QTimer*>("Timer1")->isActive();
     seen.colourDialogs = colourDialogs_;
     seen.viewed = viewer_.Viewed();
@@ -315,6 +317,7 @@ class CommandDispatchTest : public testing::Test {
   }
 
   test::FakePlatform platform_;
+  FaceEngine faces_;
   std::unique_ptr<MainWindow> window_;
   int colourDialogs_ = 0;
   QStringList messages_;
@@ -360,8 +363,8 @@ TEST_F(CommandDispatchTest, EveryToolbarButtonOnEveryTab) {
       const Seen before = Look();
       QWidget* button = ButtonWidget(row.position);
       const Seen after = PressAndLook(button, button->rect().center());
-      Check(qPrintable(window_->ToolbarButton(row.position)->objectName()), tab, before, row.effect,
-            after);
+      Check(qPrintable(test::ToolbarButton(*window_, row.position)->objectName()), tab, before,
+            row.effect, after);
     }
   }
 }
@@ -375,7 +378,7 @@ TEST_F(CommandDispatchTest, EveryToolbarButtonHasAKeyThatDoesTheSame) {
       ShowTab(1);
       ShowTab(tab);
       if (row.before) PressAndLook(ButtonWidget(row.before), {});
-      QAction* button = window_->ToolbarButton(row.position);
+      QAction* button = test::ToolbarButton(*window_, row.position);
       const QKeySequence key = button->shortcut();
       ASSERT_FALSE(key.isEmpty()) << button->objectName().toStdString();
       EXPECT_TRUE(button->toolTip().endsWith(
@@ -462,11 +465,11 @@ class WebAddressTest : public test::FolderTest {
 };
 
 TEST_F(WebAddressTest, EachWebEntryAndDownloadOpenTheirPageOfTheMakersSite) {
-  MainWindow window(platform_);
+  FaceEngine windowFaces;
+  MainWindow window(platform_, windowFaces);
   window.Startup();
-  auto* toolbar = window.findChild<QToolBar*>("tbToolBar");
   const auto press = [&](int position) {
-    QWidget* button = toolbar->widgetForAction(window.ToolbarButton(position));
+    QWidget* button = test::ToolbarButtonWidget(window, position);
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
   };
   for (const char* item : {"作者主页", "作者的其他软件", "最新版本", "帮助"}) {
@@ -491,10 +494,10 @@ TEST_F(WebAddressTest, EachWebEntryAndDownloadOpenTheirPageOfTheMakersSite) {
 }
 
 TEST_F(WebAddressTest, OpenShowsTheFontsFolderInTheFileManager) {
-  MainWindow window(platform_);
+  FaceEngine windowFaces;
+  MainWindow window(platform_, windowFaces);
   window.Startup();
-  QWidget* button =
-      window.findChild<QToolBar*>("tbToolBar")->widgetForAction(window.ToolbarButton(8));
+  QWidget* button = test::ToolbarButtonWidget(window, 8);
   QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
   ASSERT_TRUE(test::WaitUntil([&] { return !test::RecordedCalls(opener_).isEmpty(); }));
   EXPECT_EQ(

@@ -29,6 +29,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/sheet/SampleSheet.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -111,7 +112,8 @@ TEST(HostileFontsWorker, ScanSamplesSheetAndFileList) {
 
   Watchdog watchdog;
   platform::LinuxPlatform platform("zh_CN.UTF-8");
-  MainWindow window(platform);
+  FaceEngine windowFaces;
+  MainWindow window(platform, windowFaces);
   window.show();
   watchdog.Begin("scan");
   window.ScanInstalledFonts();
@@ -125,8 +127,7 @@ TEST(HostileFontsWorker, ScanSamplesSheetAndFileList) {
     ASSERT_EQ(list->currentRow(), row);
   }
   watchdog.Begin("sheet");
-  auto* toolbar = window.findChild<QToolBar*>("tbToolBar");
-  QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+  QTest::mouseClick(test::ToolbarButtonWidget(window, 2), Qt::LeftButton);
   // Line k of the sheet is entry k of the list, whatever the names hold.
   const QAbstractItemModel* sheet = window.findChild<SheetView*>("RichTextBox2")->model();
   ASSERT_EQ(sheet->rowCount(), list->count());

@@ -25,6 +25,7 @@
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -74,7 +75,8 @@ class HostileNamesTest : public testing::Test {
 
   std::string folder_;
   test::FakePlatform platform_;
-  MainWindow window_{platform_};
+  FaceEngine windowFaces_;
+  MainWindow window_{platform_, windowFaces_};
 };
 
 TEST_F(HostileNamesTest, EveryNameIsOneEntryAndItsSampleShowsItWithItsFile) {
@@ -97,8 +99,7 @@ TEST_F(HostileNamesTest, EveryNameIsOneEntryAndItsSampleShowsItWithItsFile) {
 }
 
 TEST_F(HostileNamesTest, SheetLineKIsEntryKAndAClickOnItChoosesIt) {
-  QToolBar* toolbar = window_.findChild<QToolBar*>("tbToolBar");
-  QTest::mouseClick(toolbar->widgetForAction(window_.ToolbarButton(2)), Qt::LeftButton);
+  QTest::mouseClick(test::ToolbarButtonWidget(window_, 2), Qt::LeftButton);
   const QAbstractItemModel* sheet = Sheet()->model();
   ASSERT_EQ(sheet->rowCount(), List()->count());
   for (int line = 0; line < List()->count(); ++line)

@@ -18,6 +18,7 @@
 #include "support/FakePlatform.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -131,11 +132,11 @@ TEST(InstalledFontScanTest, NoFontsGiveAnEmptyListAndZero) {
 TEST(InstalledFontScanTest, AScanPressedDuringAScanIsIgnored) {
   test::FakePlatform platform;
   platform.SetFamilyNames({"Beta", "Alpha"});
-  gui::MainWindow window(platform);
-  platform.whileReading = [&] { window.ToolbarButton(1)->trigger(); };
-  window.ToolbarButton(1)->trigger();
+  gui::FaceEngine windowFaces;
+  gui::MainWindow window(platform, windowFaces);
+  platform.whileReading = [&] { test::PressToolbarButton(window, 1); };
+  test::PressToolbarButton(window, 1);
   EXPECT_EQ(platform.reads, 1);
-  EXPECT_FALSE(window.ScanRunning());
   // A scan after the first one finished runs again and rebuilds from empty.
   platform.whileReading = nullptr;
   window.ScanInstalledFonts();

@@ -36,10 +36,12 @@
 #include "gui/find/FindList.h"
 #include "gui/mainwindow/Commands.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/TrayIcon.h"
 #include "gui/sheet/SampleSheet.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -68,6 +70,11 @@ class MainWindowTest : public testing::Test {
     return end.charFormat().fontFamilies().toStringList().value(0);
   }
   void ShowTab(int tab) { Child<QTabWidget>("SSTab1")->setCurrentIndex(tab); }
+  // 帮助 pops up the main menu, which holds 退出.
+  void ChooseExit() {
+    test::PressToolbarButton(window, 20);
+    test::ClickMenuItem(Child<QMenu>("菜单"), "退出");
+  }
   QStringList Entries() {
     QStringList entries;
     auto* list = Child<QListWidget>("List1");
@@ -77,7 +84,8 @@ class MainWindowTest : public testing::Test {
 
   QStringList messages;
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
 };
 
 // As the program starts: the families are read while the window is built.
@@ -90,11 +98,10 @@ TEST_F(MainWindowTest, StartupListsTheInstalledFamiliesAndNamesTheSystem) {
                                     "Quillmere Test Serif", "Sun & Moon", "Tom's Type"}));
   EXPECT_EQ(Text("Label1"), "字体总数：8");
   EXPECT_TRUE(Text("Label7").startsWith("操作系统："));
-  EXPECT_EQ(window.OsName(), "");
   EXPECT_EQ(window.SampleFontSize(), 30);
   EXPECT_EQ(Child<QTextEdit>("RichTextBox1")->toPlainText(),
             "使用方法：\n1、扫描：扫描系统所有字体名称\n2、字型：显示所有字体的实际字型");
-  EXPECT_EQ(window.Tray().Tip(), "Quillmere");
+  EXPECT_EQ(window.findChild<gui::TrayIcon*>()->Tip(), "Quillmere");
   EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -111,7 +118,7 @@ TEST_F(MainWindowTest, AFontInstalledWhileRunningAppearsAndDrawsAfterAScan) {
   std::filesystem::copy_file(source, late);
   const std::shared_ptr<void> removeLate(nullptr, [&](void*) { std::filesystem::remove(late); });
   EXPECT_FALSE(QFontDatabase::hasFamily("Quillmere Many 00001"));
-  window.ToolbarButton(1)->trigger();
+  test::PressToolbarButton(window, 1);
   EXPECT_TRUE(Entries().contains("Quillmere Many 00001"));
   EXPECT_EQ(Text("Label1"), "字体总数：9");
   EXPECT_TRUE(QFontDatabase::hasFamily("Quillmere Many 00001"));
@@ -131,7 +138,8 @@ TEST_F(MainWindowTest, ASettingThatIsNoNumberIsReportedOnceAtTheEnd) {
 TEST_F(MainWindowTest, AStoredSizeNoTextCanHaveKeepsTheDefault) {
   for (const char* stored : {"0", "-12"}) {
     QSettings().setValue("设置/字体大小", stored);
-    MainWindow another(platform);
+    FaceEngine anotherFaces;
+    MainWindow another(platform, anotherFaces);
     another.Startup();
     EXPECT_EQ(another.SampleFontSize(), 30) << stored;
   }
@@ -149,7 +157,7 @@ TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
                             "打开",   "添加", "删除", "", "黑体", "斜体", "下划线",
                             "左对齐", "置中", "大小", "", "下载", "帮助"};
   for (int position = 1; position <= kToolbarPositions; ++position) {
-    QAction* button = window.ToolbarButton(position);
+    QAction* button = test::ToolbarButton(window, position);
     const QString& key = keys[position - 1];
     SCOPED_TRACE(position);
     if (key.isEmpty()) {
@@ -161,20 +169,20 @@ TEST_F(MainWindowTest, ToolbarHasItsTwentyPositionsAndHiddenMenus) {
     EXPECT_FALSE(button->icon().isNull());
     EXPECT_EQ(button->isCheckable(), position >= 12 && position <= 16);
   }
-  EXPECT_EQ(window.ToolbarButton(1)->toolTip(), "扫描系统字体（F5）");
-  EXPECT_EQ(window.ToolbarButton(17)->toolTip(), "设置字型列表文字大小和颜色（F8）");
-  EXPECT_TRUE(window.ToolbarButton(15)->isChecked());
-  window.ToolbarButton(16)->trigger();
-  EXPECT_FALSE(window.ToolbarButton(15)->isChecked());
+  EXPECT_EQ(test::ToolbarButton(window, 1)->toolTip(), "扫描系统字体（F5）");
+  EXPECT_EQ(test::ToolbarButton(window, 17)->toolTip(), "设置字型列表文字大小和颜色（F8）");
+  EXPECT_TRUE(test::ToolbarButton(window, 15)->isChecked());
+  test::PressToolbarButton(window, 16);
+  EXPECT_FALSE(test::ToolbarButton(window, 15)->isChecked());
 
   EXPECT_FALSE(window.menuBar()->isVisible());
   QStringList items;
-  for (QAction* item : window.PopupMenu("菜单")->actions())
+  for (QAction* item : window.findChild<QMenu*>("菜单")->actions())
     items << (item->isSeparator() ? "-" : item->text());
   EXPECT_EQ(items,
             (QStringList{"作者主页", "作者的其他软件", "最新版本", "帮助", "关于", "-", "退出"}));
   for (const char* caption : {"字体", "字体文件夹", "打印菜单", "list菜单"})
-    EXPECT_NE(window.PopupMenu(caption), nullptr) << caption;
+    EXPECT_NE(window.findChild<QMenu*>(caption), nullptr) << caption;
 }
 
 TEST_F(MainWindowTest, ClickingAFamilyShowsItsOrdinalAndSampleOnTheFirstTab) {
@@ -257,7 +265,7 @@ TEST_F(MainWindowTest, NothingButAPersonOrASearchChoosesAFamily) {
 
   // A rescan forgets the chosen family: its row may hold another name now.
   test::ClickRow(List(), 1);
-  window.ToolbarButton(1)->trigger();
+  test::PressToolbarButton(window, 1);
   EXPECT_EQ(List()->ChosenRow(), -1);
 }
 
@@ -319,9 +327,8 @@ TEST_F(MainWindowTest, CentringTheCustomTextCentresItInTheBox) {
   QTabBar* tabs = Child<QTabWidget>("SSTab1")->tabBar();
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
   auto* custom = Child<QTextEdit>("RichTextBox3");
-  auto* toolbar = Child<QToolBar>("tbToolBar");
   const auto press = [&](int position) {
-    QWidget* button = toolbar->widgetForAction(window.ToolbarButton(position));
+    QWidget* button = test::ToolbarButtonWidget(window, position);
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
   };
   const auto lineStart = [custom] {
@@ -393,7 +400,8 @@ TEST_F(MainWindowTest, TheListWidensWithTheWindowAndKeepsTheWidthDraggedTo) {
   QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(150, 0));
   EXPECT_NEAR(frame->width(), wide + 150, 2);
 
-  MainWindow again{platform};
+  FaceEngine againFaces;
+  MainWindow again{platform, againFaces};
   again.resize(1800, 680);
   again.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
@@ -419,7 +427,7 @@ TEST_F(MainWindowTest, ALeftClickOnTheIconBringsTheWindowBackAndTipsAreCut) {
   window.SetTrayAvailable(true);
   window.close();
   ASSERT_FALSE(window.isVisible());
-  auto* icon = window.Tray().findChild<QSystemTrayIcon*>();
+  auto* icon = window.findChild<QSystemTrayIcon*>();
   ASSERT_NE(icon, nullptr);
   emit icon->activated(QSystemTrayIcon::Context);
   EXPECT_FALSE(window.isVisible());
@@ -428,32 +436,24 @@ TEST_F(MainWindowTest, ALeftClickOnTheIconBringsTheWindowBackAndTipsAreCut) {
   emit icon->activated(QSystemTrayIcon::Trigger);  // already shown: stays so
   EXPECT_TRUE(window.isVisible());
 
-  window.Tray().SetTrayTip(QString(70, 'x'));
-  EXPECT_EQ(window.Tray().Tip(), QString(64, 'x'));
+  window.findChild<gui::TrayIcon*>()->SetTrayTip(QString(70, 'x'));
+  EXPECT_EQ(window.findChild<gui::TrayIcon*>()->Tip(), QString(64, 'x'));
 }
 
 TEST_F(MainWindowTest, ExitChosenDuringStartupEndsItWithoutTheIcon) {
-  QAction* exit = nullptr;
-  for (QAction* item : window.PopupMenu("菜单")->actions())
-    if (item->text() == "退出") exit = item;
-  ASSERT_NE(exit, nullptr);
-  exit->trigger();  // its timer runs out while start-up lets events run
+  ChooseExit();  // its timer runs out while start-up lets events run
   std::this_thread::sleep_for(std::chrono::milliseconds(3 * MainWindow::kExitDelayMs));
   window.Startup();
   EXPECT_TRUE(window.IsQuitting());
-  EXPECT_FALSE(window.Tray().IsAdded());
+  EXPECT_FALSE(window.findChild<gui::TrayIcon*>()->IsAdded());
   EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(MainWindowTest, ExitEndsTheProgramAfterTheTimerAndRemovesTheIcon) {
   window.Startup();
-  ASSERT_TRUE(window.Tray().IsAdded());
-  QAction* exit = nullptr;
-  for (QAction* item : window.PopupMenu("菜单")->actions())
-    if (item->text() == "退出") exit = item;
-  ASSERT_NE(exit, nullptr);
+  ASSERT_TRUE(window.findChild<gui::TrayIcon*>()->IsAdded());
   bool endedByItself = true;
-  QTimer::singleShot(0, exit, &QAction::trigger);
+  QTimer::singleShot(0, [this] { ChooseExit(); });
   QTimer::singleShot(5000, [&] {
     endedByItself = false;
     QCoreApplication::quit();
@@ -462,7 +462,7 @@ TEST_F(MainWindowTest, ExitEndsTheProgramAfterTheTimerAndRemovesTheIcon) {
   QCoreApplication::exec();
   EXPECT_TRUE(endedByItself);
   EXPECT_TRUE(window.IsQuitting());
-  EXPECT_FALSE(window.Tray().IsAdded());
+  EXPECT_FALSE(window.findChild<gui::TrayIcon*>()->IsAdded());
   EXPECT_FALSE(window.isVisible());
 }
 

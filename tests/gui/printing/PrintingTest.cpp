@@ -95,7 +95,7 @@ class PrintingTest : public testing::Test {
     auto* toolbar = Child<QToolBar>("tbToolBar");
     QAction* print = toolbar->findChild<QAction*>("打印", Qt::FindDirectChildrenOnly);
     QTest::mouseClick(toolbar->widgetForAction(print), Qt::LeftButton);
-    QMenu* menu = window_.PopupMenu("打印菜单");
+    QMenu* menu = window_.findChild<QMenu*>("打印菜单");
     ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     for (int down = 0; down <= item; ++down) QTest::keyClick(menu, Qt::Key_Down);
     if (whileOpen) QTimer::singleShot(0, whileOpen);
@@ -129,7 +129,7 @@ class PrintingTest : public testing::Test {
   std::vector<std::string> PrintSheetFromItsPreview() {
     window_.Startup();
     ClickSheet();
-    window_.Faces().Forget();
+    windowFaces_.Forget();
     ChooseFromPrintMenu(1, InPreview("btnPreview0"));
     return cups_->WaitForJobs(1);
   }
@@ -154,7 +154,8 @@ class PrintingTest : public testing::Test {
   bool previewSeen_ = false;
   std::unique_ptr<test::PrivateCups> cups_;
   platform::LinuxPlatform platform_{"zh_CN.UTF-8"};
-  MainWindow window_{platform_};
+  FaceEngine windowFaces_;
+  MainWindow window_{platform_, windowFaces_};
 };
 
 TEST_F(PrintingTest, WithoutAPrinterThePreviewSaysSoAndDoesNotOpen) {
@@ -254,7 +255,7 @@ TEST_F(PrintingTest, EveryLineOfTheSampleSheetIsPrintedInItsOwnFaceAndItsNameIsT
   for (const char* family : {"Quillmere Test Sans", "Quillmere Test Serif", "Tom's Type"}) {
     EXPECT_NE(text.find(family), std::string::npos) << family << " in " << text;
     const test::FaceFile face = test::FontconfigFaceFile(QString::fromUtf8(family));
-    EXPECT_TRUE(Opened(window_.Faces(), face.file)) << family;
+    EXPECT_TRUE(Opened(windowFaces_, face.file)) << family;
   }
   for (const auto& [font, embedded] : test::PdfFonts(jobs[0])) EXPECT_TRUE(embedded) << font;
 }
@@ -274,7 +275,7 @@ TEST_F(PrintingTest, AFaceWithoutTheLettersOfItsNamePrintsItsOwnScript) {
   for (int page = 1; text.find("Quillmere Naskh") == std::string::npos && page <= 3; ++page)
     text = test::PdfPageText(jobs[0], page);
   EXPECT_NE(text.find("Quillmere Naskh"), std::string::npos) << text;
-  EXPECT_TRUE(Opened(window_.Faces(), naskh));
+  EXPECT_TRUE(Opened(windowFaces_, naskh));
 }
 
 // What a person sees of the sheet's first page in the preview: its lines, as the page draws.

@@ -35,6 +35,7 @@
 #include "gui/removal/FontActions.h"
 #include "support/Input.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 namespace {
@@ -260,8 +261,7 @@ class MainWindowRemovalTest : public testing::Test {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
   }
   void ClickDeleteButton() {
-    QToolBar* toolbar = window_.findChild<QToolBar*>();
-    QTest::mouseClick(toolbar->widgetForAction(window_.ToolbarButton(10)), Qt::LeftButton);
+    QTest::mouseClick(test::ToolbarButtonWidget(window_, 10), Qt::LeftButton);
   }
   QTreeView* FileReport() {
     return window_.findChild<QWidget*>(QStringLiteral("ListView1"))->findChild<QTreeView*>();
@@ -273,7 +273,8 @@ class MainWindowRemovalTest : public testing::Test {
   }
 
   platform::LinuxPlatform platform_{"zh_CN.UTF-8"};
-  MainWindow window_{platform_};
+  FaceEngine windowFaces_;
+  MainWindow window_{platform_, windowFaces_};
 };
 
 TEST_F(MainWindowRemovalTest, DeleteActsOnlyOnTheFileTabWithTheSelectedRowsInOrder) {
@@ -331,7 +332,7 @@ TEST_F(MainWindowRemovalTest, TheListMenuHandsOverTheChosenFamiliesWithAFile) {
   const QPoint at = list->visualItemRect(list->item(1)).center();
   QContextMenuEvent request(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
   QCoreApplication::sendEvent(list->viewport(), &request);
-  QMenu* menu = window_.PopupMenu(QString::fromUtf8(keys::kListMenu));
+  QMenu* menu = window_.findChild<QMenu*>(QString::fromUtf8(keys::kListMenu));
   ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
   QTest::mouseClick(menu, Qt::LeftButton, {},
                     menu->actionGeometry(menu->actions().constFirst()).center());

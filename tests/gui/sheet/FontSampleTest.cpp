@@ -167,20 +167,21 @@ class ListedFaceTest : public testing::Test {
   }
 
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
 };
 
 // The faces opened to draw only line of the sample, none open before.
-std::vector<FaceAddress> FacesDrawingSampleLine(MainWindow& window, int line) {
+std::vector<FaceAddress> FacesDrawingSampleLine(MainWindow& window, FaceEngine& faces, int line) {
   auto* box = window.findChild<QTextEdit*>("RichTextBox1");
   const QTextBlock block = box->document()->findBlockByNumber(line);
   const QRect place =
       box->document()->documentLayout()->blockBoundingRect(block).toAlignedRect().adjusted(0, 1, 0,
                                                                                            -1);
-  window.Faces().Forget();
+  faces.Forget();
   QImage image(box->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
   box->viewport()->render(&image, {}, QRegion(place));
-  return window.Faces().OpenFaces();
+  return faces.OpenFaces();
 }
 
 QString UserFont(const char* file) {
@@ -197,16 +198,17 @@ TEST_F(ListedFaceTest, EachFamilyClickedShowsItsSampleInTheFaceOfItsName) {
   for (int row = 0; row < List()->count(); ++row) {
     const QString name = List()->item(row)->text();
     test::ClickRow(List(), row);
-    EXPECT_EQ(FacesDrawingSampleLine(window, 1), FontconfigFaces(name)) << name.toStdString();
+    EXPECT_EQ(FacesDrawingSampleLine(window, windowFaces, 1), FontconfigFaces(name))
+        << name.toStdString();
   }
   // The light face's name is only another name of its family to the
   // toolkit; by that name alone it would draw the regular face.
   test::ClickRow(List(), RowOf("Quillmere Test Sans Light"));
-  EXPECT_EQ(FacesDrawingSampleLine(window, 1),
+  EXPECT_EQ(FacesDrawingSampleLine(window, windowFaces, 1),
             (std::vector<FaceAddress>{{UserFont("QmTestSans-Light.ttf"), 0}}));
   // A family's bold line is its own bold face, not the regular one thickened.
   test::ClickRow(List(), RowOf("Quillmere Test Sans"));
-  EXPECT_EQ(FacesDrawingSampleLine(window, 2),
+  EXPECT_EQ(FacesDrawingSampleLine(window, windowFaces, 2),
             (std::vector<FaceAddress>{{UserFont("QmTestSans-Bold.ttf"), 0}}));
 }
 

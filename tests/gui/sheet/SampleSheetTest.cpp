@@ -36,6 +36,7 @@
 #include "support/Pictures.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolbarInput.h"
 
 namespace qm::gui {
 
@@ -111,12 +112,13 @@ class SheetWindowTest : public testing::Test {
   QListWidget* List() { return window.findChild<QListWidget*>("List1"); }
   QToolBar* Toolbar() { return window.findChild<QToolBar*>("tbToolBar"); }
   void Press(int button) {
-    QWidget* widget = Toolbar()->widgetForAction(window.ToolbarButton(button));
+    QWidget* widget = test::ToolbarButtonWidget(window, button);
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
   }
 
   test::FakePlatform platform;
-  gui::MainWindow window{platform};
+  gui::FaceEngine windowFaces;
+  gui::MainWindow window{platform, windowFaces};
 };
 
 TEST_F(SheetWindowTest, BuildShowsTheSheetTabAndFollowsTheList) {
@@ -134,7 +136,7 @@ TEST_F(SheetWindowTest, BuildShowsTheSheetTabAndFollowsTheList) {
   EXPECT_EQ(LinesOf(*Sheet()->model()), "Alpha\nOmega");
   EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "2/2");
   EXPECT_TRUE(Sheet()->Look().flags.bold);
-  EXPECT_TRUE(window.ToolbarButton(12)->isChecked());
+  EXPECT_TRUE(test::ToolbarButton(window, 12)->isChecked());
 }
 
 // The count below the sheet is written in the interface's face, as the
@@ -143,11 +145,11 @@ TEST(SheetCountTest, TheSheetsCountIsInTheInterfaceFace) {
   const test::InstalledSongFace song;
   test::FakePlatform platform;
   platform.SetFamilyNames({"Alpha", "Beta"});
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
   window.ScanInstalledFonts();
   window.show();
-  auto* toolbar = window.findChild<QToolBar*>("tbToolBar");
-  QWidget* sheetButton = toolbar->widgetForAction(window.ToolbarButton(2));
+  QWidget* sheetButton = test::ToolbarButtonWidget(window, 2);
   QTest::mouseClick(sheetButton, Qt::LeftButton, {}, sheetButton->rect().center());
   auto* count = window.findChild<QLabel*>("Label2");
   EXPECT_EQ(count->text(), "2/2");
@@ -242,17 +244,18 @@ class SheetFaceTest : public testing::Test {
     window.resize(800, 1200);
     window.show();
     window.ScanInstalledFonts();
-    QTest::mouseClick(Toolbar()->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+    QTest::mouseClick(test::ToolbarButtonWidget(window, 2), Qt::LeftButton);
     sheet = window.findChild<SheetView*>("RichTextBox2");
   }
   QString Line(int line) { return sheet->model()->index(line, 0).data().toString(); }
   std::vector<FaceAddress> FacesDrawingLine(int line) {
-    return test::FacesDrawingLine(window.Faces(), sheet, line);
+    return test::FacesDrawingLine(windowFaces, sheet, line);
   }
   QToolBar* Toolbar() { return window.findChild<QToolBar*>("tbToolBar"); }
 
   platform::LinuxPlatform platform{"zh_CN.UTF-8"};
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
   SheetView* sheet = nullptr;
 };
 
@@ -306,8 +309,7 @@ class LongSheetTest : public testing::Test {
     window.resize(800, 600);
     window.show();
     window.ScanInstalledFonts();
-    QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
-    QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+    QTest::mouseClick(test::ToolbarButtonWidget(window, 2), Qt::LeftButton);
   }
   SheetView* Sheet() { return window.findChild<SheetView*>("RichTextBox2"); }
   int TopLine() { return Sheet()->verticalScrollBar()->value(); }
@@ -319,7 +321,8 @@ class LongSheetTest : public testing::Test {
 
   const test::InstalledSongFace song;
   test::FakePlatform platform;
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
 };
 
 TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
@@ -344,10 +347,10 @@ TEST_F(LongSheetTest, TheBuiltSheetShowsItsTopAndPageDownGoesToTheNextPage) {
 
 // Only the lines on the screen are drawn, so only their faces are opened.
 TEST_F(LongSheetTest, OnlyTheFacesOfTheLinesShownAreOpened) {
-  window.Faces().Forget();
+  windowFaces.Forget();
   Sheet()->viewport()->grab();
   EXPECT_EQ(
-      window.Faces().OpenFaces(),
+      windowFaces.OpenFaces(),
       (std::vector<FaceAddress>{{QStringLiteral(QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf"), 0}}));
   EXPECT_FALSE(test::FileMapped("QmNaskh.ttf"));
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
@@ -367,22 +370,22 @@ TEST(SheetPreparingTest, TheNextPagesFacesAreOpenedWhileTheWindowIsIdle) {
   for (int i = 41; i < 130; ++i)
     platform.families.push_back(
         {QStringLiteral("Face %1").arg(i, 4, 10, QChar('0')).toStdString(), sans});
-  MainWindow window{platform};
+  FaceEngine windowFaces;
+  MainWindow window{platform, windowFaces};
   window.resize(800, 600);
   window.show();
   window.ScanInstalledFonts();
-  QToolBar* toolbar = window.findChild<QToolBar*>("tbToolBar");
-  QTest::mouseClick(toolbar->widgetForAction(window.ToolbarButton(2)), Qt::LeftButton);
+  QTest::mouseClick(test::ToolbarButtonWidget(window, 2), Qt::LeftButton);
   auto* sheet = window.findChild<SheetView*>("RichTextBox2");
   sheet->setFocus();
-  const auto naskhOpen = [&window] {
-    const std::vector<FaceAddress> open = window.Faces().OpenFaces();
+  const auto naskhOpen = [&windowFaces] {
+    const std::vector<FaceAddress> open = windowFaces.OpenFaces();
     return std::any_of(open.begin(), open.end(),
                        [](const FaceAddress& face) { return face.file.endsWith("QmNaskh.ttf"); });
   };
   // Settled, with no face open.
   QTest::qWait(50);
-  window.Faces().Forget();
+  windowFaces.Forget();
   const int naskh = 40;
   const int lines = sheet->viewport()->height() / sheet->LineHeight();
   ASSERT_GT(lines, 2);
@@ -405,14 +408,12 @@ TEST_F(LongSheetTest, AFaceWithoutTheLettersOfItsNameShowsItsOwnScript) {
   while (TopLine() < Sheet()->verticalScrollBar()->maximum()) PressAndDraw(Qt::Key_PageDown);
   const int last = Sheet()->model()->rowCount() - 1;
   const QImage line = Shown().copy(test::LineRect(Sheet(), last));
-  const auto face =
-      window.Faces().Open({QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"), 0});
+  const auto face = windowFaces.Open({QStringLiteral(QM_TEST_FONTS_DIR "/script/QmNaskh.ttf"), 0});
   ASSERT_NE(face, nullptr);
   const qreal pixelSize = QFontInfo(Sheet()->font()).pixelSize();
   const ShapedRun beh = face->Shape(QStringLiteral("\u0628"), pixelSize);
   ASSERT_EQ(beh.glyphs.size(), 1u);
-  const GlyphPicture glyph =
-      window.Faces().Glyph(*face, beh.glyphs[0].id, pixelSize, {}, Qt::black);
+  const GlyphPicture glyph = windowFaces.Glyph(*face, beh.glyphs[0].id, pixelSize, {}, Qt::black);
   EXPECT_TRUE(
       test::ContainsPicture(line, glyph.image, Sheet()->viewport()->palette().base().color()));
   // A Latin line shows no Arabic.

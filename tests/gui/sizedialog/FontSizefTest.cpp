@@ -111,7 +111,7 @@ TEST_F(FontSizefTest, ALargeSizeKeepsTheWindowsSizeAndItsButtonsWhereTheyWere) {
 
 TEST_F(FontSizefTest, SeventyTwoOnTheSheetTabSizesTheWholeSheetAndKeepsTheCaret) {
   Start();
-  window.BuildSampleSheet();
+  test::PressToolbarButton(window, 2);  // 字型
   test::ClickLine(Sheet(), 3);
   const int lineBefore = LineHeight();
   OpenSizeDialog([&](QDialog* dialog) {
@@ -128,7 +128,7 @@ TEST_F(FontSizefTest, SeventyTwoOnTheSheetTabSizesTheWholeSheetAndKeepsTheCaret)
 
 TEST_F(FontSizefTest, OnTheFileTabOnlyTheSettingChanges) {
   Start();
-  window.BuildSampleSheet();
+  test::PressToolbarButton(window, 2);  // 字型
   const int sheetPoints = Sheet()->Look().points;
   const QString custom = Custom()->document()->toHtml();
   ClickTab(1);
