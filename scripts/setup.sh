@@ -9,7 +9,7 @@ QM_PACKAGES=(
   qt6-base-dev qt6-translations-l10n libgl-dev libqt6svg6
   desktop-file-utils appstream adwaita-icon-theme
   googletest wine64 wine locales
-  libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev
+  libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-fonttools
   fonts-wqy-microhei

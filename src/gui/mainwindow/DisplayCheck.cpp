@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/mainwindow/DisplayCheck.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
 #include <cstdlib>
 #include <string_view>
 
@@ -12,12 +17,45 @@ std::string EnvironmentValue(const char* name) {
   return value ? value : "";
 }
 
+bool X11Answers(const DisplaySetting& setting, const DisplayOpeners& open) {
+  return !setting.x11Display.empty() && open.x11(setting.x11Display);
+}
+
+bool WaylandAnswers(const DisplaySetting& setting, const DisplayOpeners& open) {
+  return !setting.waylandDisplay.empty() && open.wayland(setting.waylandDisplay);
+}
+
 // "xcb:option=1" names the plugin xcb.
-bool PluginReachable(std::string_view plugin, const DisplaySetting& setting) {
+bool PluginReachable(std::string_view plugin, const DisplaySetting& setting,
+                     const DisplayOpeners& open) {
   plugin = plugin.substr(0, plugin.find(':'));
-  if (plugin == "xcb") return !setting.x11Display.empty();
-  if (plugin.starts_with("wayland")) return !setting.waylandDisplay.empty();
+  if (plugin == "xcb") return X11Answers(setting, open);
+  if (plugin.starts_with("wayland")) return WaylandAnswers(setting, open);
   return !plugin.empty();
+}
+
+bool X11DisplayOpens(const std::string& name) {
+  xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
+  const bool opens = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return opens;
+}
+
+// A compositor's socket: the name itself when it is a path, else in the
+// session's runtime folder.
+bool WaylandDisplayOpens(const std::string& name) {
+  const std::string path =
+      name.starts_with('/') ? name : EnvironmentValue("XDG_RUNTIME_DIR") + '/' + name;
+  sockaddr_un address{};
+  if (path.size() >= sizeof(address.sun_path)) return false;
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, path.size());
+  const int socketFd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (socketFd < 0) return false;
+  const bool opens =
+      connect(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  close(socketFd);
+  return opens;
 }
 
 }  // namespace
@@ -32,13 +70,14 @@ DisplaySetting CurrentDisplaySetting(int argc, char* argv[]) {
   return setting;
 }
 
-bool DisplayReachable(const DisplaySetting& setting) {
-  if (setting.platforms.empty())
-    return !setting.x11Display.empty() || !setting.waylandDisplay.empty();
+DisplayOpeners SystemDisplayOpeners() { return {X11DisplayOpens, WaylandDisplayOpens}; }
+
+bool DisplayReachable(const DisplaySetting& setting, const DisplayOpeners& open) {
+  if (setting.platforms.empty()) return WaylandAnswers(setting, open) || X11Answers(setting, open);
   std::string_view rest = setting.platforms;
   while (!rest.empty()) {
     const std::size_t end = rest.find(';');
-    if (PluginReachable(rest.substr(0, end), setting)) return true;
+    if (PluginReachable(rest.substr(0, end), setting, open)) return true;
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
   return false;

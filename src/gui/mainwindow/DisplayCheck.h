@@ -4,6 +4,7 @@
 // platform plugin aborts the program; asked first, the program can say why
 // and end in order instead.
 
+#include <functional>
 #include <string>
 
 namespace qm::gui {
@@ -17,16 +18,26 @@ struct DisplaySetting {
 // The display settings of the environment and the command line.
 DisplaySetting CurrentDisplaySetting(int argc, char* argv[]);
 
-// True when one of the plugins asked for can have a display: xcb with
-// DISPLAY, wayland with WAYLAND_DISPLAY, any other plugin (offscreen, vnc,
-// ...) always. Without a plugin asked for, the toolkit uses whichever of
-// the two displays is there.
-bool DisplayReachable(const DisplaySetting& setting);
+// Whether a display of that name answers: an X server, a Wayland compositor.
+struct DisplayOpeners {
+  std::function<bool(const std::string&)> x11;
+  std::function<bool(const std::string&)> wayland;
+};
+
+// Connecting to the display named, as the toolkit's plugins would.
+DisplayOpeners SystemDisplayOpeners();
+
+// True when one of the plugins asked for has a display that answers: xcb
+// with DISPLAY, wayland with WAYLAND_DISPLAY, any other plugin (offscreen,
+// vnc, ...) always. Without a plugin asked for, the toolkit uses whichever
+// of the two displays is there.
+bool DisplayReachable(const DisplaySetting& setting,
+                      const DisplayOpeners& open = SystemDisplayOpeners());
 
 // The message for standard error, in Chinese and in English.
 inline constexpr const char* kNoDisplayMessage =
-    "Quillmere：找不到图形显示（未设置 DISPLAY 或 WAYLAND_DISPLAY），无法打开窗口。\n"
-    "Quillmere: no graphical display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-    "cannot open a window.\n";
+    "Quillmere：找不到图形显示（DISPLAY 和 WAYLAND_DISPLAY 未设置或无法连接），无法打开窗口。\n"
+    "Quillmere: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset or do not "
+    "answer); cannot open a window.\n";
 
 }  // namespace qm::gui

@@ -102,6 +102,44 @@ TEST(SheetDocumentTest, ThePrintedCopyWritesEveryNameInItsFaceAndTheSheetsLook) 
   EXPECT_TRUE(SheetDocument({}, {}, QFont())->isEmpty());
 }
 
+// A sheet of no line and of one: drawn, paged and copied without a fault,
+// the one line in its face.
+TEST(SheetPaintTest, AnEmptySheetAndASheetOfOneLineAreDrawnAndPaged) {
+  test::FakePlatform platform;
+  platform.families.push_back({"Quillmere Test Sans", QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf"});
+  FaceEngine engine;
+  ListedFaceFinder finder(platform);
+  SheetModel model;
+  SheetView view(engine, finder);
+  view.setModel(&model);
+  view.resize(300, 200);
+  view.show();
+  const auto inked = [&view] {
+    const QImage drawn = view.viewport()->grab().toImage();
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x)
+        if (qGray(drawn.pixel(x, y)) < 128) return true;
+    return false;
+  };
+  for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End}) {
+    QTest::keyClick(&view, key);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(inked());
+  EXPECT_FALSE(view.currentIndex().isValid());
+
+  model.SetFamilies({ListFamily("Quillmere Test Sans")});
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(inked());
+  QTest::keyClick(&view, Qt::Key_PageDown);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view.currentIndex().row(), 0);
+  EXPECT_EQ(
+      engine.OpenFaces(),
+      (std::vector<FaceAddress>{{QStringLiteral(QM_TEST_FONTS_DIR "/QmTestSans-Regular.ttf"), 0}}));
+}
+
 class SheetWindowTest : public testing::Test {
  protected:
   void SetUp() override {
