@@ -148,10 +148,18 @@ void SheetView::ForgetPictures() {
 
 const QImage& SheetView::LinePicture(int row) {
   if (const QImage* kept = pictures_.object(row)) return *kept;
-  auto* picture = new QImage(DrawLinePicture(row));
-  NoteLineWidth(picture->width() / picture->devicePixelRatio() + 2 * kLineMargin);
-  pictures_.insert(row, picture, std::max<qsizetype>(1, picture->sizeInBytes()));
-  return *picture;
+  QImage picture = DrawLinePicture(row);
+  NoteLineWidth(picture.width() / picture.devicePixelRatio() + 2 * kLineMargin);
+  const qsizetype bytes = std::max<qsizetype>(1, picture.sizeInBytes());
+  // A picture larger than all the cache holds is not kept (the cache would
+  // delete it at once); it is drawn again when shown again.
+  if (bytes > pictures_.maxCost()) {
+    unkept_ = std::move(picture);
+    return unkept_;
+  }
+  auto* kept = new QImage(std::move(picture));
+  pictures_.insert(row, kept, bytes);
+  return *kept;
 }
 
 // The line on a transparent picture as high as the line and a quarter of

@@ -106,6 +106,7 @@ class SheetView : public QListView {
   SheetLook look_;
   int widest_ = 0;
   QCache<int, QImage> pictures_;
+  QImage unkept_;  // the last picture too large to keep
   QTimer* preparing_ = nullptr;
   int plannedFirst_ = -1;
   int nextToPrepare_ = 0;

@@ -132,6 +132,17 @@ TEST(SheetPaintTest, AnEmptySheetAndASheetOfOneLineAreDrawnAndPaged) {
   model.SetFamilies({ListFamily("Quillmere Test Sans")});
   QCoreApplication::processEvents();
   EXPECT_TRUE(inked());
+  // A line larger than every kept picture together is drawn all the same.
+  SheetLook huge;
+  huge.points = 72;
+  view.SetLook(huge);
+  model.SetFamilies({ListFamily(QByteArray(400, 'W'))});
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(inked());
+  EXPECT_GT(view.LinePicture(0).sizeInBytes(), 4 * 1024 * 1024);
+  model.SetFamilies({ListFamily("Quillmere Test Sans")});
+  view.SetLook({});
+  QCoreApplication::processEvents();
   QTest::keyClick(&view, Qt::Key_PageDown);
   QCoreApplication::processEvents();
   EXPECT_EQ(view.currentIndex().row(), 0);
