@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string_view>
 
 namespace qm::gui {
@@ -34,11 +35,17 @@ bool PluginReachable(std::string_view plugin, const DisplaySetting& setting,
   return !plugin.empty();
 }
 
+// A display that answers keeps this connection until the program ends: an
+// X server whose last client leaves starts over (Xvfb does), and would not
+// answer the toolkit's connection made right after.
 bool X11DisplayOpens(const std::string& name) {
-  xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
-  const bool opens = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);
-  return opens;
+  static std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> kept(nullptr,
+                                                                           &xcb_disconnect);
+  std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+      xcb_connect(name.c_str(), nullptr), &xcb_disconnect);
+  if (xcb_connection_has_error(connection.get()) != 0) return false;
+  kept = std::move(connection);
+  return true;
 }
 
 // A compositor's socket: the name itself when it is a path, else in the
