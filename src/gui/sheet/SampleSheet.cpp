@@ -22,6 +22,10 @@ namespace {
 // Space before and after a line, as a text box keeps from its frame.
 constexpr int kLineMargin = 4;
 
+// The room a line's picture keeps above and below the line, for glyphs that
+// reach beyond it.
+int PictureMargin(int lineHeight) { return lineHeight / 4; }
+
 QFont LineFont(const SheetLook& look, const QFont& font) {
   return SheetLineFormat({}, look).font().resolve(font);
 }
@@ -41,7 +45,8 @@ class SheetLineDelegate : public QStyledItemDelegate {
     const qreal width = std::max<qreal>(option.rect.width(), view_.viewport()->width());
     const qreal x = view_.Look().flags.centred ? option.rect.left() + (width - pictureWidth) / 2
                                                : option.rect.left() + kLineMargin;
-    painter->drawImage(QPointF(x, option.rect.top() - view_.LineHeight() / 4), picture);
+    painter->drawImage(QPointF(x, option.rect.top() - PictureMargin(option.rect.height())),
+                       picture);
     if (option.state & QStyle::State_HasFocus) {
       QStyleOptionFocusRect focus;
       focus.QStyleOption::operator=(option);
@@ -162,8 +167,7 @@ const QImage& SheetView::LinePicture(int row) {
   return *kept;
 }
 
-// The line on a transparent picture as high as the line and a quarter of
-// it above and below, for glyphs that reach beyond.
+// The line on a transparent picture as high as the line and its margins.
 QImage SheetView::DrawLinePicture(int row) {
   const QModelIndex index = model()->index(row, 0);
   const ListedFamily family{index.data(Qt::DisplayRole).toString(),
@@ -173,12 +177,12 @@ QImage SheetView::DrawLinePicture(int row) {
   const int height = LineHeight();
   const qreal ratio = viewport()->devicePixelRatioF();
   // Room on the right for what a last glyph draws beyond its advance.
-  const QSizeF size(std::ceil(line.width) + height / 2 + 1, height + 2 * (height / 4));
+  const QSizeF size(std::ceil(line.width) + height / 2 + 1, height + 2 * PictureMargin(height));
   QImage picture((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(ratio);
   picture.fill(Qt::transparent);
   QPainter painter(&picture);
-  faces_.DrawLine(painter, line, QRectF(QPointF(0, height / 4), size),
+  faces_.DrawLine(painter, line, QRectF(QPointF(0, PictureMargin(height)), size),
                   metrics.ascent() + metrics.leading() / 2, false);
   return picture;
 }
